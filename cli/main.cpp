@@ -59,7 +59,7 @@ int Run(QCoreApplication& app)
                                  QStringLiteral("[arguments...]"));
     if (!parser.parse(app.arguments()))
         UsageError(Local(parser.errorText()) + " (see --help)");
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(Local(parser.helpText()).c_str(), stdout);
         return kSuccess;
     }
