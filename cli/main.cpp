@@ -1,8 +1,103 @@
 // velmora-pac: the command-line tool on the room core.
-#include <cstdio>
+#include "commands.h"
+#include "pac_common.h"
 
-int main()
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <exception>
+
+using namespace velmora::pac;
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* arguments;
+    int argumentCount;
+    int (*run)(const QStringList&);
+};
+
+constexpr Command kCommands[] = {
+    {"default", "OUT.pac", 1, RunDefault},
+    {"info", "ROOM.pac", 1, RunInfo},
+    {"extract", "ROOM.pac DIR", 2, RunExtract},
+    {"pack", "DIR OUT.pac", 2, RunPack},
+    {"check", "BMP SLOT", 2, RunCheck},
+};
+
+const char* const kDescription =
+    "Reads, writes and checks Velmora room files (.pac).\n"
+    "\n"
+    "Commands:\n"
+    "  default OUT.pac        write the default room, with the header template\n"
+    "                         VelmHead.dat of the program folder\n"
+    "  info ROOM.pac          print the three texts, then per slot: number,\n"
+    "                         picture-box name, size, bits per pixel, BMP length\n"
+    "  extract ROOM.pac DIR   write DIR/NN-Name.bmp for every slot (00-39) and\n"
+    "                         name.txt, comment.txt, copyright.txt (raw bytes)\n"
+    "  pack DIR OUT.pac       the reverse of extract; every picture must pass the\n"
+    "                         part check for its slot (a colour table other than\n"
+    "                         Velmpl.dat of the program folder is taken with a\n"
+    "                         warning); on a refusal nothing is written\n"
+    "  check BMP SLOT         print \"accepted\", \"refused (N): reason\" or\n"
+    "                         \"palette differs (6): reason\" for a BMP file and\n"
+    "                         a slot 0-39\n"
+    "\n"
+    "Exit codes: 0 success (check: accepted), 1 bad input or refused,\n"
+    "2 wrong usage. Files are written whole or not at all.";
+
+int Run(QCoreApplication& app)
 {
-    std::puts("velmora-pac: not yet");
-    return 2;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("default, info, extract, pack or check"));
+    parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
+                                 QStringLiteral("[arguments...]"));
+    if (!parser.parse(app.arguments()))
+        UsageError(Local(parser.errorText()) + " (see --help)");
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        std::fputs(Local(parser.helpText()).c_str(), stdout);
+        return kSuccess;
+    }
+    if (parser.isSet(version)) {
+        std::printf("velmora-pac %s\n", Local(app.applicationVersion()).c_str());
+        return kSuccess;
+    }
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty())
+        UsageError("no command given (see --help)");
+    const QString name = args.takeFirst();
+    for (const Command& c : kCommands) {
+        if (name != QLatin1String(c.name))
+            continue;
+        if (args.size() != c.argumentCount)
+            UsageError(std::string(c.name) + " takes " + c.arguments + " (see --help)");
+        return c.run(args);
+    }
+    UsageError("unknown command \"" + Local(name) + "\" (see --help)");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("velmora-pac"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    try {
+        return Run(app);
+    } catch (const CliError& e) {
+        if (e.file.isEmpty())
+            std::fprintf(stderr, "velmora-pac: %s\n", e.what.c_str());
+        else
+            std::fprintf(stderr, "velmora-pac: %s: %s\n", Local(e.file).c_str(), e.what.c_str());
+        return e.code;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "velmora-pac: %s\n", e.what());
+        return kBadInput;
+    }
 }

@@ -1,5 +1,6 @@
 #include "bmp.h"
 
+#include <algorithm>
 #include <string>
 
 namespace velmora {
@@ -146,12 +147,10 @@ void DecodeRle(std::span<const uint8_t> data, const Header& h, Bitmap& b)
         const uint8_t count = data[pos];
         const uint8_t value = data[pos + 1];
         pos += 2;
-        if (count > 0) {
+        if (count > 0) {  // a run of `count` pixels
             for (int i = 0; i < count; ++i)
                 put(four ? ((i % 2) ? (value & 0x0F) : (value >> 4)) : value);
-            continue;
-        }
-        if (value == 0) {  // end of line
+        } else if (value == 0) {  // end of line
             x = 0;
             ++row;
         } else if (value == 1) {  // end of picture

@@ -63,6 +63,7 @@ Room ReadRoomFile(std::span<const uint8_t> file)
         } catch (const FormatError& e) {
             throw RoomFileError(RoomFileError::Kind::BadRecord, slot, SlotLabel(slot) + ": " + e.what());
         }
+        room.bmpLengths[static_cast<size_t>(slot)] = length;
         p += size_t{length} + 4;
     }
     return room;

@@ -37,6 +37,8 @@ using RoomPictures = std::array<Bitmap, PartSlotTable::kSlotCount>;
 struct Room {
     RoomTexts texts;
     RoomPictures pictures;
+    // The length in bytes of each slot's BMP in the file it was read from.
+    std::array<uint32_t, PartSlotTable::kSlotCount> bmpLengths{};
 };
 
 // Why a room file was refused; the editor maps these to its messages.

@@ -1,0 +1,137 @@
+// Commands on single parts: extract, pack and check.
+#include "commands.h"
+#include "pac_common.h"
+
+#include "room/bmp.h"
+#include "room/part_check.h"
+
+#include <QDir>
+
+#include <cstdio>
+
+namespace velmora::pac {
+
+namespace {
+
+const char* const kTextWhat[3] = {"room name", "comment", "copyright note"};
+
+std::string Reason(const CheckResult& r)
+{
+    return "(" + std::to_string(r.message) + "): " + CheckMessageText(r.message);
+}
+
+// Reads one part file for `slot`, runs the acceptance check and decodes it.
+// A palette that differs is taken with a warning, as a user answering Yes.
+Bitmap LoadPart(const QString& path, int slot, const std::optional<std::array<uint8_t, 1024>>& palette)
+{
+    const std::vector<uint8_t> bytes = ReadWholeFile(path, kMaxBmpFileBytes);
+    const CheckResult r = PartBitmapCheck(ReadCheckFields(bytes), slot, palette);
+    if (r.outcome == CheckOutcome::Refused)
+        Fail(path, "refused " + Reason(r));
+    if (r.outcome == CheckOutcome::PaletteDiffers)
+        Warn(path, "palette differs " + Reason(r) + "; taken all the same");
+    try {
+        return DecodeBmp(bytes);
+    } catch (const FormatError& e) {
+        Fail(path, e.what());
+    }
+}
+
+int ParseSlot(const QString& text)
+{
+    bool ok = false;
+    const int slot = text.toInt(&ok);
+    if (!ok || !PartSlotTable::IsValidSlot(slot))
+        UsageError("SLOT must be a number from 0 to 39, not \"" + Local(text) + "\"");
+    return slot;
+}
+
+}  // namespace
+
+int RunExtract(const QStringList& args)
+{
+    const Room room = ReadRoom(args[0]);
+    const QString dirPath = args[1];
+    if (!QDir().mkpath(dirPath))
+        Fail(dirPath, "cannot create the folder");
+    const QDir dir(dirPath);
+    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
+        SaveWholeFile(dir.filePath(SlotFileName(slot)),
+                      EncodeBmp(room.pictures[static_cast<size_t>(slot)], ColoursUsedField::EntriesWritten));
+    const std::array<const std::string*, 3> texts = {&room.texts.name, &room.texts.comment, &room.texts.copyright};
+    for (size_t i = 0; i < 3; ++i) {
+        const auto* data = reinterpret_cast<const uint8_t*>(texts[i]->data());
+        SaveWholeFile(dir.filePath(QString::fromLatin1(kTextFileNames[i])), {data, texts[i]->size()});
+    }
+    return kSuccess;
+}
+
+int RunPack(const QStringList& args)
+{
+    const QDir dir(args[0]);
+    if (!dir.exists())
+        Fail(args[0], "no such folder");
+    const std::vector<uint8_t> header = ReadHeaderTemplate();
+
+    RoomTexts texts;
+    const std::array<std::string*, 3> fields = {&texts.name, &texts.comment, &texts.copyright};
+    for (size_t i = 0; i < 3; ++i) {
+        const QString path = dir.filePath(QString::fromLatin1(kTextFileNames[i]));
+        const std::vector<uint8_t> bytes = ReadWholeFile(path, 1 << 20);
+        if (bytes.size() > kRoomTextMax)
+            Fail(path, std::string("the ") + kTextWhat[i] + " is " + std::to_string(bytes.size()) +
+                           " bytes long; a room file holds at most " + std::to_string(kRoomTextMax));
+        fields[i]->assign(bytes.begin(), bytes.end());
+    }
+
+    std::string problem;
+    const auto palette = ReadStandardPalette(problem);
+    if (!palette)
+        Warn(StandardPalettePath(), problem + "; part pictures are taken without comparing their colour tables");
+
+    RoomPictures pictures;
+    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
+        pictures[static_cast<size_t>(slot)] = LoadPart(dir.filePath(SlotFileName(slot)), slot, palette);
+
+    std::vector<uint8_t> file;
+    try {
+        file = WriteRoomFile(header, texts, pictures);
+    } catch (const FormatError& e) {
+        Fail(args[1], e.what());
+    }
+    SaveWholeFile(args[1], file);
+    return kSuccess;
+}
+
+int RunCheck(const QStringList& args)
+{
+    const QString path = args[0];
+    const int slot = ParseSlot(args[1]);
+    const std::vector<uint8_t> bytes = ReadWholeFile(path, kMaxBmpFileBytes);
+    std::string problem;
+    const auto palette = PartSlotTable::IsMask(slot) ? std::nullopt : ReadStandardPalette(problem);
+    const CheckResult r = PartBitmapCheck(ReadCheckFields(bytes), slot, palette);
+    switch (r.outcome) {
+    case CheckOutcome::Refused:
+        std::printf("refused %s\n", Reason(r).c_str());
+        return kBadInput;
+    case CheckOutcome::PaletteDiffers:
+        std::printf("palette differs %s\n", Reason(r).c_str());
+        return kBadInput;
+    case CheckOutcome::PaletteMissing:
+        Warn(StandardPalettePath(), problem + " (5); the picture is taken without comparing its colour table");
+        break;
+    case CheckOutcome::Accepted:
+        break;
+    }
+    // The header passed; the picture must also decode to be of any use.
+    try {
+        DecodeBmp(bytes);
+    } catch (const FormatError& e) {
+        Fail(path, e.what());
+    }
+    std::printf("accepted\n");
+    return kSuccess;
+}
+
+}  // namespace velmora::pac

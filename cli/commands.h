@@ -1,0 +1,16 @@
+// The commands of velmora-pac. Each takes the arguments after the command
+// name (their count already checked), returns the exit code, and reports a
+// failure by throwing CliError.
+#pragma once
+
+#include <QStringList>
+
+namespace velmora::pac {
+
+int RunDefault(const QStringList& args);  // OUT.pac
+int RunInfo(const QStringList& args);     // ROOM.pac
+int RunExtract(const QStringList& args);  // ROOM.pac DIR
+int RunPack(const QStringList& args);     // DIR OUT.pac
+int RunCheck(const QStringList& args);    // BMP SLOT
+
+}  // namespace velmora::pac

@@ -1,0 +1,119 @@
+#include "pac_common.h"
+
+#include "room/room_file.h"
+#include "room/slot_table.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace velmora::pac {
+
+std::string Local(const QString& s)
+{
+    return s.toLocal8Bit().toStdString();
+}
+
+void Fail(const QString& file, const std::string& what)
+{
+    throw CliError{file, what, kBadInput};
+}
+
+void UsageError(const std::string& what)
+{
+    throw CliError{QString(), what, kWrongUsage};
+}
+
+void Warn(const QString& file, const std::string& what)
+{
+    std::fprintf(stderr, "velmora-pac: %s: warning: %s\n", Local(file).c_str(), what.c_str());
+}
+
+std::vector<uint8_t> ReadWholeFile(const QString& path, int64_t maxBytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        Fail(path, "cannot open the file: " + Local(f.errorString()));
+    if (f.size() > maxBytes)
+        Fail(path, "the file is " + std::to_string(f.size()) + " bytes long, more than the " +
+                       std::to_string(maxBytes) + " bytes taken");
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        Fail(path, "cannot read the file: " + Local(f.errorString()));
+    return std::vector<uint8_t>(data.begin(), data.end());
+}
+
+void SaveWholeFile(const QString& path, std::span<const uint8_t> bytes)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        Fail(path, "cannot write the file: " + Local(f.errorString()));
+    const auto size = static_cast<qint64>(bytes.size());
+    if (f.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !f.commit())
+        Fail(path, "cannot write the file: " + Local(f.errorString()));
+}
+
+QString ProgramFile(const QString& name)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+QString HeaderTemplatePath()
+{
+    return ProgramFile(QStringLiteral("VelmHead.dat"));
+}
+
+QString StandardPalettePath()
+{
+    return ProgramFile(QStringLiteral("Velmpl.dat"));
+}
+
+std::vector<uint8_t> ReadHeaderTemplate()
+{
+    const QString path = HeaderTemplatePath();
+    std::vector<uint8_t> bytes = ReadWholeFile(path, 1 << 20);
+    if (bytes.size() != kRoomHeaderSize)
+        Fail(path, "the header template is " + std::to_string(bytes.size()) + " bytes long, not " +
+                       std::to_string(kRoomHeaderSize));
+    return bytes;
+}
+
+std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(std::string& problem)
+{
+    QFile f(StandardPalettePath());
+    if (!f.open(QIODevice::ReadOnly)) {
+        problem = "cannot open the standard palette file: " + Local(f.errorString());
+        return std::nullopt;
+    }
+    const QByteArray head = f.read(1024);
+    if (head.size() != 1024) {
+        problem = "the standard palette file holds " + std::to_string(head.size()) + " bytes, not 1024";
+        return std::nullopt;
+    }
+    std::array<uint8_t, 1024> palette{};
+    std::copy(head.begin(), head.end(), palette.begin());
+    return palette;
+}
+
+Room ReadRoom(const QString& path)
+{
+    const std::vector<uint8_t> file = ReadWholeFile(path, static_cast<int64_t>(kRoomMaxFileSize));
+    try {
+        return ReadRoomFile(file);
+    } catch (const FormatError& e) {
+        Fail(path, e.what());
+    }
+}
+
+QString SlotFileName(int slot)
+{
+    return QStringLiteral("%1-%2.bmp")
+        .arg(slot, 2, 10, QLatin1Char('0'))
+        .arg(QString::fromLatin1(PartSlotTable::BoxName(slot).data(),
+                                 static_cast<qsizetype>(PartSlotTable::BoxName(slot).size())));
+}
+
+}  // namespace velmora::pac

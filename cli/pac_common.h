@@ -1,0 +1,60 @@
+// Shared pieces of velmora-pac: error reporting, whole-file reading and
+// writing, and the data files of the program folder.
+#pragma once
+
+#include "room/room_file.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace velmora::pac {
+
+enum ExitCode { kSuccess = 0, kBadInput = 1, kWrongUsage = 2 };
+
+// Ends a command: main() prints "velmora-pac: FILE: what" (or
+// "velmora-pac: what" without a file) and exits with `code`.
+struct CliError {
+    QString file;
+    std::string what;
+    int code = kBadInput;
+};
+
+[[noreturn]] void Fail(const QString& file, const std::string& what);
+[[noreturn]] void UsageError(const std::string& what);
+void Warn(const QString& file, const std::string& what);
+
+// The whole file, refusing one larger than `maxBytes` before reading it.
+std::vector<uint8_t> ReadWholeFile(const QString& path, int64_t maxBytes);
+// Writes all bytes or nothing: the old file stays as it was on failure.
+void SaveWholeFile(const QString& path, std::span<const uint8_t> bytes);
+
+// Largest single BMP file a command reads.
+constexpr int64_t kMaxBmpFileBytes = int64_t{256} * 1024 * 1024;
+
+// Reads and decodes a room file; any fault ends the command naming the file.
+Room ReadRoom(const QString& path);
+
+// Data files in the folder of the executable.
+QString ProgramFile(const QString& name);
+QString HeaderTemplatePath();
+QString StandardPalettePath();
+std::vector<uint8_t> ReadHeaderTemplate();
+// The first 1024 bytes of the palette file, or nullopt with `problem` set
+// when the file cannot be opened or is too short.
+std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(std::string& problem);
+
+// "08-BedImage.bmp" for slot 8.
+QString SlotFileName(int slot);
+constexpr const char* kTextFileNames[3] = {"name.txt", "comment.txt", "copyright.txt"};
+
+std::string Local(const QString& s);
+
+}  // namespace velmora::pac

@@ -1,0 +1,337 @@
+// velmora-pac as a user runs it: the built executable, its output and exit codes.
+#include "bmp_builder.h"
+
+#include "room/default_room.h"
+#include "room/palette.h"
+#include "room/room_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+using namespace velmora;
+using namespace velmora::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadText(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<uint8_t> ReadBytes(const fs::path& p)
+{
+    const std::string s = ReadText(p);
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
+
+void WriteBytes(const fs::path& p, std::span<const uint8_t> bytes)
+{
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class PacTool : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        work_ = fs::path(VELMORA_TEST_WORK_DIR) / info->name();
+        fs::remove_all(work_);
+        fs::create_directories(work_);
+    }
+
+    // Runs `exe` with `args`, stdout and stderr caught in files of the work folder.
+    RunResult Run(std::vector<std::string> args, const std::string& exe = VELMORA_PAC_EXE)
+    {
+        const fs::path outPath = work_ / "stdout.txt", errPath = work_ / "stderr.txt";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(out, 1);
+            dup2(err, 2);
+            std::vector<char*> argv{const_cast<char*>(exe.c_str())};
+            for (auto& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(exe.c_str(), argv.data());
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        RunResult r;
+        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = ReadText(outPath);
+        r.err = ReadText(errPath);
+        return r;
+    }
+
+    std::string W(const std::string& name) const { return (work_ / name).string(); }
+
+    fs::path work_;
+};
+
+// One line on stderr, starting with the program's name.
+void ExpectOneErrorLine(const RunResult& r, const std::string& part)
+{
+    EXPECT_EQ(r.err.rfind("velmora-pac: ", 0), 0u) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
+}
+
+std::vector<uint8_t> ExpectedDefaultRoom()
+{
+    return WriteRoomFile(ReadBytes(VELMORA_PROGRAM_DIR "/VelmHead.dat"), {}, DefaultRoomPictures());
+}
+
+}  // namespace
+
+TEST_F(PacTool, HelpListsEveryCommandAndTheExitCodes)
+{
+    const RunResult r = Run({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* word : {"default OUT.pac", "info ROOM.pac", "extract ROOM.pac DIR", "pack DIR OUT.pac",
+                             "check BMP SLOT", "Exit codes", "2 wrong usage"})
+        EXPECT_NE(r.out.find(word), std::string::npos) << word;
+}
+
+TEST_F(PacTool, WrongUsageExitsWithTwo)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "no command given"},
+        {{"frobnicate"}, "unknown command \"frobnicate\""},
+        {{"info"}, "info takes ROOM.pac"},
+        {{"pack", "a"}, "pack takes DIR OUT.pac"},
+        {{"default", "a", "b"}, "default takes OUT.pac"},
+        {{"check", "x.bmp", "40"}, "SLOT must be a number from 0 to 39"},
+        {{"check", "x.bmp", "bed"}, "SLOT must be a number"},
+        {{"--no-such-option"}, "no-such-option"},
+    };
+    for (const auto& [args, message] : cases) {
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 2) << message;
+        ExpectOneErrorLine(r, message);
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
+TEST_F(PacTool, DefaultWritesTheDefaultRoom)
+{
+    const RunResult r = Run({"default", W("room.pac")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    const std::vector<uint8_t> file = ReadBytes(W("room.pac"));
+    EXPECT_EQ(file.size(), 214032u);
+    EXPECT_EQ(file, ExpectedDefaultRoom());
+
+    const RunResult bad = Run({"default", W("no/such/folder/room.pac")});
+    EXPECT_EQ(bad.exitCode, 1);
+    ExpectOneErrorLine(bad, "no/such/folder/room.pac: cannot write the file");
+}
+
+TEST_F(PacTool, InfoListsTextsAndSlots)
+{
+    RoomTexts texts{"Attic", "line one\r\nline two", ""};
+    WriteBytes(W("room.pac"), WriteRoomFile(ReadBytes(VELMORA_PROGRAM_DIR "/VelmHead.dat"), texts,
+                                            DefaultRoomPictures()));
+    const RunResult r = Run({"info", W("room.pac")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 43);
+    EXPECT_NE(r.out.find("name: Attic\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("comment: line one\\r\\nline two\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("copyright: \n"), std::string::npos) << r.out;
+    EXPECT_TRUE(std::regex_search(r.out, std::regex("\n08 +BedImage +96x76 +8 bpp +8374 bytes\n"))) << r.out;
+    EXPECT_TRUE(std::regex_search(r.out, std::regex("\n24 +RoomMask +320x240 +1 bpp +9662 bytes\n"))) << r.out;
+}
+
+TEST_F(PacTool, BadRoomFilesAreNamedWithTheReason)
+{
+    const RunResult missing = Run({"info", W("missing.pac")});
+    EXPECT_EQ(missing.exitCode, 1);
+    ExpectOneErrorLine(missing, "missing.pac: cannot open the file");
+
+    WriteBytes(W("short.pac"), std::vector<uint8_t>(199999, 0));
+    const RunResult shortFile = Run({"info", W("short.pac")});
+    EXPECT_EQ(shortFile.exitCode, 1);
+    ExpectOneErrorLine(shortFile, "short.pac: the room file is 199999 bytes long");
+
+    std::vector<uint8_t> broken = ExpectedDefaultRoom();
+    broken[1060] = 'X';
+    WriteBytes(W("broken.pac"), broken);
+    const RunResult bad = Run({"extract", W("broken.pac"), W("out")});
+    EXPECT_EQ(bad.exitCode, 1);
+    ExpectOneErrorLine(bad, "broken.pac: slot 0 (WinDayImage): not a usable BMP picture");
+    EXPECT_FALSE(fs::exists(W("out")));
+}
+
+TEST_F(PacTool, DefaultExtractPackGivesBackTheSameBytes)
+{
+    ASSERT_EQ(Run({"default", W("a.pac")}).exitCode, 0);
+    const RunResult ex = Run({"extract", W("a.pac"), W("parts")});
+    ASSERT_EQ(ex.exitCode, 0) << ex.err;
+    for (const char* name : {"00-WinDayImage.bmp", "08-BedImage.bmp", "28-BedMask.bmp", "39-DoorNightMask.bmp",
+                             "name.txt", "comment.txt", "copyright.txt"})
+        EXPECT_TRUE(fs::exists(work_ / "parts" / name)) << name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(work_ / "parts"), fs::directory_iterator{}), 43);
+    // A part saved on its own states its colour count.
+    EXPECT_EQ(ReadLe32(&ReadBytes(work_ / "parts" / "08-BedImage.bmp")[46]), 256u);
+    EXPECT_EQ(ReadLe32(&ReadBytes(work_ / "parts" / "28-BedMask.bmp")[46]), 2u);
+    EXPECT_EQ(fs::file_size(work_ / "parts" / "name.txt"), 0u);
+
+    const RunResult pk = Run({"pack", W("parts"), W("b.pac")});
+    ASSERT_EQ(pk.exitCode, 0) << pk.err;
+    EXPECT_TRUE(pk.err.empty()) << pk.err;
+    EXPECT_EQ(ReadBytes(W("b.pac")), ReadBytes(W("a.pac")));
+}
+
+TEST_F(PacTool, PackTakesTextsAsRawBytes)
+{
+    ASSERT_EQ(Run({"default", W("a.pac")}).exitCode, 0);
+    ASSERT_EQ(Run({"extract", W("a.pac"), W("parts")}).exitCode, 0);
+    const std::string name = "Two\r\nlines";
+    WriteBytes(work_ / "parts" / "name.txt", {reinterpret_cast<const uint8_t*>(name.data()), name.size()});
+    WriteBytes(work_ / "parts" / "copyright.txt", std::vector<uint8_t>(127, 'c'));
+    ASSERT_EQ(Run({"pack", W("parts"), W("b.pac")}).exitCode, 0);
+    const Room room = ReadRoomFile(ReadBytes(W("b.pac")));
+    EXPECT_EQ(room.texts.name, name);
+    EXPECT_EQ(room.texts.copyright, std::string(127, 'c'));
+}
+
+TEST_F(PacTool, PackRefusalsNameTheFileAndWriteNothing)
+{
+    ASSERT_EQ(Run({"default", W("a.pac")}).exitCode, 0);
+    ASSERT_EQ(Run({"extract", W("a.pac"), W("parts")}).exitCode, 0);
+    WriteBytes(W("old.pac"), std::vector<uint8_t>{1, 2, 3});
+
+    const fs::path bed = work_ / "parts" / "08-BedImage.bmp";
+    const std::vector<uint8_t> bedBytes = ReadBytes(bed);
+    WriteBytes(bed, EncodeBmp(Bitmap::Make(95, 76, 8, RoomPaletteVector()), ColoursUsedField::Zero));
+    RunResult r = Run({"pack", W("parts"), W("old.pac")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "08-BedImage.bmp: refused (11): the picture's width or height differs");
+    EXPECT_EQ(ReadBytes(W("old.pac")), (std::vector<uint8_t>{1, 2, 3}));
+
+    WriteBytes(bed, EncodeBmp(Bitmap::Make(96, 76, 1), ColoursUsedField::Zero));
+    r = Run({"pack", W("parts"), W("new.pac")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "08-BedImage.bmp: refused (3)");
+    EXPECT_FALSE(fs::exists(W("new.pac")));
+
+    // Passes the header check but does not decode.
+    std::vector<uint8_t> cut = bedBytes;
+    cut.resize(2000);
+    WriteBytes(bed, cut);
+    r = Run({"pack", W("parts"), W("new.pac")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "08-BedImage.bmp: not a usable BMP picture: the pixel data is truncated");
+    WriteBytes(bed, bedBytes);
+
+    fs::remove(work_ / "parts" / "33-PostMask.bmp");
+    r = Run({"pack", W("parts"), W("new.pac")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "33-PostMask.bmp: cannot open the file");
+
+    ASSERT_EQ(Run({"extract", W("a.pac"), W("parts")}).exitCode, 0);
+    WriteBytes(work_ / "parts" / "comment.txt", std::vector<uint8_t>(128, 'x'));
+    r = Run({"pack", W("parts"), W("new.pac")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "comment.txt: the comment is 128 bytes long; a room file holds at most 127");
+    EXPECT_FALSE(fs::exists(W("new.pac")));
+
+    r = Run({"pack", W("nowhere"), W("new.pac")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "nowhere: no such folder");
+}
+
+TEST_F(PacTool, PackTakesAnotherPaletteWithAWarning)
+{
+    ASSERT_EQ(Run({"default", W("a.pac")}).exitCode, 0);
+    ASSERT_EQ(Run({"extract", W("a.pac"), W("parts")}).exitCode, 0);
+    Bitmap table = Bitmap::Make(77, 50, 8, TestColours(256));
+    table.pixels[0] = 9;
+    WriteBytes(work_ / "parts" / "12-TableImage.bmp", EncodeBmp(table, ColoursUsedField::Zero));
+    const RunResult r = Run({"pack", W("parts"), W("b.pac")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ExpectOneErrorLine(r, "12-TableImage.bmp: warning: palette differs (6)");
+    EXPECT_TRUE(ReadRoomFile(ReadBytes(W("b.pac"))).pictures[12].samePicture(table));
+}
+
+TEST_F(PacTool, CheckPrintsTheVerdict)
+{
+    const fs::path good = work_ / "good.bmp";
+    WriteBytes(good, EncodeBmp(Bitmap::Make(96, 76, 8, RoomPaletteVector()), ColoursUsedField::EntriesWritten));
+    RunResult r = Run({"check", good.string(), "8"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "accepted\n");
+    EXPECT_TRUE(r.err.empty()) << r.err;
+
+    // The same picture as a mask of the bed: 8 bits are taken for masks.
+    r = Run({"check", good.string(), "28"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "accepted\n");
+
+    r = Run({"check", good.string(), "9"});
+    EXPECT_EQ(r.exitCode, 0);
+    r = Run({"check", good.string(), "0"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "refused (11): the picture's width or height differs from the slot's size\n");
+
+    const fs::path odd = work_ / "odd.bmp";
+    WriteBytes(odd, EncodeBmp(Bitmap::Make(96, 76, 8, TestColours(256)), ColoursUsedField::Zero));
+    r = Run({"check", odd.string(), "8"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "palette differs (6): the picture's colour table differs from the standard palette\n");
+
+    const fs::path deep = work_ / "deep.bmp";
+    WriteBytes(deep, EncodeBmp(Bitmap::Make(96, 76, 24), ColoursUsedField::Zero));
+    r = Run({"check", deep.string(), "28"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out.rfind("refused (7): ", 0), 0u) << r.out;
+
+    r = Run({"check", W("none.bmp"), "8"});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "none.bmp: cannot open the file");
+}
+
+TEST_F(PacTool, ProgramFolderWithoutDataFiles)
+{
+    // A copy of the tool in a folder of its own has no template and no palette.
+    const fs::path bare = work_ / "bare";
+    fs::create_directories(bare);
+    fs::copy_file(VELMORA_PAC_EXE, bare / "velmora-pac");
+    const std::string exe = (bare / "velmora-pac").string();
+
+    RunResult r = Run({"default", W("room.pac")}, exe);
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "VelmHead.dat: cannot open the file");
+    EXPECT_FALSE(fs::exists(W("room.pac")));
+
+    const fs::path good = work_ / "good.bmp";
+    WriteBytes(good, EncodeBmp(Bitmap::Make(96, 76, 8, TestColours(256)), ColoursUsedField::Zero));
+    r = Run({"check", good.string(), "8"}, exe);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "accepted\n");
+    ExpectOneErrorLine(r, "Velmpl.dat: warning: cannot open the standard palette file");
+
+    // A template of the wrong length is refused, naming it.
+    WriteBytes(bare / "VelmHead.dat", std::vector<uint8_t>(1000, 0));
+    r = Run({"default", W("room.pac")}, exe);
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "VelmHead.dat: the header template is 1000 bytes long, not 1056");
+}
