@@ -59,6 +59,8 @@ Bitmap MaskFromImageWhite(const Bitmap& picture)
 Bitmap CopyFromRoomView(const Bitmap& room, const Placement& rect, const Bitmap& part)
 {
     Bitmap result = part;
+    if (!IsSaneRect(rect.left, rect.top, rect.right, rect.bottom))
+        return result;
     const int32_t areaWidth = rect.right - rect.left + 1;
     const int32_t areaHeight = rect.bottom - rect.top + 1;
     if (!HasWholePixels(part) || !HasWholePixels(room) || areaWidth <= 0 || areaHeight <= 0)

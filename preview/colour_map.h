@@ -50,6 +50,17 @@ private:
     std::vector<uint32_t> cache_;  // 24-bit sources: (colour + 1) << 8 | index
 };
 
+// Whether a rectangle's coordinates are small enough for the drawing
+// arithmetic; no picture comes near this, so any that are not are nonsense.
+inline bool IsSaneRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    constexpr int32_t kLimit = 1 << 28;
+    for (int32_t v : {left, top, right, bottom})
+        if (v < -kLimit || v > kLimit)
+            return false;
+    return true;
+}
+
 // Whether the picture's pixel buffer holds width x height pixels of its depth;
 // pictures that do not are treated as empty rather than read past their end.
 bool HasWholePixels(const Bitmap& picture);

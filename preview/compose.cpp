@@ -36,6 +36,14 @@ void DrawMaskedPart(Bitmap& target, const Placement& targetRect, const Bitmap& p
 {
     if (target.bitsPerPixel != 8)
         throw std::invalid_argument("masked drawing needs an 8-bit target picture");
+    // Drawing a picture onto itself reads from a copy.
+    if (&part == &target || &mask == &target) {
+        const Bitmap copy = target;
+        DrawMaskedPart(target, targetRect, &part == &target ? copy : part, &mask == &target ? copy : mask, sourceSize);
+        return;
+    }
+    if (!IsSaneRect(targetRect.left, targetRect.top, targetRect.right, targetRect.bottom))
+        return;
     const int32_t rectWidth = targetRect.right - targetRect.left + 1;
     const int32_t rectHeight = targetRect.bottom - targetRect.top + 1;
     if (rectWidth <= 0 || rectHeight <= 0 || sourceSize.width <= 0 || sourceSize.height <= 0 ||
@@ -65,12 +73,6 @@ void DrawMaskedPart(Bitmap& target, const Placement& targetRect, const Bitmap& p
         return;
     const bool consecutive = columns.back() - columns.front() == count - 1;
 
-    // Drawing a picture onto itself reads from a copy.
-    if (&part == &target || &mask == &target) {
-        const Bitmap copy = target;
-        DrawMaskedPart(target, targetRect, &part == &target ? copy : part, &mask == &target ? copy : mask, sourceSize);
-        return;
-    }
     const auto& palette = RoomPalette();
     IndexMapper partIndex(part, palette);
     IndexMapper maskIndex(mask, palette);

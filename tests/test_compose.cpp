@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 
 using namespace velmora;
@@ -280,6 +281,7 @@ TEST(DrawMaskedPart, StaysInsideWhateverTheSizes)
     DrawMaskedPart(target, Placement{10, 10, 20, 20}, part, Mask(4, 1, false), PartSize{4, 1});
     DrawMaskedPart(target, Placement{2, 2, 1, 1}, part, Mask(4, 1, false), PartSize{4, 1});
     DrawMaskedPart(target, Placement{0, 0, 3, 3}, Bitmap{}, Mask(4, 1, false), PartSize{4, 4});
+    DrawMaskedPart(target, Placement{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, part, Mask(4, 1, false), {4, 1});
     Bitmap shortBuffer = Filled(4, 4, 9);
     shortBuffer.pixels.resize(3);
     DrawMaskedPart(target, Placement{0, 0, 3, 3}, shortBuffer, Mask(4, 4, false), PartSize{4, 4});

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 
 using namespace velmora;
@@ -147,6 +148,7 @@ TEST(MaskOps, CopyFromASmallRoomKeepsWhatLiesOutside)
     EXPECT_EQ(copy.index(21, 19), 9);   // room column 100 is outside
     EXPECT_EQ(copy.index(20, 20), 9);
     EXPECT_TRUE(CopyFromRoomView(Bitmap{}, PartSlotTable::PlacementOf(0), part).samePicture(part));
+    EXPECT_TRUE(CopyFromRoomView(room, Placement{INT32_MIN, 0, INT32_MAX, 5}, part).samePicture(part));
 }
 
 TEST(PasteParts, NoTicksGiveTheRoomItself)
