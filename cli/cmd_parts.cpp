@@ -17,7 +17,11 @@ const char* const kTextWhat[3] = {"room name", "comment", "copyright note"};
 
 std::string Reason(const CheckResult& r)
 {
-    return "(" + std::to_string(r.message) + "): " + CheckMessageText(r.message);
+    std::string reason = "(";
+    reason += std::to_string(r.message);
+    reason += "): ";
+    reason += CheckMessageText(r.message);
+    return reason;
 }
 
 // Reads one part file for `slot`, runs the acceptance check and decodes it.

@@ -6,25 +6,6 @@
 
 namespace velmora {
 
-uint8_t NearestIndexIn(std::span<const RgbQuad> table, RgbQuad colour)
-{
-    size_t best = 0;
-    int bestDistance = std::numeric_limits<int>::max();
-    for (size_t i = 0; i < table.size() && i < 256; ++i) {
-        const int dr = int(table[i].red) - colour.red;
-        const int dg = int(table[i].green) - colour.green;
-        const int db = int(table[i].blue) - colour.blue;
-        const int d = dr * dr + dg * dg + db * db;
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = i;
-            if (d == 0)
-                break;
-        }
-    }
-    return static_cast<uint8_t>(best);
-}
-
 namespace {
 
 bool SameColours(std::span<const RgbQuad> a, std::span<const RgbQuad> b)

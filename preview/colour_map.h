@@ -2,6 +2,7 @@
 #pragma once
 
 #include "room/bitmap.h"
+#include "room/palette.h"
 
 #include <array>
 #include <cstdint>
@@ -9,11 +10,6 @@
 #include <vector>
 
 namespace velmora {
-
-// The index in `table` whose colour is nearest to `colour` (squared RGB
-// distance, the lowest index wins a tie), the rule NearestRoomIndex follows
-// for the room palette. An empty table gives 0.
-uint8_t NearestIndexIn(std::span<const RgbQuad> table, RgbQuad colour);
 
 // Where target position t of targetLength samples its source of
 // sourceLength: the source cell under the target cell's centre (nearest

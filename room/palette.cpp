@@ -26,25 +26,6 @@ std::array<RgbQuad, 256> BuildPalette()
     return p;
 }
 
-// Exact colours first: a lookup table keyed by 24-bit colour would be 16 MiB,
-// so nearest is computed by a scan; callers map a palette (256 colours) once.
-uint8_t Nearest(const std::array<RgbQuad, 256>& pal, RgbQuad c)
-{
-    int best = 0;
-    int bestDist = std::numeric_limits<int>::max();
-    for (int i = 0; i < 256; ++i) {
-        const int dr = int(pal[i].red) - c.red, dg = int(pal[i].green) - c.green, db = int(pal[i].blue) - c.blue;
-        const int d = dr * dr + dg * dg + db * db;
-        if (d < bestDist) {
-            bestDist = d;
-            best = i;
-            if (d == 0)
-                break;
-        }
-    }
-    return static_cast<uint8_t>(best);
-}
-
 }  // namespace
 
 const std::array<RgbQuad, 256>& RoomPalette()
@@ -72,9 +53,28 @@ std::array<uint8_t, 1024> RoomPaletteBytes()
     return bytes;
 }
 
+uint8_t NearestIndexIn(std::span<const RgbQuad> table, RgbQuad colour)
+{
+    size_t best = 0;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (size_t i = 0; i < table.size() && i < 256; ++i) {
+        const int dr = int(table[i].red) - colour.red;
+        const int dg = int(table[i].green) - colour.green;
+        const int db = int(table[i].blue) - colour.blue;
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = i;
+            if (d == 0)
+                break;
+        }
+    }
+    return static_cast<uint8_t>(best);
+}
+
 uint8_t NearestRoomIndex(RgbQuad colour)
 {
-    return Nearest(RoomPalette(), colour);
+    return NearestIndexIn(RoomPalette(), colour);
 }
 
 std::vector<RgbQuad> MaskColoursBlackFirst()

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace velmora {
@@ -19,8 +20,10 @@ std::vector<RgbQuad> RoomPaletteVector();
 // The palette as 1024 bytes in colour-table order, as the palette file holds it.
 std::array<uint8_t, 1024> RoomPaletteBytes();
 
-// The room-palette index whose colour is nearest (squared RGB distance; the
-// lowest index wins a tie). Exact colours map to their own index.
+// The index in `table` whose colour is nearest to `colour` (squared RGB
+// distance, the lowest index wins a tie); an empty table gives 0.
+uint8_t NearestIndexIn(std::span<const RgbQuad> table, RgbQuad colour);
+// The same for the room palette: exact colours map to their own index.
 uint8_t NearestRoomIndex(RgbQuad colour);
 
 // The two-entry table of a 1-bit mask: black first (the usual order) or white first.
