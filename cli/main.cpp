@@ -25,6 +25,7 @@ constexpr Command kCommands[] = {
     {"extract", "ROOM.pac DIR", 2, RunExtract},
     {"pack", "DIR OUT.pac", 2, RunPack},
     {"check", "BMP SLOT", 2, RunCheck},
+    {"render", "ROOM.pac OUT", 2, nullptr},
 };
 
 const char* const kDescription =
@@ -44,6 +45,14 @@ const char* const kDescription =
     "  check BMP SLOT         print \"accepted\", \"refused (N): reason\" or\n"
     "                         \"palette differs (6): reason\" for a BMP file and\n"
     "                         a slot 0-39\n"
+    "  render ROOM.pac OUT [--night] [--door closed|half|open]\n"
+    "         [--tbox closed|open] [--bed default|sleeping] [--letters]\n"
+    "         [--format jpg|bmp]\n"
+    "                         compose the room in that state (default: daytime,\n"
+    "                         everything closed, bed default, no letters) and\n"
+    "                         write it as JPEG (quality 80) or 8-bit BMP; the\n"
+    "                         format is --format, else the extension .jpg,\n"
+    "                         .jpeg or .bmp\n"
     "\n"
     "Exit codes: 0 success (check: accepted), 1 bad input or refused,\n"
     "2 wrong usage. Files are written whole or not at all.";
@@ -54,7 +63,20 @@ int Run(QCoreApplication& app)
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("default, info, extract, pack or check"));
+    const QCommandLineOption night(QStringLiteral("night"), QStringLiteral("render: nighttime"));
+    const QCommandLineOption letters(QStringLiteral("letters"), QStringLiteral("render: show the letters and the bubble"));
+    const QCommandLineOption door(QStringLiteral("door"), QStringLiteral("render: closed, half or open"),
+                                  QStringLiteral("state"));
+    const QCommandLineOption tbox(QStringLiteral("tbox"), QStringLiteral("render: closed or open"),
+                                  QStringLiteral("state"));
+    const QCommandLineOption bed(QStringLiteral("bed"), QStringLiteral("render: default or sleeping"),
+                                 QStringLiteral("state"));
+    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("render: jpg or bmp"),
+                                    QStringLiteral("format"));
+    const QList<QCommandLineOption> renderOptions = {night, letters, door, tbox, bed, format};
+    parser.addOptions(renderOptions);
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("default, info, extract, pack, check or render"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
                                  QStringLiteral("[arguments...]"));
     if (!parser.parse(app.arguments()))
@@ -76,6 +98,19 @@ int Run(QCoreApplication& app)
             continue;
         if (args.size() != c.argumentCount)
             UsageError(std::string(c.name) + " takes " + c.arguments + " (see --help)");
+        if (!c.run) {
+            RenderOptions o;
+            o.night = parser.isSet(night);
+            o.letters = parser.isSet(letters);
+            o.door = parser.value(door);
+            o.tbox = parser.value(tbox);
+            o.bed = parser.value(bed);
+            o.format = parser.value(format);
+            return RunRender(args, o);
+        }
+        for (const QCommandLineOption& o : renderOptions)
+            if (parser.isSet(o))
+                UsageError("--" + Local(o.names().first()) + " belongs to render (see --help)");
         return c.run(args);
     }
     UsageError("unknown command \"" + Local(name) + "\" (see --help)");

@@ -335,3 +335,57 @@ TEST_F(PacTool, ProgramFolderWithoutDataFiles)
     EXPECT_EQ(r.exitCode, 1);
     ExpectOneErrorLine(r, "VelmHead.dat: the header template is 1000 bytes long, not 1056");
 }
+
+TEST_F(PacTool, RenderComposesAndExportsByFormatOrExtension)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+
+    // The format comes from --format over the extension, else from the extension.
+    const std::vector<std::pair<std::vector<std::string>, bool>> cases = {
+        {{"render", W("room.pac"), W("a.bmp")}, false},
+        {{"render", W("room.pac"), W("b.JPG"), "--night", "--door", "half", "--letters"}, true},
+        {{"render", W("room.pac"), W("c.jpeg"), "--tbox", "open", "--bed", "sleeping"}, true},
+        {{"render", W("room.pac"), W("d.jpg"), "--format", "bmp"}, false},
+        {{"render", W("room.pac"), W("e.out"), "--format", "jpg"}, true},
+    };
+    for (const auto& [args, jpeg] : cases) {
+        const RunResult r = Run(args);
+        ASSERT_EQ(r.exitCode, 0) << args[2] << r.err;
+        const std::vector<uint8_t> file = ReadBytes(args[2]);
+        ASSERT_GE(file.size(), 2u);
+        if (jpeg) {
+            EXPECT_EQ(file[0], 0xFF);
+            EXPECT_EQ(file[1], 0xD8);
+        } else {
+            EXPECT_EQ(file.size(), 77878u);
+            EXPECT_EQ(file[0], 'B');
+        }
+    }
+
+    // The letters change the picture; the default state is daytime, all closed.
+    ASSERT_EQ(Run({"render", W("room.pac"), W("plain.bmp")}).exitCode, 0);
+    ASSERT_EQ(Run({"render", W("room.pac"), W("letters.bmp"), "--letters"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(W("plain.bmp")), ReadBytes(W("a.bmp")));
+    EXPECT_NE(ReadBytes(W("plain.bmp")), ReadBytes(W("letters.bmp")));
+}
+
+TEST_F(PacTool, RenderRefusesUnknownFormatsAndStates)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> usage = {
+        {{"render", W("room.pac"), W("x.png")}, "cannot tell the format"},
+        {{"render", W("room.pac"), W("x.bmp"), "--format", "gif"}, "--format takes jpg or bmp"},
+        {{"render", W("room.pac"), W("x.bmp"), "--door", "ajar"}, "--door takes closed, half, open"},
+        {{"render", W("room.pac"), W("x.bmp"), "--bed", "made"}, "--bed takes default, sleeping"},
+        {{"info", W("room.pac"), "--night"}, "--night belongs to render"},
+    };
+    for (const auto& [args, message] : usage) {
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 2) << message;
+        ExpectOneErrorLine(r, message);
+        EXPECT_FALSE(fs::exists(W("x.bmp")));
+    }
+    const RunResult missing = Run({"render", W("nothing.pac"), W("x.bmp")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(fs::exists(W("x.bmp")));
+}

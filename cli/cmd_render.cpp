@@ -1,0 +1,69 @@
+// The render command: the check dialog's composition and export, from the
+// command line.
+#include "commands.h"
+#include "pac_common.h"
+
+#include "preview/compose.h"
+#include "preview/picture_export.h"
+
+namespace velmora::pac {
+
+namespace {
+
+enum class Format { Jpeg, Bmp };
+
+Format ChooseFormat(const QString& out, const QString& format)
+{
+    if (!format.isEmpty()) {
+        if (format == QLatin1String("jpg") || format == QLatin1String("jpeg"))
+            return Format::Jpeg;
+        if (format == QLatin1String("bmp"))
+            return Format::Bmp;
+        UsageError("--format takes jpg or bmp, not \"" + Local(format) + "\"");
+    }
+    const QString lower = out.toLower();
+    if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
+        return Format::Jpeg;
+    if (lower.endsWith(QLatin1String(".bmp")))
+        return Format::Bmp;
+    UsageError("cannot tell the format of \"" + Local(out) + "\": name it .jpg, .jpeg or .bmp, or give --format");
+}
+
+template <typename T>
+T Choice(const QString& option, const QString& value, std::initializer_list<std::pair<const char*, T>> choices)
+{
+    std::string names;
+    for (const auto& [name, result] : choices) {
+        if (value == QLatin1String(name))
+            return result;
+        names += names.empty() ? name : std::string(", ") + name;
+    }
+    UsageError("--" + Local(option) + " takes " + names + ", not \"" + Local(value) + "\"");
+}
+
+}  // namespace
+
+int RunRender(const QStringList& args, const RenderOptions& options)
+{
+    const Format format = ChooseFormat(args[1], options.format);
+    PreviewState state;
+    state.night = options.night;
+    state.lettersAndBubble = options.letters;
+    if (!options.door.isEmpty())
+        state.door = Choice<DoorState>(QStringLiteral("door"), options.door,
+                                       {{"closed", DoorState::Closed}, {"half", DoorState::HalfOpen},
+                                        {"open", DoorState::Open}});
+    if (!options.tbox.isEmpty())
+        state.treasureBoxOpen = Choice<bool>(QStringLiteral("tbox"), options.tbox, {{"closed", false}, {"open", true}});
+    if (!options.bed.isEmpty())
+        state.bedSleeping = Choice<bool>(QStringLiteral("bed"), options.bed, {{"default", false}, {"sleeping", true}});
+
+    const Room room = ReadRoom(args[0]);
+    Bitmap preview;
+    ComposeRoom(room.pictures, state, preview);
+    const std::vector<uint8_t> bytes = format == Format::Jpeg ? EncodePreviewJpeg(preview, 80) : EncodePreviewBmp(preview);
+    SaveWholeFile(args[1], bytes);
+    return kSuccess;
+}
+
+}  // namespace velmora::pac
