@@ -71,8 +71,11 @@ void RoomTextEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QString text = event->text();
-    const bool inserts = !text.isEmpty() && text.at(0).isPrint() &&
-                         !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    // Ctrl with a letter is an editing key; Ctrl+Alt is AltGr typing a character.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool editingKey = (modifiers & Qt::MetaModifier) ||
+                            ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier));
+    const bool inserts = !text.isEmpty() && text.at(0).isPrint() && !editingKey;
     if (inserts) {
         const QString fitted = codec_.fitPrefix(text, freeBytes());
         if (fitted.isEmpty()) {
