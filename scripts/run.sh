@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the editor on the built-in
-# default room. Until the editor exists it writes and describes the default
-# room with the command-line tool.
+# default room.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "run.sh: no display found (DISPLAY and WAYLAND_DISPLAY are not set), so the editor cannot open its window." >&2
+  echo "Start it from a desktop session, or under a virtual display: xvfb-run -a scripts/run.sh" >&2
+  exit 1
+fi
+
 "$root/scripts/deps.sh"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build" -j "$(nproc)"
-out="$root/build/default-room.pac"
-"$root/build/bin/velmora-pac" default "$out"
-exec "$root/build/bin/velmora-pac" info "$out"
+exec "$root/build/bin/velmora" "$@"

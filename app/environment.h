@@ -1,0 +1,15 @@
+// Where the main window finds its program folder, temporary folder and
+// settings. The defaults are the running program's; tests give their own.
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+struct Environment {
+    QString programFolder;  // empty: the folder of the running executable
+    QString tempFolder;     // empty: TempFolder(), read anew on each use
+    QString settingsFile;   // empty: the user's own settings
+};
+
+}  // namespace velmora

@@ -1,0 +1,168 @@
+// The editor's main window: the forty picture boxes of a room, its three
+// texts, the menus, and the state every command works on.
+#pragma once
+
+#include "environment.h"
+#include "language_texts.h"
+#include "prompts.h"
+#include "settings.h"
+
+#include "room/room_file.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace velmora {
+
+class PictureBox;
+class RoomTextEdit;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the window, reads the language setting and applies the texts.
+    // Throws when the language files cannot be read or the setting cannot be
+    // written. `prompts` is not owned; null means the real message boxes.
+    explicit TMainForm(Environment environment = {}, Prompts* prompts = nullptr);
+    ~TMainForm() override;
+
+    // The pictures of the forty slots.
+    const Bitmap& slotPicture(int slot) const;
+    void setSlotPicture(int slot, Bitmap picture);
+    PictureBox* pictureBox(int slot) const;
+    int selectedSlot() const { return selectedSlot_; }
+
+    // Picture changes since the room was last opened or saved.
+    bool modified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+    // A picture changed or a text field was edited.
+    bool hasUnsavedChanges() const;
+
+    // The texts as room bytes; untouched fields give back what was set.
+    RoomTexts roomTexts() const;
+    // Sets the three fields and clears their modified state.
+    void setRoomTexts(const RoomTexts& texts);
+    // Clears the fields' modified state, keeping their texts (after a save).
+    void markTextsSaved();
+
+    const LanguageTexts& languageTexts() const { return texts_; }
+    const QString& languageCode() const { return languageCode_; }
+    void setLanguageCode(const QString& code) { languageCode_ = code; }
+    // Reloads the three language files and relabels the window; throws
+    // FileOpenError or ListIndexError, leaving what was set before.
+    void applyTexts();
+
+    // Message boxes with the captions of the labels list; they throw
+    // ListIndexError when a line is missing.
+    void showWarning(int messageIndex);
+    void showWarningText(const QString& text);
+    bool askQuestion(int messageIndex);
+    // The error box: the application title as caption.
+    void showError(const QString& text);
+    Prompts& prompts() { return *prompts_; }
+
+    // Runs one command; an exception escaping it is shown in the error box
+    // and the program goes on.
+    void runCommand(const std::function<void()>& command);
+
+    const QString& programFolder() const { return programFolder_; }
+    QString tempFolder() const;
+    const Settings& settings() const { return settings_; }
+
+    // The four file dialogs of the window, as settings for the prompts.
+    const FileDialogSettings& openPictureDialog() const { return openPictureDialog_; }
+    const FileDialogSettings& savePictureDialog() const { return savePictureDialog_; }
+    const FileDialogSettings& openDialog() const { return openDialog_; }
+    const FileDialogSettings& saveDialog() const { return saveDialog_; }
+
+    QMenu* popupMenu() const { return PopupMenu; }
+
+    // File menu (mainform_file.cpp).
+    void OpenRoomFileClick();
+    void SaveRoomFileClick();
+    void ShowCheckClick();
+    // Config menu (mainform_config.cpp).
+    void EditorSetClick();
+    void LanguageSetClick();
+    // Help menu (mainform_help.cpp).
+    void ContentsClick();
+    void AboutClick();
+    // Part popup menu (mainform_parts.cpp).
+    void EditClick();
+    void OpenPFileClick();
+    void SavePFileClick();
+    void CopyImageClick();
+    void CreateMaskClick();
+    void CopyDataClick();
+    void PastePartsClick();
+    void PopupMenuPopup();
+
+    // A press on any picture box selects its slot.
+    void WinDayImageMouseDown(int slot);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createDialogs();
+    void readLanguageSetting();
+    // Connects a menu item to its handler through runCommand.
+    void bind(QAction* action, void (TMainForm::*handler)());
+
+    Environment environment_;
+    std::unique_ptr<Prompts> ownPrompts_;
+    Prompts* prompts_;
+    Settings settings_;
+
+    std::array<Bitmap, PartSlotTable::kSlotCount> pictures_;
+    std::array<PictureBox*, PartSlotTable::kSlotCount> boxes_{};
+    std::array<QLabel*, 14> captions_{};  // labels lines 2 to 15, in that order
+    std::array<RoomTextEdit*, 3> fields_{};  // RoomName, Comment, Copyright
+
+    QString programFolder_;
+    QString languageCode_;
+    LanguageTexts texts_;
+    int selectedSlot_ = 0;
+    bool modified_ = false;
+    bool placed_ = false;
+
+    FileDialogSettings openPictureDialog_;
+    FileDialogSettings savePictureDialog_;
+    FileDialogSettings openDialog_;
+    FileDialogSettings saveDialog_;
+
+    // Menu items, named as designed.
+    QMenu* FileMenu = nullptr;
+    QAction* OpenRoomFile = nullptr;
+    QAction* SaveRoomFile = nullptr;
+    QAction* N1 = nullptr;
+    QAction* ShowCheck = nullptr;
+    QAction* N2 = nullptr;
+    QAction* Exit = nullptr;
+    QMenu* Config = nullptr;
+    QAction* EditorSet = nullptr;
+    QAction* LanguageSet = nullptr;
+    QMenu* Help = nullptr;
+    QAction* Contents = nullptr;
+    QAction* About = nullptr;
+    QMenu* PopupMenu = nullptr;
+    QAction* Edit = nullptr;
+    QAction* OpenPFile = nullptr;
+    QAction* SavePFile = nullptr;
+    QAction* CopyImage = nullptr;
+    QAction* CreateMask = nullptr;
+    QAction* CopyData = nullptr;
+    QAction* PasteParts = nullptr;
+};
+
+}  // namespace velmora

@@ -1,0 +1,12 @@
+// File menu commands.
+#include "mainform.h"
+
+namespace velmora {
+
+void TMainForm::OpenRoomFileClick() {}
+
+void TMainForm::SaveRoomFileClick() {}
+
+void TMainForm::ShowCheckClick() {}
+
+}  // namespace velmora

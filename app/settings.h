@@ -1,0 +1,38 @@
+// The two persistent settings, "LANG" and "GEDIT". Each read or write is one
+// short transaction: nothing stays open between operations.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <stdexcept>
+
+namespace velmora {
+
+class SettingsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Settings {
+public:
+    static constexpr const char* kLanguage = "LANG";
+    static constexpr const char* kImageEditor = "GEDIT";
+
+    // An empty file means the user's own settings (organisation "Oskel",
+    // application "Quorvix"); tests give a file of their own.
+    explicit Settings(QString file = {});
+
+    // nullopt when the value is missing; a value that is not text is an error.
+    std::optional<QString> read(const QString& name) const;
+    // Throws SettingsError when the value could not be stored.
+    void write(const QString& name, const QString& value) const;
+
+    // Where the values are kept, for messages.
+    QString location() const;
+
+private:
+    QString file_;
+};
+
+}  // namespace velmora

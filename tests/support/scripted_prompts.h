@@ -1,0 +1,46 @@
+// Prompts for tests: records every box and dialog, answers from queues.
+// A prompt with no answer queued is recorded as unexpected and answered
+// with No / Cancel.
+#pragma once
+
+#include "app/prompts.h"
+
+#include <deque>
+#include <vector>
+
+namespace velmora::test {
+
+class ScriptedPrompts : public Prompts {
+public:
+    enum class Kind { Warning, Question, Error, OpenFile, SaveFile };
+
+    struct Shown {
+        Kind kind;
+        QString caption;
+        QString text;
+        FileDialogSettings dialog;
+    };
+
+    std::deque<bool> questionAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<SaveFileChoice>> saveAnswers;
+
+    void warning(const QString& caption, const QString& text) override;
+    bool question(const QString& caption, const QString& text) override;
+    void error(const QString& caption, const QString& text) override;
+    std::optional<QString> openFile(const FileDialogSettings& settings) override;
+    std::optional<SaveFileChoice> saveFile(const FileDialogSettings& settings) override;
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    // The shown prompts of one kind.
+    std::vector<Shown> shown(Kind kind) const;
+    // Prompts that found no answer queued.
+    int unanswered() const { return unanswered_; }
+    void clear();
+
+private:
+    std::vector<Shown> shown_;
+    int unanswered_ = 0;
+};
+
+}  // namespace velmora::test

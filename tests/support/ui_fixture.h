@@ -1,0 +1,46 @@
+// A private world for one GUI test: a program folder holding copies of the
+// project's data files, a settings file, and a temporary folder set as
+// "TEMP" for as long as the fixture lives.
+#pragma once
+
+#include "scripted_prompts.h"
+
+#include "app/environment.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace velmora {
+class TMainForm;
+}
+
+namespace velmora::test {
+
+class UiFixture {
+public:
+    UiFixture();
+    ~UiFixture();
+
+    Environment environment() const;
+    QString programFolder() const;
+    QString tempFolder() const;
+    QString settingsFile() const;
+
+    // Writes a file below the program folder (folders made as needed).
+    void writeProgramFile(const QString& relativePath, const QByteArray& bytes) const;
+    void removeProgramFile(const QString& relativePath) const;
+
+    // A main window on this fixture's world with scripted prompts.
+    std::unique_ptr<TMainForm> makeForm();
+
+    ScriptedPrompts prompts;
+
+private:
+    QTemporaryDir dir_;
+    QByteArray oldTemp_;
+    bool hadTemp_;
+};
+
+}  // namespace velmora::test

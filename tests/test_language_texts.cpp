@@ -1,0 +1,267 @@
+// Language files and applying them to the main window: which line goes
+// where, line numbering, and what a missing file or a short list leaves.
+#include "app/language_texts.h"
+#include "app/mainform.h"
+#include "app/settings.h"
+#include "support/ui_fixture.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+using namespace velmora;
+using velmora::test::ScriptedPrompts;
+using velmora::test::UiFixture;
+
+namespace {
+
+const char* const kCaptionNames[] = {"WviewLabel", "DviewLabel", "DoorLabel",  "BedLabel",    "TBoxLabel",
+                                     "TableLabel", "PostLabel",  "BubbleLabel", "BathLabel",  "LetterLabel",
+                                     "RoomLabel",  "NameLabel",  "ComLabel",    "CopyLabel"};
+const char* const kMenuItemNames[] = {"OpenRoomFile", "SaveRoomFile", "ShowCheck", "Exit", nullptr,
+                                      "EditorSet",    "LanguageSet",  nullptr,     "Contents", "About",
+                                      "Edit",         "OpenPFile",    "SavePFile", "CopyImage", "CreateMask",
+                                      "CopyData",     "PasteParts"};
+
+// Lines "<prefix> 0" ... joined by the given line end, with a line end at the end.
+QByteArray Numbered(const QByteArray& prefix, int count, const QByteArray& lineEnd = "\r\n")
+{
+    QByteArray out;
+    for (int i = 0; i < count; ++i)
+        out += prefix + ' ' + QByteArray::number(i) + lineEnd;
+    return out;
+}
+
+// A full language "xx" whose lines name their list and index.
+void WriteNumberedLanguage(const UiFixture& fixture, const QByteArray& code, const QByteArray& lineEnd = "\r\n")
+{
+    fixture.writeProgramFile("ltexts/menuitems." + code, Numbered("menu", 18, lineEnd));
+    fixture.writeProgramFile("ltexts/labels." + code, Numbered("label", 36, lineEnd));
+    fixture.writeProgramFile("ltexts/messages." + code, Numbered("message", 13, lineEnd));
+}
+
+QString MenuCaption(const TMainForm& form, int line)
+{
+    if (line == 0)
+        return form.findChild<QMenu*>("FileMenu")->title();
+    if (line == 5)
+        return form.findChild<QMenu*>("Config")->title();
+    if (line == 8)
+        return form.findChild<QMenu*>("Help")->title();
+    return form.findChild<QAction*>(kMenuItemNames[line - 1])->text();
+}
+
+QString Caption(const TMainForm& form, const char* name)
+{
+    return form.findChild<QLabel*>(name)->text();
+}
+
+}  // namespace
+
+class LanguageTextsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyLineGoesToItsPlace();
+    void theProjectsLanguagesAreComplete_data();
+    void theProjectsLanguagesAreComplete();
+    void aBlankLineKeepsItsIndex();
+    void allLineEndsNumberLinesAlike_data();
+    void allLineEndsNumberLinesAlike();
+    void anEmptyFaceNameLeavesTheFontToTheSystem();
+    void aShortListFailsAtTheFirstMissingLine();
+    void aMissingFileChangesNoCaption();
+    void aMissingFileEndsStartUp();
+    void listErrorsNameTheListAndLine();
+};
+
+void LanguageTextsTest::everyLineGoesToItsPlace()
+{
+    UiFixture fixture;
+    WriteNumberedLanguage(fixture, "xx");
+    Settings(fixture.settingsFile()).write("LANG", "xx");
+    auto form = fixture.makeForm();
+
+    for (int line = 0; line < 18; ++line)
+        QCOMPARE(MenuCaption(*form, line), QStringLiteral("menu %1").arg(line));
+    QCOMPARE(form->windowTitle(), QStringLiteral("label 1"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("label 1"));
+    QCOMPARE(form->font().family(), QStringLiteral("label 0"));
+    for (int i = 0; i < 14; ++i) {
+        auto* label = form->findChild<QLabel*>(kCaptionNames[i]);
+        QCOMPARE(label->text(), QStringLiteral("label %1").arg(i + 2));
+        QCOMPARE(label->font().family(), QStringLiteral("label 0"));
+    }
+    for (const char* name : {"RoomName", "Comment", "Copyright"})
+        QCOMPARE(form->findChild<QPlainTextEdit*>(name)->font().family(), QStringLiteral("label 0"));
+    // The separators keep their own look.
+    QVERIFY(form->findChild<QAction*>("N1")->isSeparator());
+
+    // The boxes take their captions and their message from the lists.
+    QVERIFY(!form->askQuestion(12));
+    form->showWarning(9);
+    const auto& shown = fixture.prompts.shown();
+    QCOMPARE(shown.size(), size_t{2});
+    QCOMPARE(shown[0].caption, QStringLiteral("label 32"));
+    QCOMPARE(shown[0].text, QStringLiteral("message 12"));
+    QCOMPARE(shown[1].caption, QStringLiteral("label 33"));
+    QCOMPARE(shown[1].text, QStringLiteral("message 9"));
+}
+
+void LanguageTextsTest::theProjectsLanguagesAreComplete_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("openCaption");
+    QTest::newRow("en") << "en" << "&Open...";
+    QTest::newRow("ja") << "ja" << "開く(&O)...";
+}
+
+void LanguageTextsTest::theProjectsLanguagesAreComplete()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, openCaption);
+    UiFixture fixture;
+    Settings(fixture.settingsFile()).write("LANG", code);
+    auto form = fixture.makeForm();
+    QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
+    const LanguageTexts& texts = form->languageTexts();
+    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t{18});
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t{36});
+    QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t{13});
+    for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
+        for (const QString& line : texts.lines(list))
+            QVERIFY2(!line.trimmed().isEmpty() && line == line.trimmed(), qPrintable(line));
+    // Message 6 goes through formatted printing: a lone percent sign would be lost.
+    QVERIFY(!texts.message(6).contains(QLatin1Char('%')));
+}
+
+void LanguageTextsTest::aBlankLineKeepsItsIndex()
+{
+    UiFixture fixture;
+    WriteNumberedLanguage(fixture, "xx");
+    QByteArray menu = Numbered("menu", 18);
+    menu.replace("menu 3\r\n", "\r\n");
+    fixture.writeProgramFile("ltexts/menuitems.xx", menu);
+    Settings(fixture.settingsFile()).write("LANG", "xx");
+    auto form = fixture.makeForm();
+    QCOMPARE(form->findChild<QAction*>("ShowCheck")->text(), QString());
+    QCOMPARE(form->findChild<QAction*>("Exit")->text(), QStringLiteral("menu 4"));
+    QCOMPARE(form->findChild<QAction*>("PasteParts")->text(), QStringLiteral("menu 17"));
+}
+
+void LanguageTextsTest::allLineEndsNumberLinesAlike_data()
+{
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("LF") << QByteArray("\n");
+    QTest::newRow("CR") << QByteArray("\r");
+}
+
+void LanguageTextsTest::allLineEndsNumberLinesAlike()
+{
+    QFETCH(QByteArray, lineEnd);
+    UiFixture fixture;
+    WriteNumberedLanguage(fixture, "xx", lineEnd);
+    Settings(fixture.settingsFile()).write("LANG", "xx");
+    auto form = fixture.makeForm();
+    QCOMPARE(MenuCaption(*form, 17), QStringLiteral("menu 17"));
+    QCOMPARE(Caption(*form, "CopyLabel"), QStringLiteral("label 15"));
+    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Labels).size(), size_t{36});
+    QCOMPARE(form->languageTexts().message(12), QStringLiteral("message 12"));
+}
+
+void LanguageTextsTest::anEmptyFaceNameLeavesTheFontToTheSystem()
+{
+    UiFixture fixture;
+    WriteNumberedLanguage(fixture, "xx");
+    QByteArray labels = Numbered("label", 36);
+    labels.replace("label 0\r\n", "\r\n");
+    fixture.writeProgramFile("ltexts/labels.xx", labels);
+    Settings(fixture.settingsFile()).write("LANG", "xx");
+    auto form = fixture.makeForm();
+    QCOMPARE(Caption(*form, "WviewLabel"), QStringLiteral("label 2"));
+    QCOMPARE(form->font().family(), QString());
+    QVERIFY(!QFontInfo(form->font()).family().isEmpty());
+}
+
+void LanguageTextsTest::aShortListFailsAtTheFirstMissingLine()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const QString oldLetter = Caption(*form, "LetterLabel");
+    WriteNumberedLanguage(fixture, "xx");
+    fixture.writeProgramFile("ltexts/labels.xx", Numbered("label", 11));  // lines 0 to 10
+    form->setLanguageCode("xx");
+    form->runCommand([&] { form->applyTexts(); });
+
+    const auto errors = fixture.prompts.shown(ScriptedPrompts::Kind::Error);
+    QCOMPARE(errors.size(), size_t{1});
+    QVERIFY2(errors[0].text.contains("labels") && errors[0].text.contains("11"), qPrintable(errors[0].text));
+    QCOMPARE(errors[0].caption, QStringLiteral("label 1"));  // the title was already set
+    // Everything before the missing line is set, the rest keeps the old text.
+    QCOMPARE(MenuCaption(*form, 17), QStringLiteral("menu 17"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("label 1"));
+    QCOMPARE(Caption(*form, "BathLabel"), QStringLiteral("label 10"));
+    QCOMPARE(Caption(*form, "LetterLabel"), oldLetter);
+    QCOMPARE(Caption(*form, "CopyLabel"), QStringLiteral("Copyright"));
+    QVERIFY(form->isEnabled());
+}
+
+void LanguageTextsTest::aMissingFileChangesNoCaption()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    WriteNumberedLanguage(fixture, "xx");
+    fixture.removeProgramFile("ltexts/messages.xx");
+    form->setLanguageCode("xx");
+    form->runCommand([&] { form->applyTexts(); });
+
+    const auto errors = fixture.prompts.shown(ScriptedPrompts::Kind::Error);
+    QCOMPARE(errors.size(), size_t{1});
+    QVERIFY2(errors[0].text.contains(fixture.programFolder() + "/ltexts/messages.xx"), qPrintable(errors[0].text));
+    // The lists read before the failing file hold the new language ...
+    QCOMPARE(form->languageTexts().menuItem(0), QStringLiteral("menu 0"));
+    QCOMPARE(form->languageTexts().label(2), QStringLiteral("label 2"));
+    // ... the failing one keeps its lines, and the window is unchanged.
+    QCOMPARE(form->languageTexts().message(12), QStringLiteral("The room has unsaved changes, which will be lost. Continue?"));
+    QCOMPARE(MenuCaption(*form, 0), QStringLiteral("&File"));
+    QCOMPARE(Caption(*form, "WviewLabel"), QStringLiteral("Window view (day, night, connecting)"));
+}
+
+void LanguageTextsTest::aMissingFileEndsStartUp()
+{
+    UiFixture fixture;
+    fixture.removeProgramFile("ltexts/labels.en");
+    try {
+        fixture.makeForm();
+        QFAIL("started without a labels file");
+    } catch (const FileOpenError& e) {
+        QVERIFY(QString::fromUtf8(e.what()).contains(fixture.programFolder() + "/ltexts/labels.en"));
+    }
+}
+
+void LanguageTextsTest::listErrorsNameTheListAndLine()
+{
+    UiFixture fixture;
+    LanguageTexts texts;
+    QVERIFY_THROWS_EXCEPTION(ListIndexError, texts.message(0));
+    fixture.writeProgramFile("m", "one\ntwo\n");
+    texts.load(LanguageTexts::List::Messages, fixture.programFolder() + "/m");
+    QCOMPARE(texts.message(1), QStringLiteral("two"));
+    try {
+        texts.message(2);
+        QFAIL("read beyond the end");
+    } catch (const ListIndexError& e) {
+        const QString text = QString::fromUtf8(e.what());
+        QVERIFY2(text.contains("messages") && text.contains("line 2"), qPrintable(text));
+    }
+    QVERIFY_THROWS_EXCEPTION(ListIndexError, texts.message(-1));
+    // A failing load keeps the lines there were.
+    QVERIFY_THROWS_EXCEPTION(FileOpenError, texts.load(LanguageTexts::List::Messages, fixture.programFolder() + "/nope"));
+    QCOMPARE(texts.message(0), QStringLiteral("one"));
+}
+
+QTEST_MAIN(LanguageTextsTest)
+#include "test_language_texts.moc"

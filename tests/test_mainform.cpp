@@ -1,0 +1,327 @@
+// The main window: its controls as designed, the picture boxes, the close
+// question, and the menu keys winning over the text fields.
+#include "app/mainform.h"
+#include "app/picture_box.h"
+#include "room/palette.h"
+#include "support/ui_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace velmora;
+using velmora::test::ScriptedPrompts;
+using velmora::test::UiFixture;
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void windowIsPlacedAsDesigned();
+    void everySlotHasItsBox();
+    void boxesScaleWithoutBlending();
+    void menusAndDialogsAreAsDesigned();
+    void aPressSelectsTheSlot();
+    void aRightClickOpensThePartMenu();
+    void aFailingCommandIsShownAndTheProgramGoesOn();
+    void closingWithoutChangesAsksNothing();
+    void typedTextAsksBeforeClosing();
+    void aChangedPictureAsksBeforeClosing();
+    void openedOrSavedTextsAreNotChanges();
+    void menuKeysWinOverTheTextFields();
+    void ctrlXWithoutChangesClosesAtOnce();
+};
+
+namespace {
+
+// Shows the form, makes it active and puts the focus into a text field.
+QPlainTextEdit* FocusField(TMainForm& form, const char* name)
+{
+    form.show();
+    QApplication::setActiveWindow(&form);
+    if (!QTest::qWaitForWindowActive(&form))
+        return nullptr;
+    auto* field = form.findChild<QPlainTextEdit*>(name);
+    field->setFocus();
+    QCoreApplication::processEvents();
+    return field;
+}
+
+}  // namespace
+
+void MainFormTest::windowIsPlacedAsDesigned()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QTRY_COMPARE(form->frameGeometry().size(), QSize(618, 462));
+    QCOMPARE(form->frameGeometry().topLeft(), QPoint(192, 107));
+
+    const struct {
+        const char* name;
+        QRect rect;
+    } controls[] = {
+        {"RoomName", {408, 240, 185, 49}}, {"Comment", {408, 296, 185, 49}},  {"Copyright", {408, 352, 185, 49}},
+        {"WviewLabel", {8, 0, 257, 16}},   {"RoomLabel", {8, 256, 337, 16}},  {"NameLabel", {344, 240, 60, 16}},
+    };
+    for (const auto& control : controls) {
+        auto* widget = form->findChild<QWidget*>(control.name);
+        QVERIFY2(widget, control.name);
+        QCOMPARE(widget->geometry(), control.rect);
+    }
+    QCOMPARE(form->findChild<QLabel*>("NameLabel")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    QCOMPARE(form->findChild<QLabel*>("TableLabel")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+    // Tab goes from field to field (it makes no tab character).
+    QPlainTextEdit* name = FocusField(*form, "RoomName");
+    QVERIFY(name);
+    QTest::keyClick(name, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form->findChild<QWidget*>("Comment"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form->findChild<QWidget*>("Copyright"));
+    QCOMPARE(name->toPlainText(), QString());
+    QVERIFY(!form->modified());
+    QVERIFY(!form->hasUnsavedChanges());
+}
+
+void MainFormTest::everySlotHasItsBox()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
+        PictureBox* box = form->pictureBox(slot);
+        QCOMPARE(box->tag(), slot);
+        QCOMPARE(box->objectName(), QString::fromLatin1(PartSlotTable::BoxName(slot)));
+        const PartSize size = PartSlotTable::RequiredSize(slot);
+        QCOMPARE(form->slotPicture(slot).width, size.width);
+        QCOMPARE(form->slotPicture(slot).height, size.height);
+        QCOMPARE(box->picture().size(), QSize(size.width, size.height));
+        // Half size, odd sizes rounded up; the letters at full size.
+        const bool letter = PartSlotTable::PartOf(slot) >= 16 && PartSlotTable::PartOf(slot) <= 18;
+        const QSize shown = letter ? QSize(size.width, size.height)
+                                   : QSize((size.width + 1) / 2, (size.height + 1) / 2);
+        QCOMPARE(box->size(), shown);
+    }
+    QCOMPARE(form->pictureBox(19)->geometry(), QRect(408, 16, 40, 45));
+    QCOMPARE(form->pictureBox(39)->geometry(), QRect(464, 16, 40, 45));
+    QCOMPARE(form->pictureBox(4)->geometry(), QRect(8, 279, 160, 120));
+    QCOMPARE(form->pictureBox(24)->geometry(), QRect(184, 279, 160, 120));
+    QCOMPARE(form->pictureBox(40), nullptr);
+}
+
+void MainFormTest::boxesScaleWithoutBlending()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    // Black and white columns: halving them with blending would give grey.
+    Bitmap room = Bitmap::Make(320, 240, 8, RoomPaletteVector());
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; x += 2)
+            room.setIndex(x, y, kBlackIndex);
+    form->setSlotPicture(4, room);
+    QVERIFY(form->slotPicture(4).samePicture(room));
+    QVERIFY(!form->modified());  // only the commands decide that
+
+    const QImage shown = form->pictureBox(4)->grab().toImage();
+    QCOMPARE(shown.size(), QSize(160, 120));
+    int black = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb pixel = shown.pixel(x, y) & 0xffffff;
+            QVERIFY2(pixel == 0 || pixel == 0xffffff, qPrintable(QString::number(pixel, 16)));
+            black += pixel == 0;
+        }
+    QVERIFY(black > 0);
+}
+
+void MainFormTest::menusAndDialogsAreAsDesigned()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const struct {
+        const char* name;
+        QKeySequence key;
+    } shortcuts[] = {
+        {"OpenRoomFile", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"SaveRoomFile", QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {"Exit", QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {"ShowCheck", QKeySequence()},
+    };
+    for (const auto& item : shortcuts)
+        QCOMPARE(form->findChild<QAction*>(item.name)->shortcut(), item.key);
+    QCOMPARE(form->findChild<QMenu*>("FileMenu")->menuAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    QCOMPARE(form->findChild<QMenu*>("Help")->menuAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+
+    QStringList popup;
+    for (QAction* item : form->popupMenu()->actions())
+        popup << item->objectName();
+    QCOMPARE(popup, QStringList({"Edit", "OpenPFile", "SavePFile", "CopyImage", "CreateMask", "CopyData", "PasteParts"}));
+
+    QCOMPARE(form->openDialog().defaultSuffix, QStringLiteral("pac"));
+    QCOMPARE(form->openDialog().filters, QStringList{"*.pac (*.pac)"});
+    QVERIFY(!form->openDialog().overwritePrompt);
+    QVERIFY(form->saveDialog().overwritePrompt);
+    QCOMPARE(form->openPictureDialog().defaultSuffix, QStringLiteral("bmp"));
+    QVERIFY(form->openPictureDialog().picturePreview);
+    QVERIFY(form->savePictureDialog().overwritePrompt && form->savePictureDialog().picturePreview);
+}
+
+void MainFormTest::aPressSelectsTheSlot()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    QCOMPARE(form->selectedSlot(), 0);
+    QTest::mouseClick(form->pictureBox(28), Qt::LeftButton);
+    QCOMPARE(form->selectedSlot(), 28);
+    QTest::mouseClick(form->findChild<QWidget*>("BedImage"), Qt::RightButton);
+    QCOMPARE(form->selectedSlot(), 8);
+}
+
+void MainFormTest::aRightClickOpensThePartMenu()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    PictureBox* box = form->pictureBox(14);
+    QTest::mousePress(box, Qt::RightButton);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(3, 3), box->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(box, &request);
+    QCOMPARE(form->selectedSlot(), 14);
+    QTRY_VERIFY(form->popupMenu()->isVisible());
+    form->popupMenu()->hide();
+}
+
+void MainFormTest::aFailingCommandIsShownAndTheProgramGoesOn()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->runCommand([] { throw std::runtime_error("disk on fire"); });
+    const auto errors = fixture.prompts.shown(ScriptedPrompts::Kind::Error);
+    QCOMPARE(errors.size(), size_t{1});
+    QCOMPARE(errors[0].text, QStringLiteral("disk on fire"));
+    QCOMPARE(errors[0].caption, QStringLiteral("Velmora"));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, form->slotPicture(40));
+}
+
+void MainFormTest::closingWithoutChangesAsksNothing()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->show();
+    QVERIFY(form->close());
+    QVERIFY(fixture.prompts.shown().empty());
+}
+
+void MainFormTest::typedTextAsksBeforeClosing()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    QPlainTextEdit* comment = FocusField(*form, "Comment");
+    QVERIFY(comment);
+    QTest::keyClicks(comment, "nice room");
+    QVERIFY(!form->modified());
+    QVERIFY(form->hasUnsavedChanges());
+
+    fixture.prompts.questionAnswers = {false};
+    QVERIFY(!form->close());
+    QVERIFY(form->isVisible());
+    QCOMPARE(comment->toPlainText(), QStringLiteral("nice room"));
+    const auto questions = fixture.prompts.shown(ScriptedPrompts::Kind::Question);
+    QCOMPARE(questions.size(), size_t{1});
+    QCOMPARE(questions[0].caption, form->languageTexts().label(32));
+    QCOMPARE(questions[0].text, form->languageTexts().message(12));
+
+    // The question comes again, and Yes lets the window go.
+    fixture.prompts.questionAnswers = {true};
+    QVERIFY(form->close());
+    QCOMPARE(fixture.prompts.shown(ScriptedPrompts::Kind::Question).size(), size_t{2});
+    QCOMPARE(fixture.prompts.unanswered(), 0);
+}
+
+void MainFormTest::aChangedPictureAsksBeforeClosing()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->show();
+    form->setModified(true);
+    fixture.prompts.questionAnswers = {false};
+    QVERIFY(!form->close());
+    QVERIFY(form->modified());
+    // Exit from the menu takes the same way.
+    fixture.prompts.questionAnswers = {false};
+    form->findChild<QAction*>("Exit")->trigger();
+    QVERIFY(form->isVisible());
+    QCOMPARE(fixture.prompts.shown(ScriptedPrompts::Kind::Question).size(), size_t{2});
+}
+
+void MainFormTest::openedOrSavedTextsAreNotChanges()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->setRoomTexts({"name", "comment", "(c) me"});
+    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(form->roomTexts(), (RoomTexts{"name", "comment", "(c) me"}));
+
+    QPlainTextEdit* name = FocusField(*form, "RoomName");
+    QVERIFY(name);
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, "!");
+    QVERIFY(form->hasUnsavedChanges());
+    form->markTextsSaved();
+    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(form->roomTexts().name, std::string("name!"));
+    QVERIFY(form->close());
+    QVERIFY(fixture.prompts.shown().empty());
+}
+
+void MainFormTest::menuKeysWinOverTheTextFields()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    QPlainTextEdit* name = FocusField(*form, "RoomName");
+    QVERIFY(name);
+    QTest::keyClicks(name, "hello");
+    name->selectAll();
+    QSignalSpy open(form->findChild<QAction*>("OpenRoomFile"), &QAction::triggered);
+    QSignalSpy save(form->findChild<QAction*>("SaveRoomFile"), &QAction::triggered);
+
+    // Ctrl+X closes (asking, as the text changed) instead of cutting.
+    fixture.prompts.questionAnswers = {false};
+    QTest::keyClick(name, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(fixture.prompts.shown(ScriptedPrompts::Kind::Question).size(), size_t{1});
+    QCOMPARE(name->toPlainText(), QStringLiteral("hello"));
+    QVERIFY(form->isVisible());
+
+    name->moveCursor(QTextCursor::End);
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(save.count(), 1);
+    QVERIFY(!name->textCursor().hasSelection());
+    QTest::keyClick(name, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(open.count(), 1);
+    QCOMPARE(name->toPlainText(), QStringLiteral("hello"));
+
+    // The field's other keys stay its own: Ctrl+Z undoes typing there.
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(name->toPlainText() != QStringLiteral("hello"));
+}
+
+void MainFormTest::ctrlXWithoutChangesClosesAtOnce()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    QPlainTextEdit* copyright = FocusField(*form, "Copyright");
+    QVERIFY(copyright);
+    QTest::keyClick(copyright, Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(!form->isVisible());
+    QVERIFY(fixture.prompts.shown().empty());
+}
+
+QTEST_MAIN(MainFormTest)
+#include "test_mainform.moc"

@@ -1,0 +1,180 @@
+// The room's text fields: the 127-byte limit in the room encoding, line
+// breaks as CR LF, Enter, and bytes kept exactly while a field is untouched.
+#include "app/room_text_codec.h"
+#include "app/room_text_edit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QStringEncoder>
+#include <QtTest>
+
+using namespace velmora;
+
+namespace {
+
+bool SystemIsUtf8()
+{
+    const QStringEncoder encoder(QStringConverter::System);
+    return QByteArray(encoder.name()).toLower().replace('-', "") == "utf8";
+}
+
+QString Repeat(QChar c, int n)
+{
+    return QString(n, c);
+}
+
+}  // namespace
+
+class RoomTextEditTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void lineBreaksBecomeCrLf();
+    void prefixesAreCutBetweenCharacters();
+    void typingStopsAtTheLimit();
+    void typingReplacesASelection();
+    void multiByteCharactersAreNotSplit();
+    void pastingIsCutToFit();
+    void aLineBreakCountsTwoBytes();
+    void inputMethodTextIsCutToFit();
+    void enterMakesNoLineBreak();
+    void untouchedFieldsGiveBackTheirBytes();
+
+private:
+    std::unique_ptr<RoomTextEdit> field_;
+    RoomTextCodec codec_;
+};
+
+void RoomTextEditTest::init()
+{
+    field_ = std::make_unique<RoomTextEdit>();
+    field_->resize(185, 49);
+    field_->show();
+    QApplication::setActiveWindow(field_.get());
+    QVERIFY(QTest::qWaitForWindowActive(field_.get()));
+}
+
+void RoomTextEditTest::lineBreaksBecomeCrLf()
+{
+    QCOMPARE(codec_.decode("a\r\nb\rc\nd"), QStringLiteral("a\nb\nc\nd"));
+    QCOMPARE(codec_.encode(QStringLiteral("a\nb")), std::string("a\r\nb"));
+    QCOMPARE(codec_.byteSize(QStringLiteral("a\nb")), size_t{4});
+}
+
+void RoomTextEditTest::prefixesAreCutBetweenCharacters()
+{
+    QCOMPARE(codec_.fitPrefix(QStringLiteral("abc"), 2), QStringLiteral("ab"));
+    QCOMPARE(codec_.fitPrefix(QStringLiteral("abc"), 0), QString());
+    QCOMPARE(codec_.fitPrefix(QStringLiteral("a\nb"), 2), QStringLiteral("a"));
+    QCOMPARE(codec_.fitPrefix(QStringLiteral("a\nb"), 3), QStringLiteral("a\n"));
+    if (!SystemIsUtf8())
+        QSKIP("multi-byte cases need a UTF-8 locale");
+    const QString emoji = QString::fromUtf8("x\xF0\x9F\x98\x80y");  // a surrogate pair, 4 bytes
+    QCOMPARE(codec_.fitPrefix(emoji, 4), QStringLiteral("x"));
+    QCOMPARE(codec_.fitPrefix(emoji, 5), emoji.left(3));
+}
+
+void RoomTextEditTest::typingStopsAtTheLimit()
+{
+    QTest::keyClicks(field_.get(), Repeat('a', 130));
+    QCOMPARE(field_->toPlainText(), Repeat('a', 127));
+    QCOMPARE(field_->roomBytes().size(), size_t{127});
+    // Typing in the middle of a full field adds nothing either.
+    QTest::keyClick(field_.get(), Qt::Key_Home);
+    QTest::keyClicks(field_.get(), "b");
+    QCOMPARE(field_->toPlainText(), Repeat('a', 127));
+}
+
+void RoomTextEditTest::typingReplacesASelection()
+{
+    field_->setPlainText(Repeat('a', 127));
+    field_->selectAll();
+    QTest::keyClicks(field_.get(), "b");
+    QCOMPARE(field_->toPlainText(), QStringLiteral("b"));
+}
+
+void RoomTextEditTest::multiByteCharactersAreNotSplit()
+{
+    if (!SystemIsUtf8())
+        QSKIP("needs a UTF-8 locale");
+    field_->setPlainText(Repeat('a', 125));
+    field_->moveCursor(QTextCursor::End);
+    QTest::keyClicks(field_.get(), QStringLiteral("日"));  // 3 bytes: 128 would be too many
+    QCOMPARE(field_->toPlainText(), Repeat('a', 125));
+    QTest::keyClicks(field_.get(), QStringLiteral("é"));  // 2 bytes: exactly 127
+    QCOMPARE(field_->toPlainText(), Repeat('a', 125) + QStringLiteral("é"));
+    QCOMPARE(field_->roomBytes().size(), size_t{127});
+}
+
+void RoomTextEditTest::pastingIsCutToFit()
+{
+    field_->setPlainText(Repeat('a', 120));
+    field_->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(SystemIsUtf8() ? QStringLiteral("日本語") : QStringLiteral("1234567890"));
+    field_->paste();
+    const QString expected = SystemIsUtf8() ? QStringLiteral("日本") : QStringLiteral("1234567");
+    QCOMPARE(field_->toPlainText(), Repeat('a', 120) + expected);
+    QVERIFY(field_->roomBytes().size() <= 127);
+    QVERIFY(field_->isModified());
+}
+
+void RoomTextEditTest::aLineBreakCountsTwoBytes()
+{
+    field_->setPlainText(Repeat('a', 124));
+    field_->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QStringLiteral("b\r\ncd"));
+    field_->paste();
+    QCOMPARE(field_->toPlainText(), Repeat('a', 124) + QStringLiteral("b\n"));
+    QCOMPARE(field_->roomBytes(), std::string(124, 'a') + "b\r\n");
+}
+
+void RoomTextEditTest::inputMethodTextIsCutToFit()
+{
+    field_->setPlainText(Repeat('a', 125));
+    field_->moveCursor(QTextCursor::End);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("xyz"));
+    QApplication::sendEvent(field_.get(), &commit);
+    QCOMPARE(field_->toPlainText(), Repeat('a', 125) + QStringLiteral("xy"));
+}
+
+void RoomTextEditTest::enterMakesNoLineBreak()
+{
+    QTest::keyClicks(field_.get(), "ab");
+    QTest::keyClick(field_.get(), Qt::Key_Return);
+    QTest::keyClick(field_.get(), Qt::Key_Enter);
+    QTest::keyClicks(field_.get(), "c");
+    QCOMPARE(field_->toPlainText(), QStringLiteral("abc"));
+    QCOMPARE(field_->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+void RoomTextEditTest::untouchedFieldsGiveBackTheirBytes()
+{
+    // Bytes that are no text in the locale, and a lone CR.
+    const std::string odd = "Room \xff\xfe one\rtwo";
+    field_->setRoomBytes(odd);
+    QVERIFY(!field_->isModified());
+    QCOMPARE(field_->roomBytes(), odd);
+    QCOMPARE(field_->toPlainText().section('\n', 1), QStringLiteral("two"));
+
+    // Once edited, the field gives its own text, line breaks as CR LF.
+    field_->setRoomBytes("one\r\ntwo");
+    field_->moveCursor(QTextCursor::End);
+    QTest::keyClicks(field_.get(), "!");
+    QVERIFY(field_->isModified());
+    QCOMPARE(field_->roomBytes(), std::string("one\r\ntwo!"));
+    // Undoing back to the start gives the original bytes again.
+    field_->undo();
+    QVERIFY(!field_->isModified());
+    QCOMPARE(field_->roomBytes(), std::string("one\r\ntwo"));
+
+    field_->moveCursor(QTextCursor::End);
+    QTest::keyClicks(field_.get(), "?");
+    field_->markUnmodified();
+    QVERIFY(!field_->isModified());
+    QCOMPARE(field_->roomBytes(), std::string("one\r\ntwo?"));
+}
+
+QTEST_MAIN(RoomTextEditTest)
+#include "test_room_text_edit.moc"
