@@ -7,6 +7,4 @@ void TMainForm::OpenRoomFileClick() {}
 
 void TMainForm::SaveRoomFileClick() {}
 
-void TMainForm::ShowCheckClick() {}
-
 }  // namespace velmora

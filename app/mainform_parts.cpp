@@ -5,8 +5,6 @@ namespace velmora {
 
 void TMainForm::PopupMenuPopup() {}
 
-void TMainForm::EditClick() {}
-
 void TMainForm::OpenPFileClick() {}
 
 void TMainForm::SavePFileClick() {}
@@ -16,7 +14,5 @@ void TMainForm::CopyImageClick() {}
 void TMainForm::CreateMaskClick() {}
 
 void TMainForm::CopyDataClick() {}
-
-void TMainForm::PastePartsClick() {}
 
 }  // namespace velmora
