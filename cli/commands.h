@@ -13,6 +13,7 @@ int RunInfo(const QStringList& args);     // ROOM.pac
 int RunExtract(const QStringList& args);  // ROOM.pac DIR
 int RunPack(const QStringList& args);     // DIR OUT.pac
 int RunCheck(const QStringList& args);    // BMP SLOT
+int RunLint(const QStringList& args);     // ROOM.pac
 
 // The preview state and format for render; empty strings mean "not given".
 struct RenderOptions {

@@ -25,6 +25,7 @@ constexpr Command kCommands[] = {
     {"extract", "ROOM.pac DIR", 2, RunExtract},
     {"pack", "DIR OUT.pac", 2, RunPack},
     {"check", "BMP SLOT", 2, RunCheck},
+    {"lint", "ROOM.pac", 1, RunLint},
     {"render", "ROOM.pac OUT", 2, nullptr},
 };
 
@@ -45,6 +46,11 @@ const char* const kDescription =
     "  check BMP SLOT         print \"accepted\", \"refused (N): reason\" or\n"
     "                         \"palette differs (6): reason\" for a BMP file and\n"
     "                         a slot 0-39\n"
+    "  lint ROOM.pac          list what will make the room look wrong, one line\n"
+    "                         each: pictures of the wrong size or depth, colour\n"
+    "                         tables other than the standard palette, masks that\n"
+    "                         are not 1-bit, part pixels that are not black where\n"
+    "                         the mask is see-through; exit 1 with findings\n"
     "  render ROOM.pac OUT [--night] [--door closed|half|open]\n"
     "         [--tbox closed|open] [--bed default|sleeping] [--letters]\n"
     "         [--format jpg|bmp]\n"
@@ -76,7 +82,7 @@ int Run(QCoreApplication& app)
     const QList<QCommandLineOption> renderOptions = {night, letters, door, tbox, bed, format};
     parser.addOptions(renderOptions);
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("default, info, extract, pack, check or render"));
+                                 QStringLiteral("default, info, extract, pack, check, lint or render"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
                                  QStringLiteral("[arguments...]"));
     if (!parser.parse(app.arguments()))

@@ -389,3 +389,19 @@ TEST_F(PacTool, RenderRefusesUnknownFormatsAndStates)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_FALSE(fs::exists(W("x.bmp")));
 }
+
+TEST_F(PacTool, LintExitsWithOneOnFindings)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const RunResult clean = Run({"lint", W("room.pac")});
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_TRUE(clean.out.empty());
+
+    RoomPictures pictures = DefaultRoomPictures();
+    pictures[35] = pictures[15];  // an 8-bit bath mask, black (drawn) everywhere
+    pictures[35].pixels.assign(pictures[35].pixels.size(), 255);
+    WriteBytes(W("bad.pac"), WriteRoomFile(ReadBytes(VELMORA_PROGRAM_DIR "/VelmHead.dat"), {}, pictures));
+    const RunResult bad = Run({"lint", W("bad.pac")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.out, "35 BathMask: the mask has 8 bits per pixel, not 1\n");
+}
