@@ -2,18 +2,31 @@
 #include "mainform.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv)
 {
+    // --startup-time: print how long the main window took to be shown, then quit.
+    QElapsedTimer startup;
+    startup.start();
+    const bool reportStartup = argc > 1 && qstrcmp(argv[argc - 1], "--startup-time") == 0;
+    if (reportStartup)
+        --argc;
     try {
         QApplication app(argc, argv);
         QGuiApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
         try {
             velmora::TMainForm form;
             form.show();
+            if (reportStartup)
+                QTimer::singleShot(0, &app, [&] {
+                    std::printf("velmora: main window shown after %.1f ms\n", startup.nsecsElapsed() / 1e6);
+                    app.quit();
+                });
             return app.exec();
         } catch (const std::exception& e) {
             velmora::WidgetPrompts(nullptr).error(QGuiApplication::applicationDisplayName(),
