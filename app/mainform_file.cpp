@@ -1,10 +1,97 @@
-// File menu commands.
+// File menu commands: open a room file, save the room under a new name.
 #include "mainform.h"
+
+#include "file_bytes.h"
+#include "paths.h"
+
+#include <new>
 
 namespace velmora {
 
-void TMainForm::OpenRoomFileClick() {}
+namespace {
 
-void TMainForm::SaveRoomFileClick() {}
+// A template far too long is refused without reading it all.
+constexpr qint64 kTemplateReadLimit = qint64{1} << 20;
+
+}  // namespace
+
+void TMainForm::OpenRoomFileClick()
+{
+    if (hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+        return;
+    const std::optional<QString> path = prompts_->openFile(openDialog_);
+    if (!path)
+        return;
+
+    // The size is known before anything is read, so a huge file costs nothing.
+    const ReadResult file = ReadWholeFile(*path, qint64(kRoomMaxFileSize));
+    if (file.status == ReadResult::Status::CannotOpen || file.status == ReadResult::Status::ReadFailed) {
+        showWarning(message::kCannotOpen);
+        return;
+    }
+    if (file.size < qint64(kRoomMinFileSize)) {
+        showWarning(message::kRoomTooShort);
+        return;
+    }
+    if (file.status == ReadResult::Status::TooLarge) {
+        showWarning(message::kOutOfMemory);
+        return;
+    }
+
+    // The whole room is decoded before anything in the window changes: a
+    // file that does not decode leaves the room, texts and flag as they were.
+    Room room;
+    try {
+        room = ReadRoomFile(file.bytes);
+    } catch (const std::bad_alloc&) {
+        showWarning(message::kOutOfMemory);
+        return;
+    } catch (const FormatError& e) {
+        showWarningText(*path + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+        return;
+    }
+
+    setRoomTexts(room.texts);
+    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
+        setSlotPicture(slot, std::move(room.pictures[static_cast<size_t>(slot)]));
+    modified_ = false;
+    markTextsSaved();
+}
+
+void TMainForm::SaveRoomFileClick()
+{
+    const std::optional<SaveFileChoice> choice = prompts_->saveFile(saveDialog_);
+    if (!choice)
+        return;
+    const QString& target = choice->path;
+
+    // Read anew at every save; only a template of the header's exact length
+    // gives a room file the host can read.
+    const QString templatePath = HeaderTemplatePath(programFolder_);
+    const ReadResult headerTemplate = ReadWholeFile(templatePath, kTemplateReadLimit);
+    if (!headerTemplate.ok() || headerTemplate.bytes.size() != kRoomHeaderSize) {
+        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char(' ') + templatePath);
+        return;
+    }
+
+    // The whole room is made in memory first and the file replaced only
+    // when all of it is written: a failed save leaves the old file intact.
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = WriteRoomFile(headerTemplate.bytes, roomTexts(), pictures_);
+    } catch (const std::bad_alloc&) {
+        showWarning(message::kOutOfMemory);
+        return;
+    } catch (const FormatError& e) {
+        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + QString::fromUtf8(e.what()));
+        return;
+    }
+    if (const std::optional<QString> error = WriteWholeFile(target, bytes)) {
+        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + *error);
+        return;
+    }
+    modified_ = false;
+    markTextsSaved();
+}
 
 }  // namespace velmora
