@@ -118,6 +118,11 @@ public:
     // a warning naming the file when it does not decode (slot unchanged).
     bool takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages);
 
+    // Open and Load from bitmapfile once the file is chosen: the same
+    // checks and messages, whoever chose the file (dialog, command line, drop).
+    void openRoomFile(const QString& path);
+    void loadPartFile(const QString& path, int slot);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

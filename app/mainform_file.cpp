@@ -19,12 +19,14 @@ void TMainForm::OpenRoomFileClick()
 {
     if (hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
         return;
-    const std::optional<QString> path = prompts_->openFile(openDialog_);
-    if (!path)
-        return;
+    if (const std::optional<QString> path = prompts_->openFile(openDialog_))
+        openRoomFile(*path);
+}
 
+void TMainForm::openRoomFile(const QString& path)
+{
     // The size is known before anything is read, so a huge file costs nothing.
-    const ReadResult file = ReadWholeFile(*path, qint64(kRoomMaxFileSize));
+    const ReadResult file = ReadWholeFile(path, qint64(kRoomMaxFileSize));
     if (file.status == ReadResult::Status::CannotOpen || file.status == ReadResult::Status::ReadFailed) {
         showWarning(message::kCannotOpen);
         return;
@@ -47,7 +49,7 @@ void TMainForm::OpenRoomFileClick()
         showWarning(message::kOutOfMemory);
         return;
     } catch (const FormatError& e) {
-        showWarningText(*path + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+        showWarningText(path + QStringLiteral(": ") + QString::fromUtf8(e.what()));
         return;
     }
 

@@ -95,12 +95,15 @@ bool TMainForm::takePartBitmap(std::span<const uint8_t> fileBytes, int slot, con
 void TMainForm::OpenPFileClick()
 {
     const int slot = selectedSlot_;
-    const std::optional<QString> path = prompts_->openFile(openPictureDialog_);
-    if (!path)
-        return;
-    const ReadResult file = ReadWholeFile(*path);
+    if (const std::optional<QString> path = prompts_->openFile(openPictureDialog_))
+        loadPartFile(path.value(), slot);
+}
+
+void TMainForm::loadPartFile(const QString& path, int slot)
+{
+    const ReadResult file = ReadWholeFile(path);
     if (file.status == ReadResult::Status::TooLarge) {
-        showWarningText(*path + QStringLiteral(": the file is too large to be a part picture."));
+        showWarningText(path + QStringLiteral(": the file is too large to be a part picture."));
         return;
     }
     if (!file.ok()) {
@@ -109,7 +112,7 @@ void TMainForm::OpenPFileClick()
     }
     if (checkPartBitmap(file.bytes, slot).outcome == CheckOutcome::Refused)
         return;
-    takePartBitmap(file.bytes, slot, *path);
+    takePartBitmap(file.bytes, slot, path);
 }
 
 void TMainForm::SavePFileClick()
