@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "bitmap_image.h"
+#include "file_drop.h"
 #include "paths.h"
 #include "picture_box.h"
 #include "room_text_edit.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -175,6 +177,12 @@ void TMainForm::createControls()
             connect(box, &PictureBox::contextMenuRequested, this, [this](int, const QPoint& at) {
                 runCommand([this] { PopupMenuPopup(); });
                 PopupMenu->popup(at);
+            });
+            connect(box, &PictureBox::fileDropped, this, [this](int tag, const QString& path) {
+                if (LooksLikeRoomFile(path))
+                    runCommand([this, path] { openDroppedRoomFile(path); });
+                else
+                    runCommand([this, tag, path] { loadPartFile(path, tag); });
             });
             boxes_[static_cast<size_t>(slot)] = box;
         }
@@ -415,6 +423,28 @@ void TMainForm::runCommand(const std::function<void()>& command)
 void TMainForm::WinDayImageMouseDown(int slot)
 {
     selectedSlot_ = slot;
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (SingleDroppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<QString> path = SingleDroppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        runCommand([this, path] { openDroppedRoomFile(*path); });
+    }
+}
+
+void TMainForm::openDroppedRoomFile(const QString& path)
+{
+    // As Open: changes are given up only when the user says so.
+    if (hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+        return;
+    openRoomFile(path);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

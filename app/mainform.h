@@ -122,10 +122,17 @@ public:
     // checks and messages, whoever chose the file (dialog, command line, drop).
     void openRoomFile(const QString& path);
     void loadPartFile(const QString& path, int slot);
+    // `velmora ROOM.pac`: the room opens as Open would once the window is up;
+    // one that fails leaves the default room after the warning.
+    void openFromCommandLine(const QStringList& arguments);
+    // A room file dropped on the window: asks about unsaved changes as Open does.
+    void openDroppedRoomFile(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();

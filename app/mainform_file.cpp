@@ -60,6 +60,12 @@ void TMainForm::openRoomFile(const QString& path)
     markTextsSaved();
 }
 
+void TMainForm::openFromCommandLine(const QStringList& arguments)
+{
+    if (!arguments.isEmpty())
+        runCommand([this, &arguments] { openRoomFile(arguments.first()); });
+}
+
 void TMainForm::SaveRoomFileClick()
 {
     const std::optional<SaveFileChoice> choice = prompts_->saveFile(saveDialog_);

@@ -1,6 +1,9 @@
 #include "picture_box.h"
 
+#include "file_drop.h"
+
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +12,7 @@ namespace velmora {
 PictureBox::PictureBox(int tag, QWidget* parent) : QWidget(parent), tag_(tag)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAcceptDrops(true);
 }
 
 void PictureBox::setPicture(QImage picture)
@@ -46,6 +50,20 @@ void PictureBox::contextMenuEvent(QContextMenuEvent* event)
 {
     emit contextMenuRequested(tag_, event->globalPos());
     event->accept();
+}
+
+void PictureBox::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (SingleDroppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void PictureBox::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<QString> path = SingleDroppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        emit fileDropped(tag_, *path);
+    }
 }
 
 }  // namespace velmora

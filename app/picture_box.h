@@ -21,12 +21,16 @@ signals:
     void pressed(int tag);
     void doubleClicked(int tag);
     void contextMenuRequested(int tag, const QPoint& globalPos);
+    // One local file was dropped on the box.
+    void fileDropped(int tag, const QString& path);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     int tag_;
