@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors, and
 # runs the whole test suite: once in a normal build, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then runs the fuzz targets
+# over their seeds. VELMORA_SKIP_SANITIZERS=1 and VELMORA_SKIP_FUZZ=1 skip
+# those steps while iterating.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -30,4 +32,8 @@ if [ "${VELMORA_SKIP_SANITIZERS:-0}" != 1 ]; then
   export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs" --timeout "$timeout")
+fi
+
+if [ "${VELMORA_SKIP_FUZZ:-0}" != 1 ]; then
+  "$root/fuzz/run.sh" 0
 fi
