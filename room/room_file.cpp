@@ -45,6 +45,7 @@ Room ReadRoomFile(std::span<const uint8_t> file)
     // The record length fields are not read: each BMP's own size field says
     // how long it is, and the next record follows after a 4-byte length.
     size_t p = kRoomHeaderSize + 4;
+    size_t pictureBytes = 0;
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
         if (p > file.size() || file.size() - p < 6)
             throw RoomFileError(RoomFileError::Kind::BadRecord, slot,
@@ -64,6 +65,11 @@ Room ReadRoomFile(std::span<const uint8_t> file)
             throw RoomFileError(RoomFileError::Kind::BadRecord, slot, SlotLabel(slot) + ": " + e.what());
         }
         room.bmpLengths[static_cast<size_t>(slot)] = length;
+        pictureBytes += room.pictures[static_cast<size_t>(slot)].pixels.size();
+        if (pictureBytes > kRoomMaxPictureBytes)
+            throw RoomFileError(RoomFileError::Kind::BadRecord, slot,
+                                SlotLabel(slot) + ": the pictures up to this one take more than " +
+                                    std::to_string(kRoomMaxPictureBytes >> 20) + " MiB unpacked");
         p += size_t{length} + 4;
     }
     return room;

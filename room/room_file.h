@@ -19,6 +19,9 @@ constexpr size_t kRoomMinFileSize = 200000;
 // Far above a real room (214,032 bytes); keeps a stranger's file from taking
 // memory before it is refused.
 constexpr size_t kRoomMaxFileSize = size_t{16} * 1024 * 1024;
+// The unpacked pixels of all forty pictures together. Run-length records can
+// claim 128 pixels per byte; without this a 16 MiB file could take gigabytes.
+constexpr size_t kRoomMaxPictureBytes = size_t{128} * 1024 * 1024;
 constexpr size_t kRoomTextMax = 127;
 // Offsets of the three length bytes: name, comment, copyright.
 constexpr std::array<size_t, 3> kRoomTextOffsets = {32, 288, 544};

@@ -1,0 +1,123 @@
+// Writes the seed corpora of the fuzz targets: make_seeds OUTPUT_FOLDER makes
+// OUTPUT_FOLDER/<target>/ with rooms, pictures of every form, part files
+// and text files, all made here.
+#include "fuzz/bmp_forms.h"
+#include "room/default_room.h"
+#include "room/palette.h"
+#include "room/room_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+using namespace velmora;
+namespace fs = std::filesystem;
+
+namespace {
+
+void Save(const fs::path& folder, const std::string& name, const std::vector<uint8_t>& bytes)
+{
+    fs::create_directories(folder);
+    std::ofstream out(folder / name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + (folder / name).string());
+}
+
+const char* FormName(forms::Form form)
+{
+    switch (form) {
+    case forms::Form::Standard: return "standard";
+    case forms::Form::CoreHeader: return "core";
+    case forms::Form::V5Header: return "v5";
+    case forms::Form::TopDown: return "topdown";
+    case forms::Form::Rle: return "rle";
+    }
+    return "?";
+}
+
+// A room whose records come in every form; padded to the least length a
+// room file has (bytes after the fortieth record are ignored).
+std::vector<uint8_t> MixedRoom(const RoomPictures& pictures)
+{
+    std::vector<uint8_t> out(kRoomHeaderSize, 0);
+    const std::string name = "Mixed forms";
+    out[kRoomTextOffsets[0]] = static_cast<uint8_t>(name.size());
+    std::copy(name.begin(), name.end(), out.begin() + kRoomTextOffsets[0] + 1);
+    const forms::Form kForms[] = {forms::Form::Standard, forms::Form::CoreHeader, forms::Form::V5Header,
+                                  forms::Form::TopDown, forms::Form::Rle};
+    for (size_t s = 0; s < pictures.size(); ++s) {
+        const forms::Form form = kForms[s % 5];
+        const std::vector<uint8_t> bmp = forms::Encode(pictures[s], form == forms::Form::Rle && pictures[s].bitsPerPixel == 1
+                                                                            ? forms::Form::Standard
+                                                                            : form);
+        out.insert(out.end(), bmp.begin() + 2, bmp.begin() + 6);
+        out.insert(out.end(), bmp.begin(), bmp.end());
+    }
+    if (out.size() < kRoomMinFileSize)
+        out.resize(kRoomMinFileSize, 0);
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: make_seeds OUTPUT_FOLDER\n";
+        return 2;
+    }
+    const fs::path root = argv[1];
+    try {
+        // Pictures: every depth in every form that takes it, small so that
+        // the fuzzer runs fast, and one part of real size.
+        std::vector<std::vector<uint8_t>> pictures;
+        for (uint16_t bpp : {1, 4, 8, 24})
+            for (forms::Form form : {forms::Form::Standard, forms::Form::CoreHeader, forms::Form::V5Header,
+                                     forms::Form::TopDown, forms::Form::Rle}) {
+                if (form == forms::Form::Rle && bpp != 4 && bpp != 8)
+                    continue;
+                const std::vector<uint8_t> bmp = forms::Encode(forms::Pattern(13, 7, bpp), form);
+                Save(root / "decode_bmp", std::to_string(bpp) + "bit-" + FormName(form) + ".bmp", bmp);
+                pictures.push_back(bmp);
+            }
+
+        // Rooms: the default room through the writer, and one of mixed forms.
+        const RoomPictures defaults = DefaultRoomPictures();
+        const std::vector<uint8_t> zeroTemplate(kRoomHeaderSize, 0);
+        Save(root / "room_file", "default.pac",
+             WriteRoomFile(zeroTemplate, RoomTexts{"Default room", "A comment\r\non two lines", "(c) nobody"},
+                           defaults));
+        Save(root / "room_file", "mixed.pac", MixedRoom(defaults));
+
+        // Part files: the slot number, then the file.
+        auto part = [&](const std::string& name, uint8_t slot, const std::vector<uint8_t>& bmp) {
+            std::vector<uint8_t> bytes{slot};
+            bytes.insert(bytes.end(), bmp.begin(), bmp.end());
+            Save(root / "part_check", name, bytes);
+        };
+        part("bed.bin", 8, EncodeBmp(defaults[8], ColoursUsedField::EntriesWritten));
+        part("bed-mask.bin", 28, EncodeBmp(defaults[28], ColoursUsedField::EntriesWritten));
+        part("bed-mask-8bit.bin", 28, EncodeBmp(defaults[8], ColoursUsedField::Zero));
+        part("letter-rle.bin", 16, forms::Encode(Bitmap::Make(25, 16, 8, RoomPaletteVector()), forms::Form::Rle));
+        part("letter-core.bin", 16,
+             forms::Encode(Bitmap::Make(25, 16, 8, RoomPaletteVector()), forms::Form::CoreHeader));
+        part("letter-v5.bin", 16,
+             forms::Encode(Bitmap::Make(25, 16, 8, RoomPaletteVector()), forms::Form::V5Header));
+        part("small-24bit.bin", 36, pictures.back());
+
+        // Text files as the language files and the language list hold them.
+        auto text = [&](const std::string& name, const std::string& s) {
+            Save(root / "text_lines", name, std::vector<uint8_t>(s.begin(), s.end()));
+        };
+        text("crlf.txt", "&File\r\n&Open...\r\n\r\nSave &as...\r\n");
+        text("lf.txt", "en,English\nde,Deutsch\n");
+        text("cr.txt", "one\rtwo\r\rthree");
+        text("mixed-nul.txt", std::string("a\n\r\nb\rc\0d\ne", 13));
+    } catch (const std::exception& e) {
+        std::cerr << "make_seeds: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
