@@ -166,6 +166,7 @@ void TMainForm::createControls()
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client);
+    setAcceptDrops(true);  // room files dropped anywhere on the window open
 
     for (const BoxPlace& place : kBoxPlaces) {
         for (const int slot : {place.part, PartSlotTable::MaskOf(place.part)}) {
