@@ -7,6 +7,7 @@
 #include "prompts.h"
 #include "settings.h"
 
+#include "room/part_check.h"
 #include "room/room_file.h"
 
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 
 class QAction;
 class QLabel;
@@ -106,6 +108,15 @@ public:
 
     // A press on any picture box selects its slot.
     void WinDayImageMouseDown(int slot);
+
+    // Taking a BMP file into a slot (Load from bitmapfile, Edit). The check
+    // shows its own warning or question and reads the palette file anew:
+    // Accepted or PaletteMissing mean take it, Refused carries the message
+    // (6 when the palette question was answered No).
+    CheckResult checkPartBitmap(std::span<const uint8_t> fileBytes, int slot);
+    // Decodes the file into the slot and sets the modified flag; false after
+    // a warning naming the file when it does not decode (slot unchanged).
+    bool takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,18 +1,147 @@
 // Commands of the part popup menu.
 #include "mainform.h"
 
+#include "file_bytes.h"
+#include "paths.h"
+
+#include "edit/mask_ops.h"
+#include "room/bmp.h"
+
+#include <QFile>
+
+#include <stdexcept>
+
 namespace velmora {
 
-void TMainForm::PopupMenuPopup() {}
+namespace {
 
-void TMainForm::OpenPFileClick() {}
+// Message 6 used to pass through printf with no arguments. Only the doubled
+// percent sign keeps that meaning; any other conversion is shown as written,
+// so a language file can never make us read memory.
+QString CollapseDoubledPercent(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        out.append(text[i]);
+        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] == u'%')
+            ++i;
+    }
+    return out;
+}
 
-void TMainForm::SavePFileClick() {}
+// The palette file's first 1024 bytes; nullopt when it cannot be opened or
+// is shorter, which the check reports as a missing palette.
+std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    std::array<uint8_t, 1024> palette{};
+    if (file.read(reinterpret_cast<char*>(palette.data()), qint64(palette.size())) != qint64(palette.size()))
+        return std::nullopt;
+    return palette;
+}
 
-void TMainForm::CopyImageClick() {}
+}  // namespace
 
-void TMainForm::CreateMaskClick() {}
+void TMainForm::PopupMenuPopup()
+{
+    const int s = selectedSlot_;
+    CopyImage->setEnabled(s < 20 && s != 4);
+    PasteParts->setEnabled(s == 4);
+    CreateMask->setEnabled(s >= 4 && s <= 18);
+    CopyData->setEnabled(s >= 20);
+}
 
-void TMainForm::CopyDataClick() {}
+CheckResult TMainForm::checkPartBitmap(std::span<const uint8_t> fileBytes, int slot)
+{
+    const BmpCheckFields fields = ReadCheckFields(fileBytes);
+    // Masks are never compared with the palette, so its file is not read for them.
+    const auto palette = PartSlotTable::IsMask(slot) ? std::nullopt
+                                                     : ReadStandardPalette(StandardPalettePath(programFolder_));
+    const CheckResult result = PartBitmapCheck(fields, slot, palette);
+    switch (result.outcome) {
+    case CheckOutcome::Accepted:
+        return result;
+    case CheckOutcome::Refused:
+    case CheckOutcome::PaletteMissing:
+        showWarning(result.message);
+        return result;
+    case CheckOutcome::PaletteDiffers: {
+        const QString text = CollapseDoubledPercent(texts_.message(message::kPaletteDiffers));
+        if (prompts_->question(texts_.label(label::kQuestionCaption), text))
+            return {CheckOutcome::Accepted, -1};
+        return {CheckOutcome::Refused, message::kPaletteDiffers};
+    }
+    }
+    return result;
+}
+
+bool TMainForm::takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages)
+{
+    Bitmap picture;
+    try {
+        picture = DecodeBmp(fileBytes);
+    } catch (const FormatError& e) {
+        showWarningText(fileNameForMessages + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+        return false;
+    }
+    setSlotPicture(slot, std::move(picture));
+    modified_ = true;
+    return true;
+}
+
+void TMainForm::OpenPFileClick()
+{
+    const int slot = selectedSlot_;
+    const std::optional<QString> path = prompts_->openFile(openPictureDialog_);
+    if (!path)
+        return;
+    const ReadResult file = ReadWholeFile(*path);
+    if (file.status == ReadResult::Status::TooLarge) {
+        showWarningText(*path + QStringLiteral(": the file is too large to be a part picture."));
+        return;
+    }
+    if (!file.ok()) {
+        showWarning(message::kCannotOpen);
+        return;
+    }
+    if (checkPartBitmap(file.bytes, slot).outcome == CheckOutcome::Refused)
+        return;
+    takePartBitmap(file.bytes, slot, *path);
+}
+
+void TMainForm::SavePFileClick()
+{
+    const int slot = selectedSlot_;
+    const std::optional<SaveFileChoice> choice = prompts_->saveFile(savePictureDialog_);
+    if (!choice)
+        return;
+    const std::vector<uint8_t> bytes = EncodeBmp(slotPicture(slot), ColoursUsedField::EntriesWritten);
+    if (const auto error = WriteWholeFile(choice->path, bytes))
+        throw std::runtime_error(("Cannot write " + choice->path + ": " + *error).toStdString());
+}
+
+void TMainForm::CopyImageClick()
+{
+    const int slot = selectedSlot_;
+    setSlotPicture(slot, CopyPartFromRoom(pictures_, slot));
+    modified_ = true;
+}
+
+void TMainForm::CreateMaskClick()
+{
+    const int slot = selectedSlot_;
+    setSlotPicture(PartSlotTable::MaskOf(slot), MakeMaskFromPicture(slotPicture(slot)));
+    modified_ = true;
+}
+
+void TMainForm::CopyDataClick()
+{
+    const int slot = selectedSlot_;
+    setSlotPicture(slot, MaskFromImageWhite(slotPicture(PartSlotTable::PartOf(slot))));
+    modified_ = true;
+}
 
 }  // namespace velmora

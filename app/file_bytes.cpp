@@ -1,0 +1,62 @@
+#include "file_bytes.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+namespace velmora {
+
+ReadResult ReadWholeFile(const QString& path, qint64 maxSize)
+{
+    ReadResult result;
+    QFile file(path);
+    // A folder opens as a file here but never reads; treat it as unopenable.
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        result.status = ReadResult::Status::CannotOpen;
+        result.error = file.errorString();
+        return result;
+    }
+    result.size = file.size();
+    if (result.size > maxSize) {
+        result.status = ReadResult::Status::TooLarge;
+        return result;
+    }
+    try {
+        result.bytes.resize(static_cast<size_t>(result.size));
+    } catch (const std::bad_alloc&) {
+        result.status = ReadResult::Status::TooLarge;
+        return result;
+    }
+    const qint64 got = file.read(reinterpret_cast<char*>(result.bytes.data()), result.size);
+    if (got != result.size) {
+        result.status = ReadResult::Status::ReadFailed;
+        result.error = file.errorString();
+        result.bytes.clear();
+        return result;
+    }
+    result.status = ReadResult::Status::Ok;
+    return result;
+}
+
+std::optional<QString> WriteWholeFile(const QString& path, std::span<const uint8_t> bytes)
+{
+    if (QFileInfo(path).isDir())
+        return QString::fromLocal8Bit(std::strerror(EISDIR));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+}  // namespace velmora

@@ -1,0 +1,35 @@
+// Whole files in and out of memory. Files are written whole or not at all:
+// a write that fails leaves an existing file exactly as it was.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace velmora {
+
+struct ReadResult {
+    enum class Status { Ok, CannotOpen, TooLarge, ReadFailed };
+    Status status = Status::CannotOpen;
+    std::vector<uint8_t> bytes;
+    qint64 size = 0;   // the file's length, also when it was not read
+    QString error;     // the system's text when status is not Ok
+    bool ok() const { return status == Status::Ok; }
+};
+
+// Far above any picture a slot takes; keeps a stranger's file from taking
+// memory before the check refuses it.
+constexpr qint64 kMaxPartFileSize = qint64{16} * 1024 * 1024;
+
+// Reads a whole file; a file longer than `maxSize` is not read (TooLarge,
+// with `size` set). Memory that cannot be had gives TooLarge too.
+ReadResult ReadWholeFile(const QString& path, qint64 maxSize = kMaxPartFileSize);
+
+// Writes `bytes` to a new file beside `path` and puts it in place of `path`
+// only once every byte is written. Returns the system's error text on failure.
+std::optional<QString> WriteWholeFile(const QString& path, std::span<const uint8_t> bytes);
+
+}  // namespace velmora
