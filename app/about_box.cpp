@@ -1,5 +1,6 @@
 #include "about_box.h"
 
+#include "dialog_font.h"
 #include "mainform.h"
 #include "program_icon.h"
 
@@ -14,7 +15,6 @@ namespace velmora {
 namespace {
 
 constexpr QSize kClientSize{273, 141};
-constexpr int kFontPixelSize = 11;
 constexpr int kLargePixelSize = 16;
 constexpr int kCaptionLine = 16;
 
@@ -35,13 +35,6 @@ void SetBlack(QWidget* widget)
     widget->setPalette(palette);
 }
 
-void SetFace(QWidget* widget, const QString& face)
-{
-    QFont font = widget->font();
-    font.setFamily(face);
-    widget->setFont(font);
-}
-
 }  // namespace
 
 TAboutBox::TAboutBox(TMainForm& owner)
@@ -50,9 +43,7 @@ TAboutBox::TAboutBox(TMainForm& owner)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
-    QFont face(QStringLiteral("MS Sans Serif"));
-    face.setPixelSize(kFontPixelSize);
-    setFont(face);
+    setFont(DesignFont());
     setFixedSize(kClientSize);
     if (const QScreen* screen = owner.screen())
         move(screen->geometry().center() - QPoint(kClientSize.width() / 2, kClientSize.height() / 2));
@@ -79,7 +70,7 @@ TAboutBox::TAboutBox(TMainForm& owner)
 
     Version = MakeLabel(this, "Version", QStringLiteral("Version."), {96, 48});
     VersinNo = MakeLabel(this, "VersinNo", QStringLiteral("2.10"), {144, 48});
-    Copyright = MakeLabel(this, "Copyright", QStringLiteral("Copyright \u00a9 2026 Velmora developers"), {64, 64});
+    Copyright = MakeLabel(this, "Copyright", QStringLiteral("Copyright \u00a9 2026 Velmora team"), {64, 64});
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -88,7 +79,7 @@ TAboutBox::TAboutBox(TMainForm& owner)
     // The designed face is a Japanese one; where it is missing the system
     // picks its own.
     QFont buttonFont = Button1->font();
-    buttonFont.setFamilies({QStringLiteral("\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af"), face.family()});
+    buttonFont.setFamilies({QStringLiteral("\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af"), DesignFont().family()});
     buttonFont.setPixelSize(kLargePixelSize);
     Button1->setFont(buttonFont);
     SetBlack(Button1);

@@ -1,5 +1,6 @@
 #include "edset_dlg.h"
 
+#include "dialog_font.h"
 #include "mainform.h"
 
 #include <QLineEdit>
@@ -15,16 +16,8 @@ constexpr QPoint kScreenPosition{286, 188};
 // The designed size is the outer one, frame included; the frame is known
 // only once the dialog is on screen.
 constexpr QSize kOuterSize{342, 99};
-constexpr int kFontPixelSize = 11;
 constexpr int kCaptionLine = 30;
 constexpr int kBrowseLine = 31;
-
-void SetFace(QWidget* widget, const QString& face)
-{
-    QFont font = widget->font();
-    font.setFamily(face);
-    widget->setFont(font);
-}
 
 }  // namespace
 
@@ -32,9 +25,7 @@ TEdSetDlg::TEdSetDlg(TMainForm& owner) : QDialog(&owner), owner_(owner)
 {
     setObjectName(QStringLiteral("EdSetDlg"));
     setWindowTitle(QStringLiteral("Image editor"));
-    QFont face(QStringLiteral("MS Sans Serif"));
-    face.setPixelSize(kFontPixelSize);
-    setFont(face);
+    setFont(DesignFont());
     setFixedSize(kOuterSize);
     move(kScreenPosition);
 

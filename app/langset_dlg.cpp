@@ -1,6 +1,7 @@
 #include "langset_dlg.h"
 
 #include "language_texts.h"
+#include "dialog_font.h"
 #include "mainform.h"
 #include "paths.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr QPoint kScreenPosition{420, 276};
 constexpr QSize kClientSize{170, 177};
-constexpr int kFontPixelSize = 11;
 
 }  // namespace
 
@@ -29,9 +29,7 @@ TLangSetDlg::TLangSetDlg(TMainForm& owner)
 {
     setObjectName(QStringLiteral("LangSetDlg"));
     setWindowTitle(QStringLiteral("Language Settings"));
-    QFont face(QStringLiteral("MS Sans Serif"));
-    face.setPixelSize(kFontPixelSize);
-    setFont(face);
+    setFont(DesignFont());
     setFixedSize(kClientSize);
     move(kScreenPosition);
 

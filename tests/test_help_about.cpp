@@ -151,7 +151,7 @@ void HelpAboutTest::aboutBoxIsAsDesigned()
     QCOMPARE(copyright->pos(), QPoint(64, 64));
     QVERIFY(copyright->text().startsWith(QStringLiteral("Copyright \u00a9")));
     // The labels are sized to their text and stay inside the frame.
-    QVERIFY(copyright->geometry().right() <= bevel->geometry().right());
+    QVERIFY2(copyright->geometry().right() <= bevel->geometry().right(), qPrintable(QString::number(copyright->geometry().right())));
 
     auto* ok = box.findChild<QPushButton*>("Button1");
     QCOMPARE(ok->geometry(), QRect(99, 113, 75, 25));
