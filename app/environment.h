@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
+
+#include <functional>
 
 namespace velmora {
 
@@ -10,6 +13,8 @@ struct Environment {
     QString programFolder;  // empty: the folder of the running executable
     QString tempFolder;     // empty: TempFolder(), read anew on each use
     QString settingsFile;   // empty: the user's own settings
+    // Opens a document with the system's viewer; empty: QDesktopServices.
+    std::function<void(const QUrl&)> openUrl;
 };
 
 }  // namespace velmora

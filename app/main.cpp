@@ -1,5 +1,6 @@
 // The editor's process entry: one application, one main window.
 #include "mainform.h"
+#include "program_icon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     try {
         QApplication app(argc, argv);
         QGuiApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
+        QApplication::setWindowIcon(velmora::ProgramIcon());
         try {
             velmora::TMainForm form;
             form.show();

@@ -75,6 +75,13 @@ QString TempBitmapPath(const QString& tempFolder, int64_t secondsSinceEpoch)
     return Join(tempFolder, QStringLiteral("velm%1.bmp").arg(secondsSinceEpoch));
 }
 
+QString TempBitmapPath(const QString& tempFolder, int64_t secondsSinceEpoch, int attempt)
+{
+    if (attempt == 0)
+        return TempBitmapPath(tempFolder, secondsSinceEpoch);
+    return Join(tempFolder, QStringLiteral("velm%1-%2.bmp").arg(secondsSinceEpoch).arg(attempt));
+}
+
 QString RoomTempBitmapPath(const QString& tempFolder)
 {
     return Join(tempFolder, QStringLiteral("velmtmp.bmp"));

@@ -30,6 +30,9 @@ QString HelpIndexPath(const QString& programFolder, const QString& languageCode)
 
 // One picture handed to the image editor or converted through a file.
 QString TempBitmapPath(const QString& tempFolder, int64_t secondsSinceEpoch);
+// The same, for the attempt-th try when the plain name is taken (0: the plain
+// name, then "velm<seconds>-<attempt>.bmp").
+QString TempBitmapPath(const QString& tempFolder, int64_t secondsSinceEpoch, int attempt);
 // Each picture passing between a room file and a slot.
 QString RoomTempBitmapPath(const QString& tempFolder);
 

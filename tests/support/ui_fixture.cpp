@@ -47,7 +47,8 @@ UiFixture::~UiFixture()
 
 Environment UiFixture::environment() const
 {
-    return Environment{programFolder(), {}, settingsFile()};
+    return Environment{programFolder(), {}, settingsFile(),
+                       [urls = openedUrls_](const QUrl& url) { urls->push_back(url); }};
 }
 
 QString UiFixture::programFolder() const

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <vector>
 
 namespace velmora {
 class TMainForm;
@@ -36,11 +37,14 @@ public:
     std::unique_ptr<TMainForm> makeForm();
 
     ScriptedPrompts prompts;
+    // Documents the form asked the system's viewer to open, in order.
+    const std::vector<QUrl>& openedUrls() const { return *openedUrls_; }
 
 private:
     QTemporaryDir dir_;
     QByteArray oldTemp_;
     bool hadTemp_;
+    std::shared_ptr<std::vector<QUrl>> openedUrls_ = std::make_shared<std::vector<QUrl>>();
 };
 
 }  // namespace velmora::test

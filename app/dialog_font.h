@@ -1,0 +1,17 @@
+// The designed font of the dialogs, and the face the labels list puts on it.
+#pragma once
+
+#include <QFont>
+
+class QWidget;
+
+namespace velmora {
+
+// "MS Sans Serif" at the main window's pixel size; where that face is
+// missing the system picks its own.
+QFont DesignFont();
+
+// Changes only the face of a widget's font, keeping its size.
+void SetFace(QWidget* widget, const QString& face);
+
+}  // namespace velmora

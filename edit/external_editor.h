@@ -1,0 +1,38 @@
+// The process side of editing a part in an external program: a private
+// temporary file for the picture, and a start-and-wait that neither spins
+// nor lets the user act meanwhile.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <stdexcept>
+
+namespace velmora {
+
+class TempFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Writes `bytes` to a new file named pathFor(0), or pathFor(1), pathFor(2),
+// ... while a name is taken. The file is always made afresh: an existing file
+// or link of that name, planted or left over, is never opened or written
+// through. Only the user can read it. Returns the path; throws TempFileError
+// saying why, and leaves no half-written file behind.
+QString CreateExclusiveFile(const std::function<QString(int attempt)>& pathFor, std::span<const uint8_t> bytes);
+
+struct EditorRun {
+    bool started = false;
+    QString error;  // why it could not be started
+};
+
+// Starts `program` with `file` as its one argument, no shell between, and
+// blocks until it has ended. Nothing else runs meanwhile: no events are
+// processed, and the wait sleeps in the kernel. The exit status does not
+// matter. The editor shares our standard streams.
+EditorRun RunEditor(const QString& program, const QString& file);
+
+}  // namespace velmora
