@@ -1,0 +1,32 @@
+// Drives a dialog that a command shows with exec(): the body runs once the
+// dialog is up, and the dialog is closed afterwards if the body left it open,
+// so a failing check can never leave the test waiting.
+#pragma once
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace velmora::test {
+
+template <class Dialog>
+void WhenShown(std::function<void(Dialog&)> body)
+{
+    QTimer::singleShot(0, [body = std::move(body)] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTest::qFail("the command showed no dialog of the expected kind", __FILE__, __LINE__);
+            if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                other->reject();
+            return;
+        }
+        body(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+}  // namespace velmora::test
