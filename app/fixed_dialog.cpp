@@ -1,5 +1,7 @@
 #include "fixed_dialog.h"
 
+#include "mainform.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -22,9 +24,10 @@ void SetFontFace(QWidget* widget, const QString& face)
     widget->setFont(font);
 }
 
-FixedDialog::FixedDialog(QWidget* parent, QSize clientSize)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+FixedDialog::FixedDialog(TMainForm& mainForm, QSize clientSize)
+    : QDialog(&mainForm, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      mainForm_(mainForm)
 {
     setFont(DesignFont());
     setFixedSize(clientSize);
@@ -42,21 +45,27 @@ QPushButton* FixedDialog::addButton(const char* name, const QString& caption, co
     return button;
 }
 
+void FixedDialog::runHandler(const std::function<void()>& handler)
+{
+    mainForm_.runCommand(handler);
+}
+
 void FixedDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // Coming back from being minimised is no new showing.
     if (event->spontaneous())
         return;
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // The frame is known here on most platforms; where it is not yet, the
-    // client area is centred instead.
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    if (const QScreen* screen = mainForm_.screen() ? mainForm_.screen() : QGuiApplication::primaryScreen()) {
+        // The frame is known here on most platforms; where it is not yet,
+        // the client area is centred instead.
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    // A labels list too short is shown, and the dialog opens with the texts
+    // set so far.
+    runHandler([this] { FormShow(); });
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent* event)

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace velmora {
 
@@ -23,7 +22,7 @@ constexpr int kBathTubLine = 10;
 
 }  // namespace
 
-TPastePartsForm::TPastePartsForm(TMainForm& mainForm) : FixedDialog(&mainForm, kClientSize), mainForm_(mainForm)
+TPastePartsForm::TPastePartsForm(TMainForm& mainForm) : FixedDialog(mainForm, kClientSize)
 {
     setObjectName(QStringLiteral("PastePartsForm"));
     setWindowTitle(QStringLiteral("Paste parts"));
@@ -38,7 +37,7 @@ TPastePartsForm::TPastePartsForm(TMainForm& mainForm) : FixedDialog(&mainForm, k
         auto* box = new QCheckBox(QString::fromLatin1(caption), this);
         box->setObjectName(QString::fromLatin1(name));
         box->setGeometry(336, top, 97, 17);
-        connect(box, &QCheckBox::clicked, this, [this] { mainForm_.runCommand([this] { BedCheckClick(); }); });
+        connect(box, &QCheckBox::clicked, this, [this] { runHandler([this] { BedCheckClick(); }); });
         return box;
     };
     BedCheck = check("BedCheck", "bed", 16);
@@ -50,15 +49,8 @@ TPastePartsForm::TPastePartsForm(TMainForm& mainForm) : FixedDialog(&mainForm, k
     CancelBtn = addButton("CancelBtn", QStringLiteral("CANCEL"), {352, 224, 75, 25});
     BedCheck->setFocus();
 
-    connect(OkBtn, &QPushButton::clicked, this, [this] { mainForm_.runCommand([this] { OkBtnClick(); }); });
+    connect(OkBtn, &QPushButton::clicked, this, [this] { runHandler([this] { OkBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TPastePartsForm::showEvent(QShowEvent* event)
-{
-    FixedDialog::showEvent(event);
-    if (!event->spontaneous())
-        mainForm_.runCommand([this] { FormShow(); });
 }
 
 void TPastePartsForm::FormShow()

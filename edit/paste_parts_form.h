@@ -13,8 +13,6 @@ class QPushButton;
 
 namespace velmora {
 
-class TMainForm;
-
 class TPastePartsForm : public FixedDialog {
     Q_OBJECT
 public:
@@ -25,17 +23,13 @@ public:
     PasteChoice choice() const;
 
     // Applies the texts, then shows the plain room picture.
-    void FormShow();
+    void FormShow() override;
     // Rebuilds the preview from the room picture and the ticked boxes.
     void BedCheckClick();
     // Puts the preview in place of the room picture and closes with OK.
     void OkBtnClick();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    TMainForm& mainForm_;
     Bitmap preview_;
 
     QLabel* Image = nullptr;

@@ -14,7 +14,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QShowEvent>
 #include <QSignalBlocker>
 
 #include <initializer_list>
@@ -103,8 +102,7 @@ void SaveWholeFile(const QString& path, const std::vector<uint8_t>& bytes)
 }  // namespace
 
 TCheckForm::TCheckForm(TMainForm& mainForm)
-    : FixedDialog(&mainForm, kClientSize),
-      mainForm_(mainForm),
+    : FixedDialog(mainForm, kClientSize),
       picture_(Bitmap::Make(PartSlotTable::kRoomWidth, PartSlotTable::kRoomHeight, 8, RoomPaletteVector()))
 {
     setObjectName(QStringLiteral("CheckForm"));
@@ -140,17 +138,10 @@ TCheckForm::TCheckForm(TMainForm& mainForm)
     // Typing and picking an item both change the edit text.
     for (QComboBox* setting : {TimeSetting, DoorSetting, TBoxSetting, BedSetting})
         connect(setting, &QComboBox::editTextChanged, this,
-                [this] { mainForm_.runCommand([this] { LaBSettingClick(); }); });
-    connect(LaBSetting, &QCheckBox::clicked, this, [this] { mainForm_.runCommand([this] { LaBSettingClick(); }); });
-    connect(SaveBtn, &QPushButton::clicked, this, [this] { mainForm_.runCommand([this] { SaveBtnClick(); }); });
+                [this] { runHandler([this] { LaBSettingClick(); }); });
+    connect(LaBSetting, &QCheckBox::clicked, this, [this] { runHandler([this] { LaBSettingClick(); }); });
+    connect(SaveBtn, &QPushButton::clicked, this, [this] { runHandler([this] { SaveBtnClick(); }); });
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void TCheckForm::showEvent(QShowEvent* event)
-{
-    FixedDialog::showEvent(event);
-    if (!event->spontaneous())
-        mainForm_.runCommand([this] { FormShow(); });
 }
 
 void TCheckForm::FormShow()

@@ -14,8 +14,6 @@ class QPushButton;
 
 namespace velmora {
 
-class TMainForm;
-
 class TCheckForm : public FixedDialog {
     Q_OBJECT
 public:
@@ -28,17 +26,13 @@ public:
     PreviewState state() const;
 
     // Applies the texts of the labels list, then composes the first picture.
-    void FormShow();
+    void FormShow() override;
     // Composes the picture for the state of the controls.
     void LaBSettingClick();
     // Saves the picture shown as a JPEG or BMP file.
     void SaveBtnClick();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    TMainForm& mainForm_;
     Bitmap picture_;
     // The save dialog starts where it was left within one opening.
     int saveFilter_ = 0;

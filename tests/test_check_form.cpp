@@ -22,6 +22,7 @@
 using namespace velmora;
 using velmora::test::ScriptedPrompts;
 using velmora::test::UiFixture;
+using velmora::test::Child;
 using velmora::test::WhenShown;
 
 class CheckFormTest : public QObject {
@@ -45,15 +46,6 @@ private slots:
 };
 
 namespace {
-
-template <class T>
-T* Child(QWidget& parent, const char* name)
-{
-    auto* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
 
 QStringList LabelLines(const UiFixture& fixture)
 {

@@ -18,6 +18,7 @@
 using namespace velmora;
 using velmora::test::ScriptedPrompts;
 using velmora::test::UiFixture;
+using velmora::test::Child;
 using velmora::test::WhenShown;
 
 class PastePartsFormTest : public QObject {
@@ -36,15 +37,6 @@ private slots:
 namespace {
 
 const char* const kChecks[] = {"BedCheck", "TreasureboxCheck", "TableCheck", "MailboxCheck", "BathtubCheck"};
-
-template <class T>
-T* Child(QWidget& parent, const char* name)
-{
-    auto* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
 
 // A click on the box itself: a check box takes clicks on its box and text only.
 void Tick(QWidget& dialog, const char* name)

@@ -1,6 +1,4 @@
-// Drives a dialog that a command shows with exec(): the body runs once the
-// dialog is up, and the dialog is closed afterwards if the body left it open,
-// so a failing check can never leave the test waiting.
+// Driving the program's dialogs in tests.
 #pragma once
 
 #include <QApplication>
@@ -12,6 +10,20 @@
 
 namespace velmora::test {
 
+// The control of that name; a test that asks for a control that is not
+// there cannot go on.
+template <class T>
+T* Child(QWidget& parent, const char* name)
+{
+    auto* child = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+// For a dialog that a command shows with exec(): the body runs once the
+// dialog is up, and the dialog is closed afterwards if the body left it
+// open, so a failing check can never leave the test waiting.
 template <class Dialog>
 void WhenShown(std::function<void(Dialog&)> body)
 {
