@@ -37,6 +37,7 @@ public:
 
     // The pictures of the forty slots.
     const Bitmap& slotPicture(int slot) const;
+    const RoomPictures& slotPictures() const { return pictures_; }
     void setSlotPicture(int slot, Bitmap picture);
     PictureBox* pictureBox(int slot) const;
     int selectedSlot() const { return selectedSlot_; }
