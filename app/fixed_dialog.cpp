@@ -10,20 +10,6 @@
 
 namespace velmora {
 
-QFont DesignFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    return font;
-}
-
-void SetFontFace(QWidget* widget, const QString& face)
-{
-    QFont font = widget->font();
-    font.setFamily(face);
-    widget->setFont(font);
-}
-
 FixedDialog::FixedDialog(TMainForm& mainForm, QSize clientSize)
     : QDialog(&mainForm, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),

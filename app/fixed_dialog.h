@@ -4,8 +4,9 @@
 // error inside one is shown in the error box and the dialog goes on.
 #pragma once
 
+#include "dialog_font.h"
+
 #include <QDialog>
-#include <QFont>
 
 #include <functional>
 
@@ -14,13 +15,6 @@ class QPushButton;
 namespace velmora {
 
 class TMainForm;
-
-// The face and size every dialog is designed with, before the labels list
-// names the face (the main window makes the same choice of size).
-QFont DesignFont();
-
-// Sets the face of a widget's font, keeping its size.
-void SetFontFace(QWidget* widget, const QString& face);
 
 class FixedDialog : public QDialog {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "bitmap_image.h"
+#include "dialog_font.h"
 #include "file_drop.h"
 #include "paths.h"
 #include "picture_box.h"
@@ -26,9 +27,6 @@ namespace {
 
 constexpr QPoint kWindowPosition{192, 107};
 constexpr QSize kWindowOuterSize{618, 462};
-// The design asks for a 12-pixel face narrower than the ones found here; 11
-// pixels keep the captions within their designed widths.
-constexpr int kFontPixelSize = 11;
 constexpr int kCaptionHeight = 16;
 
 // Picture box and mask box of each part, in client coordinates.
@@ -104,13 +102,6 @@ constexpr std::array<FieldPlace, 3> kFields = {{
     {"Copyright", {408, 352, 185, 49}},
 }};
 
-void SetFace(QWidget* widget, const QString& face)
-{
-    QFont font = widget->font();
-    font.setFamily(face);
-    widget->setFont(font);
-}
-
 FileDialogSettings DialogSettings(const QString& suffix, bool save, bool picture)
 {
     FileDialogSettings settings;
@@ -133,9 +124,7 @@ TMainForm::TMainForm(Environment environment, Prompts* prompts)
     // 1. The window and its controls, with the default pictures.
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Velmora"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(kFontPixelSize);
-    setFont(font);
+    setFont(DesignFont());
     createControls();
     createMenus();
     createDialogs();

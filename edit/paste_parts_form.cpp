@@ -57,7 +57,7 @@ void TPastePartsForm::FormShow()
 {
     const LanguageTexts& texts = mainForm_.languageTexts();
     // The check boxes and buttons follow the dialog's face.
-    SetFontFace(this, texts.label(label::kFontFace));
+    SetFace(this, texts.label(label::kFontFace));
     setWindowTitle(texts.label(kCaptionLine));
     BedCheck->setText(texts.label(kBedLine));
     TreasureboxCheck->setText(texts.label(kTreasureBoxLine));

@@ -148,15 +148,15 @@ void TCheckForm::FormShow()
 {
     const LanguageTexts& texts = mainForm_.languageTexts();
     const QString& face = texts.label(label::kFontFace);
-    SetFontFace(this, face);
+    SetFace(this, face);
     setWindowTitle(texts.label(kCaptionLine));
 
     auto caption = [&](QLabel* label, int line) {
-        SetFontFace(label, face);
+        SetFace(label, face);
         label->setText(texts.label(line));
     };
     auto choices = [&](QComboBox* combo, std::initializer_list<int> lines) {
-        SetFontFace(combo, face);
+        SetFace(combo, face);
         SetChoices(combo, texts, lines);
     };
     caption(TimeLabel, kTimeLabelLine);
@@ -167,9 +167,9 @@ void TCheckForm::FormShow()
     choices(TBoxSetting, {kClosedLine, kOpenLine});
     caption(BedLabel, kBedLabelLine);
     choices(BedSetting, {kDefaultLine, kSleepingLine});
-    SetFontFace(SaveBtn, face);
+    SetFace(SaveBtn, face);
     SaveBtn->setText(texts.label(kSaveBtnLine));
-    SetFontFace(LaBSetting, face);
+    SetFace(LaBSetting, face);
     LaBSetting->setText(texts.label(kLaBSettingLine));
 
     LaBSettingClick();
