@@ -1,6 +1,7 @@
 #include "check_form.h"
 
 #include "app/bitmap_image.h"
+#include "app/file_bytes.h"
 #include "app/mainform.h"
 
 #include "preview/picture_export.h"
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSignalBlocker>
 
 #include <initializer_list>
@@ -90,13 +90,9 @@ bool Shows(const QComboBox* combo, int index)
 
 void SaveWholeFile(const QString& path, const std::vector<uint8_t>& bytes)
 {
-    QSaveFile file(path);
-    const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit())
-        throw std::runtime_error(QStringLiteral("Cannot create file \"%1\". %2")
-                                     .arg(QDir::toNativeSeparators(path), file.errorString())
-                                     .toStdString());
+    if (const std::optional<QString> error = WriteWholeFile(path, bytes))
+        throw std::runtime_error(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), *error).toStdString());
 }
 
 }  // namespace
