@@ -28,6 +28,10 @@ namespace {
 constexpr QPoint kWindowPosition{192, 107};
 constexpr QSize kWindowOuterSize{618, 462};
 constexpr int kCaptionHeight = 16;
+// The text-encoding entry of the Config menu and its caption when the
+// language file has no line for it.
+constexpr int kTextEncodingLine = 18;
+constexpr const char* kTextEncodingCaption = "&Text encoding...";
 
 // Picture box and mask box of each part, in client coordinates.
 struct BoxPlace {
@@ -143,6 +147,7 @@ TMainForm::TMainForm(Environment environment, Prompts* prompts)
     // and placements are constants of the core.
     // 5.-7. Language, lists, texts.
     readLanguageSetting();
+    readTextEncodingSetting();
     applyTexts();
     // 8.
     modified_ = false;
@@ -231,6 +236,7 @@ void TMainForm::createMenus()
     Config = submenu("Config", "&Config");
     EditorSet = action(Config, "EditorSet", "&Image editor");
     LanguageSet = action(Config, "LanguageSet", "&Language");
+    TextEncodingSet = action(Config, "TextEncodingSet", kTextEncodingCaption);
     Help = submenu("Help", "&Help", QKeySequence(Qt::CTRL | Qt::Key_H));
     Contents = action(Help, "Contents", "&Contents");
     About = action(Help, "About", "&About...");
@@ -241,6 +247,7 @@ void TMainForm::createMenus()
     connect(Exit, &QAction::triggered, this, &QWidget::close);
     bind(EditorSet, &TMainForm::EditorSetClick);
     bind(LanguageSet, &TMainForm::LanguageSetClick);
+    bind(TextEncodingSet, &TMainForm::TextEncodingSetClick);
     bind(Contents, &TMainForm::ContentsClick);
     bind(About, &TMainForm::AboutClick);
 
@@ -292,6 +299,21 @@ void TMainForm::readLanguageSetting()
     settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_);
 }
 
+void TMainForm::readTextEncodingSetting()
+{
+    // A name this system's converters do not know (a setting written on
+    // another machine) leaves the locale's encoding.
+    const QByteArray name = settings_.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QString()).toLatin1();
+    setTextEncoding(RoomTextCodec::IsKnown(name) ? name : QByteArray());
+}
+
+void TMainForm::setTextEncoding(const QByteArray& encoding)
+{
+    textEncoding_ = encoding;
+    for (RoomTextEdit* field : fields_)
+        field->setCodec(RoomTextCodec(encoding));
+}
+
 void TMainForm::applyTexts()
 {
     texts_.load(LanguageTexts::List::MenuItems, MenuItemsPath(programFolder_, languageCode_));
@@ -310,6 +332,10 @@ void TMainForm::applyTexts()
         else
             items[i]->setText(texts_.menuItem(line));
     }
+    // Language files older than the text-encoding entry lack its line.
+    const auto& menuLines = texts_.lines(LanguageTexts::List::MenuItems);
+    TextEncodingSet->setText(menuLines.size() > size_t(kTextEncodingLine) ? menuLines[kTextEncodingLine]
+                                                                          : QString::fromLatin1(kTextEncodingCaption));
     const std::array<QAction*, 7> popup = {Edit, OpenPFile, SavePFile, CopyImage, CreateMask, CopyData, PasteParts};
     for (size_t i = 0; i < popup.size(); ++i)
         popup[i]->setText(texts_.menuItem(11 + static_cast<int>(i)));

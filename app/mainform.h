@@ -57,6 +57,10 @@ public:
 
     const LanguageTexts& languageTexts() const { return texts_; }
     const QString& languageCode() const { return languageCode_; }
+    // The encoding of room texts, empty for the locale's; it applies to the
+    // next open and save, the texts shown stay as they are.
+    const QByteArray& textEncoding() const { return textEncoding_; }
+    void setTextEncoding(const QByteArray& encoding);
     void setLanguageCode(const QString& code) { languageCode_ = code; }
     // Reloads the three language files and relabels the window; throws
     // FileOpenError or ListIndexError, leaving what was set before.
@@ -94,6 +98,7 @@ public:
     // Config menu (mainform_config.cpp).
     void EditorSetClick();
     void LanguageSetClick();
+    void TextEncodingSetClick();
     // Help menu (mainform_help.cpp).
     void ContentsClick();
     void AboutClick();
@@ -140,6 +145,7 @@ private:
     void createMenus();
     void createDialogs();
     void readLanguageSetting();
+    void readTextEncodingSetting();
     // Connects a menu item to its handler through runCommand.
     void bind(QAction* action, void (TMainForm::*handler)());
 
@@ -155,6 +161,7 @@ private:
 
     QString programFolder_;
     QString languageCode_;
+    QByteArray textEncoding_;
     LanguageTexts texts_;
     int selectedSlot_ = 0;
     bool modified_ = false;
@@ -176,6 +183,7 @@ private:
     QMenu* Config = nullptr;
     QAction* EditorSet = nullptr;
     QAction* LanguageSet = nullptr;
+    QAction* TextEncodingSet = nullptr;
     QMenu* Help = nullptr;
     QAction* Contents = nullptr;
     QAction* About = nullptr;

@@ -4,6 +4,12 @@
 #include "edset_dlg.h"
 #include "langset_dlg.h"
 
+#include "encoding/room_text_codec.h"
+
+#include <QAction>
+
+#include <algorithm>
+
 namespace velmora {
 
 void TMainForm::EditorSetClick()
@@ -33,6 +39,24 @@ void TMainForm::LanguageSetClick()
             applyTexts();
         }
     }
+}
+
+void TMainForm::TextEncodingSetClick()
+{
+    const QList<QByteArray> offered = RoomTextCodec::Offered();
+    QStringList items;
+    for (const QByteArray& name : offered)
+        items.append(name.isEmpty() ? QStringLiteral("System (%1)").arg(QString::fromLatin1(
+                                          QStringConverter::nameForEncoding(QStringConverter::System)))
+                                    : QString::fromLatin1(name));
+    const int current = std::max<int>(0, static_cast<int>(offered.indexOf(textEncoding_)));
+    QString caption = TextEncodingSet->text();
+    caption.remove(QLatin1Char('&'));
+    const std::optional<int> chosen = prompts_->chooseItem(caption, items, current);
+    if (!chosen || *chosen < 0 || *chosen >= offered.size())
+        return;
+    settings_.write(QString::fromLatin1(Settings::kTextEncoding), QString::fromLatin1(offered[*chosen]));
+    setTextEncoding(offered[*chosen]);
 }
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 
 #include "file_bytes.h"
 #include "paths.h"
+#include "room_text_edit.h"
 
 #include <new>
 
@@ -81,6 +82,19 @@ void TMainForm::SaveRoomFileClick()
         showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char(' ') + templatePath);
         return;
     }
+
+    // A character the room's encoding cannot hold would be saved as a
+    // stand-in: say so rather than lose it.
+    static const char* const kFieldNames[3] = {"room name", "comment", "copyright note"};
+    for (size_t i = 0; i < fields_.size(); ++i)
+        if (!fields_[i]->isEncodable()) {
+            showWarningText(QStringLiteral("The %1 holds characters that the text encoding %2 cannot hold. Change "
+                                           "the text or the text encoding, then save again.")
+                                .arg(QString::fromLatin1(kFieldNames[i]),
+                                     textEncoding_.isEmpty() ? QStringLiteral("of the system")
+                                                             : QString::fromLatin1(textEncoding_)));
+            return;
+        }
 
     // The whole room is made in memory first and the file replaced only
     // when all of it is written: a failed save leaves the old file intact.

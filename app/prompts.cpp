@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -76,6 +77,16 @@ std::optional<QString> WidgetPrompts::openFile(const FileDialogSettings& setting
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<int> WidgetPrompts::chooseItem(const QString& caption, const QStringList& items, int current)
+{
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(parent_, caption, QString(), items, current, /*editable=*/false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return static_cast<int>(items.indexOf(chosen));
 }
 
 std::optional<SaveFileChoice> WidgetPrompts::saveFile(const FileDialogSettings& settings)

@@ -45,6 +45,8 @@ public:
     // nullopt when the user cancels.
     virtual std::optional<QString> openFile(const FileDialogSettings& settings) = 0;
     virtual std::optional<SaveFileChoice> saveFile(const FileDialogSettings& settings) = 0;
+    // One of `items`, starting on `current`; nullopt when the user cancels.
+    virtual std::optional<int> chooseItem(const QString& caption, const QStringList& items, int current) = 0;
 };
 
 // The real boxes and dialogs, owned by `parent` while they are shown.
@@ -57,6 +59,7 @@ public:
     void error(const QString& caption, const QString& text) override;
     std::optional<QString> openFile(const FileDialogSettings& settings) override;
     std::optional<SaveFileChoice> saveFile(const FileDialogSettings& settings) override;
+    std::optional<int> chooseItem(const QString& caption, const QStringList& items, int current) override;
 
 private:
     QWidget* parent_;

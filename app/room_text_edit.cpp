@@ -33,6 +33,11 @@ void RoomTextEdit::markUnmodified()
     document()->setModified(false);
 }
 
+bool RoomTextEdit::isEncodable() const
+{
+    return !isModified() || codec_.canEncode(toPlainText());
+}
+
 bool RoomTextEdit::isModified() const
 {
     return document()->isModified();

@@ -26,6 +26,11 @@ public:
     // Takes the current text as the unmodified state (after a save).
     void markUnmodified();
     bool isModified() const;
+    // The encoding of the bytes; the shown text stays as it is.
+    void setCodec(RoomTextCodec codec) { codec_ = std::move(codec); }
+    // Whether the bytes given back hold the text exactly (an untouched
+    // field always does).
+    bool isEncodable() const;
 
     // Keys the window's menu answers; the field leaves them to the menu.
     void setMenuShortcuts(QList<QKeySequence> keys) { menuShortcuts_ = std::move(keys); }

@@ -18,6 +18,8 @@ class Settings {
 public:
     static constexpr const char* kLanguage = "LANG";
     static constexpr const char* kImageEditor = "GEDIT";
+    // The encoding of room texts; missing or empty: the locale's.
+    static constexpr const char* kTextEncoding = "TEXTENC";
 
     // An empty file means the user's own settings (organisation "Oskel",
     // application "Quorvix"); tests give a file of their own.

@@ -9,7 +9,7 @@
 
 namespace velmora::pac {
 
-int RunLint(const QStringList& args)
+int RunLint(const QStringList& args, const Options&)
 {
     const Room room = ReadRoom(args[0]);
     const std::vector<LintFinding> findings = LintRoom(room.pictures, RoomPalette());

@@ -52,8 +52,9 @@ int ParseSlot(const QString& text)
 
 }  // namespace
 
-int RunExtract(const QStringList& args)
+int RunExtract(const QStringList& args, const Options& options)
 {
+    const TextConversion conversion(options.encoding);
     const Room room = ReadRoom(args[0]);
     const QString dirPath = args[1];
     if (!QDir().mkpath(dirPath))
@@ -64,14 +65,16 @@ int RunExtract(const QStringList& args)
                       EncodeBmp(room.pictures[static_cast<size_t>(slot)], ColoursUsedField::EntriesWritten));
     const std::array<const std::string*, 3> texts = {&room.texts.name, &room.texts.comment, &room.texts.copyright};
     for (size_t i = 0; i < 3; ++i) {
-        const auto* data = reinterpret_cast<const uint8_t*>(texts[i]->data());
-        SaveWholeFile(dir.filePath(QString::fromLatin1(kTextFileNames[i])), {data, texts[i]->size()});
+        const std::string text = conversion.toUser(*texts[i]);
+        const auto* data = reinterpret_cast<const uint8_t*>(text.data());
+        SaveWholeFile(dir.filePath(QString::fromLatin1(kTextFileNames[i])), {data, text.size()});
     }
     return kSuccess;
 }
 
-int RunPack(const QStringList& args)
+int RunPack(const QStringList& args, const Options& options)
 {
+    const TextConversion conversion(options.encoding);
     const QDir dir(args[0]);
     if (!dir.exists())
         Fail(args[0], "no such folder");
@@ -81,11 +84,12 @@ int RunPack(const QStringList& args)
     const std::array<std::string*, 3> fields = {&texts.name, &texts.comment, &texts.copyright};
     for (size_t i = 0; i < 3; ++i) {
         const QString path = dir.filePath(QString::fromLatin1(kTextFileNames[i]));
-        const std::vector<uint8_t> bytes = ReadWholeFile(path, 1 << 20);
+        const std::vector<uint8_t> raw = ReadWholeFile(path, 1 << 20);
+        const std::string bytes = conversion.toRoom(std::string(raw.begin(), raw.end()), path);
         if (bytes.size() > kRoomTextMax)
             Fail(path, std::string("the ") + kTextWhat[i] + " is " + std::to_string(bytes.size()) +
                            " bytes long; a room file holds at most " + std::to_string(kRoomTextMax));
-        fields[i]->assign(bytes.begin(), bytes.end());
+        *fields[i] = bytes;
     }
 
     std::string problem;
@@ -107,7 +111,7 @@ int RunPack(const QStringList& args)
     return kSuccess;
 }
 
-int RunCheck(const QStringList& args)
+int RunCheck(const QStringList& args, const Options&)
 {
     const QString path = args[0];
     const int slot = ParseSlot(args[1]);

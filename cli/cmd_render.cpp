@@ -43,7 +43,7 @@ T Choice(const QString& option, const QString& value, std::initializer_list<std:
 
 }  // namespace
 
-int RunRender(const QStringList& args, const RenderOptions& options)
+int RunRender(const QStringList& args, const Options& options)
 {
     const Format format = ChooseFormat(args[1], options.format);
     PreviewState state;

@@ -37,7 +37,7 @@ std::string Printable(const std::string& text)
 
 }  // namespace
 
-int RunDefault(const QStringList& args)
+int RunDefault(const QStringList& args, const Options&)
 {
     const std::vector<uint8_t> header = ReadHeaderTemplate();
     const std::vector<uint8_t> file = WriteRoomFile(header, RoomTexts{}, DefaultRoomPictures());
@@ -45,12 +45,13 @@ int RunDefault(const QStringList& args)
     return kSuccess;
 }
 
-int RunInfo(const QStringList& args)
+int RunInfo(const QStringList& args, const Options& options)
 {
+    const TextConversion conversion(options.encoding);
     const Room room = ReadRoom(args[0]);
-    std::printf("name: %s\n", Printable(room.texts.name).c_str());
-    std::printf("comment: %s\n", Printable(room.texts.comment).c_str());
-    std::printf("copyright: %s\n", Printable(room.texts.copyright).c_str());
+    std::printf("name: %s\n", Printable(conversion.toUser(room.texts.name)).c_str());
+    std::printf("comment: %s\n", Printable(conversion.toUser(room.texts.comment)).c_str());
+    std::printf("copyright: %s\n", Printable(conversion.toUser(room.texts.copyright)).c_str());
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
         const Bitmap& b = room.pictures[static_cast<size_t>(slot)];
         const std::string size = std::to_string(b.width) + "x" + std::to_string(b.height);

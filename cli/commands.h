@@ -8,15 +8,12 @@
 
 namespace velmora::pac {
 
-int RunDefault(const QStringList& args);  // OUT.pac
-int RunInfo(const QStringList& args);     // ROOM.pac
-int RunExtract(const QStringList& args);  // ROOM.pac DIR
-int RunPack(const QStringList& args);     // DIR OUT.pac
-int RunCheck(const QStringList& args);    // BMP SLOT
-int RunLint(const QStringList& args);     // ROOM.pac
-
-// The preview state and format for render; empty strings mean "not given".
-struct RenderOptions {
+// The options after the command; empty strings mean "not given".
+struct Options {
+    // info, extract, pack: the encoding of room texts. Without it texts are
+    // raw bytes; with it they are shown and written in the locale's encoding.
+    QString encoding;
+    // render: the preview state and the format.
     bool night = false;
     bool letters = false;
     QString door;
@@ -24,6 +21,13 @@ struct RenderOptions {
     QString bed;
     QString format;
 };
-int RunRender(const QStringList& args, const RenderOptions& options);  // ROOM.pac OUT
+
+int RunDefault(const QStringList& args, const Options& options);  // OUT.pac
+int RunInfo(const QStringList& args, const Options& options);     // ROOM.pac
+int RunExtract(const QStringList& args, const Options& options);  // ROOM.pac DIR
+int RunPack(const QStringList& args, const Options& options);     // DIR OUT.pac
+int RunCheck(const QStringList& args, const Options& options);    // BMP SLOT
+int RunLint(const QStringList& args, const Options& options);     // ROOM.pac
+int RunRender(const QStringList& args, const Options& options);   // ROOM.pac OUT
 
 }  // namespace velmora::pac

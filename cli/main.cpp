@@ -12,21 +12,24 @@ using namespace velmora::pac;
 
 namespace {
 
+enum OptionGroup { kNoOptions = 0, kTextOptions = 1, kRenderOptions = 2 };
+
 struct Command {
     const char* name;
     const char* arguments;
     int argumentCount;
-    int (*run)(const QStringList&);
+    int (*run)(const QStringList&, const Options&);
+    int optionGroup;
 };
 
 constexpr Command kCommands[] = {
-    {"default", "OUT.pac", 1, RunDefault},
-    {"info", "ROOM.pac", 1, RunInfo},
-    {"extract", "ROOM.pac DIR", 2, RunExtract},
-    {"pack", "DIR OUT.pac", 2, RunPack},
-    {"check", "BMP SLOT", 2, RunCheck},
-    {"lint", "ROOM.pac", 1, RunLint},
-    {"render", "ROOM.pac OUT", 2, nullptr},
+    {"default", "OUT.pac", 1, RunDefault, kNoOptions},
+    {"info", "ROOM.pac", 1, RunInfo, kTextOptions},
+    {"extract", "ROOM.pac DIR", 2, RunExtract, kTextOptions},
+    {"pack", "DIR OUT.pac", 2, RunPack, kTextOptions},
+    {"check", "BMP SLOT", 2, RunCheck, kNoOptions},
+    {"lint", "ROOM.pac", 1, RunLint, kNoOptions},
+    {"render", "ROOM.pac OUT", 2, RunRender, kRenderOptions},
 };
 
 const char* const kDescription =
@@ -46,6 +49,11 @@ const char* const kDescription =
     "  check BMP SLOT         print \"accepted\", \"refused (N): reason\" or\n"
     "                         \"palette differs (6): reason\" for a BMP file and\n"
     "                         a slot 0-39\n"
+    "  --encoding NAME        info, extract, pack: the room's texts are in NAME\n"
+    "                         (Shift_JIS, windows-1252, UTF-8, ...); info shows\n"
+    "                         them and extract and pack write and read the text\n"
+    "                         files in the locale's encoding. Without it the\n"
+    "                         text files hold the room's raw bytes\n"
     "  lint ROOM.pac          list what will make the room look wrong, one line\n"
     "                         each: pictures of the wrong size or depth, colour\n"
     "                         tables other than the standard palette, masks that\n"
@@ -81,6 +89,10 @@ int Run(QCoreApplication& app)
                                     QStringLiteral("format"));
     const QList<QCommandLineOption> renderOptions = {night, letters, door, tbox, bed, format};
     parser.addOptions(renderOptions);
+    const QCommandLineOption encoding(QStringLiteral("encoding"),
+                                      QStringLiteral("info, extract, pack: the encoding of the room's texts"),
+                                      QStringLiteral("name"));
+    parser.addOption(encoding);
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("default, info, extract, pack, check, lint or render"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
@@ -104,20 +116,21 @@ int Run(QCoreApplication& app)
             continue;
         if (args.size() != c.argumentCount)
             UsageError(std::string(c.name) + " takes " + c.arguments + " (see --help)");
-        if (!c.run) {
-            RenderOptions o;
-            o.night = parser.isSet(night);
-            o.letters = parser.isSet(letters);
-            o.door = parser.value(door);
-            o.tbox = parser.value(tbox);
-            o.bed = parser.value(bed);
-            o.format = parser.value(format);
-            return RunRender(args, o);
-        }
-        for (const QCommandLineOption& o : renderOptions)
-            if (parser.isSet(o))
-                UsageError("--" + Local(o.names().first()) + " belongs to render (see --help)");
-        return c.run(args);
+        if (!(c.optionGroup & kRenderOptions))
+            for (const QCommandLineOption& o : renderOptions)
+                if (parser.isSet(o))
+                    UsageError("--" + Local(o.names().first()) + " belongs to render (see --help)");
+        if (!(c.optionGroup & kTextOptions) && parser.isSet(encoding))
+            UsageError("--encoding belongs to info, extract and pack (see --help)");
+        Options o;
+        o.encoding = parser.value(encoding);
+        o.night = parser.isSet(night);
+        o.letters = parser.isSet(letters);
+        o.door = parser.value(door);
+        o.tbox = parser.value(tbox);
+        o.bed = parser.value(bed);
+        o.format = parser.value(format);
+        return c.run(args, o);
     }
     UsageError("unknown command \"" + Local(name) + "\" (see --help)");
 }

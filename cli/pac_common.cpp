@@ -1,5 +1,7 @@
 #include "pac_common.h"
 
+#include "encoding/room_text_codec.h"
+
 #include "room/room_file.h"
 #include "room/slot_table.h"
 
@@ -114,6 +116,33 @@ QString SlotFileName(int slot)
         .arg(slot, 2, 10, QLatin1Char('0'))
         .arg(QString::fromLatin1(PartSlotTable::BoxName(slot).data(),
                                  static_cast<qsizetype>(PartSlotTable::BoxName(slot).size())));
+}
+
+TextConversion::TextConversion(const QString& encoding)
+{
+    if (encoding.isEmpty())
+        return;
+    encoding_ = encoding.toLatin1();
+    if (!RoomTextCodec::IsKnown(*encoding_))
+        UsageError("unknown text encoding \"" + Local(encoding) + "\"");
+}
+
+std::string TextConversion::toUser(const std::string& roomBytes) const
+{
+    if (!encoding_)
+        return roomBytes;
+    return RoomTextCodec(*encoding_).decode(roomBytes).toLocal8Bit().toStdString();
+}
+
+std::string TextConversion::toRoom(const std::string& userBytes, const QString& file) const
+{
+    if (!encoding_)
+        return userBytes;
+    const RoomTextCodec codec(*encoding_);
+    const QString text = QString::fromLocal8Bit(QByteArray::fromStdString(userBytes));
+    if (!codec.canEncode(text))
+        Fail(file, "the text holds characters that " + encoding_->toStdString() + " cannot hold");
+    return codec.encode(text);
 }
 
 }  // namespace velmora::pac

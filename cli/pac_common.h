@@ -57,4 +57,17 @@ constexpr const char* kTextFileNames[3] = {"name.txt", "comment.txt", "copyright
 
 std::string Local(const QString& s);
 
+// With --encoding, room texts are converted between the room's encoding and
+// the locale's for the user; without it they pass as raw bytes. Texts the
+// room's encoding cannot hold end the command naming `file`.
+class TextConversion {
+public:
+    explicit TextConversion(const QString& encoding);
+    std::string toUser(const std::string& roomBytes) const;
+    std::string toRoom(const std::string& userBytes, const QString& file) const;
+
+private:
+    std::optional<QByteArray> encoding_;
+};
+
 }  // namespace velmora::pac

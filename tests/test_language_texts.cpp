@@ -127,7 +127,7 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     auto form = fixture.makeForm();
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
-    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t{18});
+    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t{19});  // with the text-encoding entry
     QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t{36});
     QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t{13});
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})

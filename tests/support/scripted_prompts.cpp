@@ -50,6 +50,19 @@ std::optional<SaveFileChoice> ScriptedPrompts::saveFile(const FileDialogSettings
     return chosen ? std::optional<SaveFileChoice>(choice) : std::nullopt;
 }
 
+std::optional<int> ScriptedPrompts::chooseItem(const QString& caption, const QStringList& items, int current)
+{
+    shown_.push_back({Kind::Choice, caption, items.value(current), {}});
+    lastChoiceItems = items;
+    if (choiceAnswers.empty()) {
+        ++unanswered_;
+        return std::nullopt;
+    }
+    const std::optional<int> answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}
+
 std::vector<ScriptedPrompts::Shown> ScriptedPrompts::shown(Kind kind) const
 {
     std::vector<Shown> result;
@@ -66,6 +79,7 @@ void ScriptedPrompts::clear()
     questionAnswers.clear();
     openAnswers.clear();
     saveAnswers.clear();
+    choiceAnswers.clear();
 }
 
 }  // namespace velmora::test

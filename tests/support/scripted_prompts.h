@@ -12,7 +12,7 @@ namespace velmora::test {
 
 class ScriptedPrompts : public Prompts {
 public:
-    enum class Kind { Warning, Question, Error, OpenFile, SaveFile };
+    enum class Kind { Warning, Question, Error, OpenFile, SaveFile, Choice };
 
     struct Shown {
         Kind kind;
@@ -24,12 +24,16 @@ public:
     std::deque<bool> questionAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<SaveFileChoice>> saveAnswers;
+    std::deque<std::optional<int>> choiceAnswers;
+    // The items of the last choice shown.
+    QStringList lastChoiceItems;
 
     void warning(const QString& caption, const QString& text) override;
     bool question(const QString& caption, const QString& text) override;
     void error(const QString& caption, const QString& text) override;
     std::optional<QString> openFile(const FileDialogSettings& settings) override;
     std::optional<SaveFileChoice> saveFile(const FileDialogSettings& settings) override;
+    std::optional<int> chooseItem(const QString& caption, const QStringList& items, int current) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
     // The shown prompts of one kind.

@@ -75,6 +75,14 @@ void UiFixture::writeProgramFile(const QString& relativePath, const QByteArray& 
         throw std::runtime_error("cannot write test file " + path.toStdString());
 }
 
+QByteArray UiFixture::readProgramFile(const QString& relativePath) const
+{
+    QFile file(programFolder() + QLatin1Char('/') + relativePath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read test file " + file.fileName().toStdString());
+    return file.readAll();
+}
+
 void UiFixture::removeProgramFile(const QString& relativePath) const
 {
     QFile::remove(programFolder() + QLatin1Char('/') + relativePath);

@@ -32,6 +32,7 @@ public:
     // Writes a file below the program folder (folders made as needed).
     void writeProgramFile(const QString& relativePath, const QByteArray& bytes) const;
     void removeProgramFile(const QString& relativePath) const;
+    QByteArray readProgramFile(const QString& relativePath) const;
 
     // A main window on this fixture's world with scripted prompts.
     std::unique_ptr<TMainForm> makeForm();

@@ -1,0 +1,187 @@
+// Room texts in another code page than the locale's: the Config menu's
+// text-encoding choice, its setting, and texts that round-trip through open,
+// edit and save in that encoding.
+#include "gui_room_helpers.h"
+#include "picture_helpers.h"
+#include "support/typing.h"
+#include "support/ui_fixture.h"
+
+#include "app/mainform.h"
+#include "app/paths.h"
+#include "app/room_text_edit.h"
+#include "app/settings.h"
+#include "encoding/room_text_codec.h"
+#include "room/default_room.h"
+
+#include <QAction>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QtTest>
+
+using namespace velmora;
+using velmora::test::ReadBytes;
+using velmora::test::ScriptedPrompts;
+using velmora::test::UiFixture;
+using velmora::test::WriteBytes;
+using Kind = ScriptedPrompts::Kind;
+
+class TextEncodingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void shiftJisTextRoundTripsThroughOpenEditAndSave();
+    void theChoiceIsStoredAndCancelStoresNothing();
+    void aSettingThisSystemCannotUseLeavesTheLocale();
+    void menuCaptionFallsBackForOlderLanguageFiles();
+    void theByteLimitCountsInTheChosenEncoding();
+    void textTheEncodingCannotHoldIsNotSaved();
+};
+
+namespace {
+
+std::string ShiftJis(const QString& text)
+{
+    QStringEncoder encoder("Shift_JIS");
+    const QByteArray bytes = encoder.encode(text);
+    return bytes.toStdString();
+}
+
+QString WriteRoom(const UiFixture& fixture, const QString& name, const RoomTexts& texts)
+{
+    const QString path = fixture.tempFolder() + QLatin1Char('/') + name;
+    WriteBytes(path, WriteRoomFile(ReadBytes(HeaderTemplatePath(fixture.programFolder())), texts,
+                                   DefaultRoomPictures()));
+    return path;
+}
+
+RoomTextEdit* Field(TMainForm& form, const char* name)
+{
+    return form.findChild<RoomTextEdit*>(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+void TextEncodingTest::shiftJisTextRoundTripsThroughOpenEditAndSave()
+{
+    UiFixture fixture;
+    Settings(fixture.settingsFile()).write(QString::fromLatin1(Settings::kTextEncoding), QStringLiteral("Shift_JIS"));
+    const RoomTexts texts{ShiftJis(QStringLiteral("日本の部屋")), ShiftJis(QStringLiteral("一行目\r\n二行目")),
+                          ShiftJis(QStringLiteral("© 作者"))};
+    const QString path = WriteRoom(fixture, QStringLiteral("sjis.pac"), texts);
+
+    auto form = fixture.makeForm();
+    QCOMPARE(form->textEncoding(), QByteArray("Shift_JIS"));
+    fixture.prompts.openAnswers.push_back(path);
+    form->OpenRoomFileClick();
+    QCOMPARE(Field(*form, "RoomName")->toPlainText(), QStringLiteral("日本の部屋"));
+    QCOMPARE(Field(*form, "Comment")->toPlainText(), QStringLiteral("一行目\n二行目"));
+
+    // Typing into one field re-encodes only that one; the others keep their bytes.
+    RoomTextEdit* name = Field(*form, "RoomName");
+    name->setFocus();
+    name->moveCursor(QTextCursor::End);
+    test::TypeText(name, QStringLiteral("です"));
+    const QString saved = fixture.tempFolder() + QStringLiteral("/saved.pac");
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{saved, 0});
+    form->SaveRoomFileClick();
+    QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
+    const Room room = ReadRoomFile(ReadBytes(saved));
+    QCOMPARE(room.texts.name, ShiftJis(QStringLiteral("日本の部屋です")));
+    QCOMPARE(room.texts.comment, texts.comment);
+    QCOMPARE(room.texts.copyright, texts.copyright);
+
+    // Opened again in a fresh window, the text reads back as typed.
+    auto again = fixture.makeForm();
+    fixture.prompts.openAnswers.push_back(saved);
+    again->OpenRoomFileClick();
+    QCOMPARE(Field(*again, "RoomName")->toPlainText(), QStringLiteral("日本の部屋です"));
+}
+
+void TextEncodingTest::theChoiceIsStoredAndCancelStoresNothing()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const Settings settings(fixture.settingsFile());
+    QVERIFY(!settings.read(QString::fromLatin1(Settings::kTextEncoding)));
+
+    fixture.prompts.choiceAnswers.push_back(std::nullopt);
+    form->TextEncodingSetClick();
+    QVERIFY(!settings.read(QString::fromLatin1(Settings::kTextEncoding)));
+    QCOMPARE(fixture.prompts.shown(Kind::Choice).size(), size_t(1));
+    const QStringList items = fixture.prompts.lastChoiceItems;
+    QVERIFY(items.first().startsWith(QStringLiteral("System")));
+    for (const char* name : {"Shift_JIS", "windows-1252", "UTF-8"})
+        QVERIFY2(items.contains(QString::fromLatin1(name)), name);
+
+    fixture.prompts.choiceAnswers.push_back(static_cast<int>(items.indexOf(QStringLiteral("windows-1252"))));
+    form->TextEncodingSetClick();
+    QCOMPARE(settings.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QString()), QStringLiteral("windows-1252"));
+    QCOMPARE(form->textEncoding(), QByteArray("windows-1252"));
+    // The next opening starts on the current choice; the locale's is stored as empty.
+    fixture.prompts.choiceAnswers.push_back(0);
+    form->TextEncodingSetClick();
+    QCOMPARE(fixture.prompts.shown(Kind::Choice).back().text, QStringLiteral("windows-1252"));
+    QCOMPARE(settings.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QStringLiteral("x")), QString());
+    QCOMPARE(form->textEncoding(), QByteArray());
+    QVERIFY(!form->hasUnsavedChanges());
+}
+
+void TextEncodingTest::aSettingThisSystemCannotUseLeavesTheLocale()
+{
+    UiFixture fixture;
+    Settings(fixture.settingsFile()).write(QString::fromLatin1(Settings::kTextEncoding), QStringLiteral("x-no-such"));
+    auto form = fixture.makeForm();
+    QCOMPARE(form->textEncoding(), QByteArray());
+    QVERIFY(fixture.prompts.shown().empty());
+}
+
+void TextEncodingTest::menuCaptionFallsBackForOlderLanguageFiles()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    auto* action = form->findChild<QAction*>(QStringLiteral("TextEncodingSet"));
+    QVERIFY(action);
+    QCOMPARE(action->text(), form->languageTexts().menuItem(18));
+
+    // An English menu file of 18 lines, as written before the entry existed.
+    QByteArray menu = fixture.readProgramFile(QStringLiteral("ltexts/menuitems.en"));
+    menu.truncate(menu.lastIndexOf('\n', menu.size() - 2) + 1);
+    fixture.writeProgramFile(QStringLiteral("ltexts/menuitems.en"), menu);
+    form->applyTexts();
+    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::MenuItems).size(), size_t(18));
+    QCOMPARE(action->text(), QStringLiteral("&Text encoding..."));
+}
+
+void TextEncodingTest::theByteLimitCountsInTheChosenEncoding()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->setTextEncoding("Shift_JIS");
+    RoomTextEdit* comment = Field(*form, "Comment");
+    comment->setFocus();
+    test::TypeText(comment, QString(70, QChar(0x65E5)));  // 日: two bytes in Shift_JIS
+    QCOMPARE(comment->toPlainText().size(), qsizetype(63));
+    QCOMPARE(form->roomTexts().comment.size(), size_t(126));
+}
+
+void TextEncodingTest::textTheEncodingCannotHoldIsNotSaved()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->setTextEncoding("windows-1252");
+    RoomTextEdit* copyright = Field(*form, "Copyright");
+    copyright->setFocus();
+    test::TypeText(copyright, QStringLiteral("日本"));
+    const QString target = fixture.tempFolder() + QStringLiteral("/room.pac");
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{target, 0});
+    form->SaveRoomFileClick();
+    const auto warnings = fixture.prompts.shown(Kind::Warning);
+    QCOMPARE(warnings.size(), size_t(1));
+    QVERIFY2(warnings[0].text.contains(QStringLiteral("copyright note")) &&
+                 warnings[0].text.contains(QStringLiteral("windows-1252")),
+             qPrintable(warnings[0].text));
+    QVERIFY(!QFile::exists(target));
+    QVERIFY(form->hasUnsavedChanges());
+}
+
+QTEST_MAIN(TextEncodingTest)
+#include "test_text_encoding.moc"
