@@ -214,7 +214,7 @@ void SettingsDialogsTest::editorDialogIsAsDesigned()
         QRect rect;
         const char* text;
     } controls[] = {
-        {"OpnBtn", {272, 8, 49, 17}, "Browse..."},
+        {"OpnBtn", {272, 8, 49, 17}, "Browse"},
         {"OkBtn", {77, 40, 75, 25}, "OK"},
         {"CancelBtn", {181, 40, 75, 25}, "Cancel"},
     };
