@@ -11,7 +11,7 @@
 
 namespace velmora::testing {
 
-struct BmpSpec {
+struct BmpLayout {
     uint32_t infoSize = 40;  // 12 writes the core header (16-bit fields, 3-byte colours)
     int32_t width = 1;
     int32_t height = 1;      // negative: top-down
@@ -24,7 +24,7 @@ struct BmpSpec {
     std::optional<uint32_t> pixelOffset;  // default: where the data is written
 };
 
-inline std::vector<uint8_t> BuildBmp(const BmpSpec& s)
+inline std::vector<uint8_t> BuildBmp(const BmpLayout& s)
 {
     const bool core = s.infoSize == 12;
     const size_t entry = core ? 3 : 4;

@@ -28,7 +28,7 @@ void ExpectFormatError(const std::vector<uint8_t>& bytes, const std::string& par
 
 Bitmap DecodeRows(uint16_t bpp, const Rows& rows, size_t colours)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = bpp;
     s.width = static_cast<int32_t>(rows[0].size());
     s.height = static_cast<int32_t>(rows.size());
@@ -65,7 +65,7 @@ TEST(BmpDecode, UncompressedIndexedDepthsGiveIndicesTopRowFirst)
 
 TEST(BmpDecode, TwentyFourBitsKeepBlueGreenRed)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = 24;
     s.width = 2;
     s.height = 2;
@@ -80,7 +80,7 @@ TEST(BmpDecode, TwentyFourBitsKeepBlueGreenRed)
 TEST(BmpDecode, TopDownRowsAreNotFlipped)
 {
     const Rows rows = {{1, 2}, {3, 4}, {5, 6}};
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.height = -3;
     s.colours = TestColours(256);
@@ -93,7 +93,7 @@ TEST(BmpDecode, TopDownRowsAreNotFlipped)
 
 TEST(BmpDecode, LastRowWithoutPaddingIsTaken)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = 2;
     s.colours = TestColours(256);
@@ -104,7 +104,7 @@ TEST(BmpDecode, LastRowWithoutPaddingIsTaken)
 TEST(BmpDecode, CoreHeaderHasThreeByteColours)
 {
     const Rows rows = {{0, 1, 1}, {1, 0, 0}};
-    BmpSpec s;
+    BmpLayout s;
     s.infoSize = 12;
     s.bpp = 1;
     s.width = 3;
@@ -127,7 +127,7 @@ TEST(BmpDecode, CoreHeaderHasThreeByteColours)
 TEST(BmpDecode, LongerInformationHeadersPutTheTableAfterThem)
 {
     for (uint32_t infoSize : {108u, 124u}) {
-        BmpSpec s;
+        BmpLayout s;
         s.infoSize = infoSize;
         s.width = 2;
         s.height = 1;
@@ -142,7 +142,7 @@ TEST(BmpDecode, LongerInformationHeadersPutTheTableAfterThem)
 
 TEST(BmpDecode, ShortColourTableIsFilledWithBlack)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.infoSize = 124;
     s.width = 2;
     s.height = 1;
@@ -161,7 +161,7 @@ TEST(BmpDecode, ShortColourTableIsFilledWithBlack)
 
 TEST(BmpDecode, Rle8RunsAbsoluteRunsAndEndOfLine)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 5;
     s.height = 3;
     s.compression = 1;
@@ -180,7 +180,7 @@ TEST(BmpDecode, Rle8RunsAbsoluteRunsAndEndOfLine)
 
 TEST(BmpDecode, Rle8DeltaSkipsPixels)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 4;
     s.height = 3;
     s.compression = 1;
@@ -191,7 +191,7 @@ TEST(BmpDecode, Rle8DeltaSkipsPixels)
 
 TEST(BmpDecode, Rle4NibblesOddAbsoluteRunAndDelta)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = 4;
     s.width = 6;
     s.height = 3;
@@ -213,7 +213,7 @@ TEST(BmpDecode, Rle4NibblesOddAbsoluteRunAndDelta)
 TEST(BmpDecode, MalformedHeadersAreRefusedWithTheReason)
 {
     ExpectFormatError(std::vector<uint8_t>(10, 0), "too short");
-    BmpSpec ok;
+    BmpLayout ok;
     ok.colours = TestColours(256);
     ok.pixelData = {1, 0, 0, 0};
     std::vector<uint8_t> notBm = BuildBmp(ok);
@@ -221,35 +221,35 @@ TEST(BmpDecode, MalformedHeadersAreRefusedWithTheReason)
     ExpectFormatError(notBm, "does not start with \"BM\"");
 
     auto with = [&](auto change) {
-        BmpSpec s = ok;
+        BmpLayout s = ok;
         change(s);
         return BuildBmp(s);
     };
-    ExpectFormatError(with([](BmpSpec& s) { s.infoSize = 20; }), "information header size 20");
-    ExpectFormatError(with([](BmpSpec& s) { s.planes = 2; }), "planes");
-    ExpectFormatError(with([](BmpSpec& s) { s.infoSize = 12; s.planes = 0; }), "planes");
-    ExpectFormatError(with([](BmpSpec& s) { s.width = 0; }), "not positive");
-    ExpectFormatError(with([](BmpSpec& s) { s.width = -3; }), "not positive");
-    ExpectFormatError(with([](BmpSpec& s) { s.height = INT32_MIN; }), "height");
-    ExpectFormatError(with([](BmpSpec& s) { s.width = 20000; }), "too large");
-    ExpectFormatError(with([](BmpSpec& s) { s.width = 10000; s.height = 10000; }), "too large");
+    ExpectFormatError(with([](BmpLayout& s) { s.infoSize = 20; }), "information header size 20");
+    ExpectFormatError(with([](BmpLayout& s) { s.planes = 2; }), "planes");
+    ExpectFormatError(with([](BmpLayout& s) { s.infoSize = 12; s.planes = 0; }), "planes");
+    ExpectFormatError(with([](BmpLayout& s) { s.width = 0; }), "not positive");
+    ExpectFormatError(with([](BmpLayout& s) { s.width = -3; }), "not positive");
+    ExpectFormatError(with([](BmpLayout& s) { s.height = INT32_MIN; }), "height");
+    ExpectFormatError(with([](BmpLayout& s) { s.width = 20000; }), "too large");
+    ExpectFormatError(with([](BmpLayout& s) { s.width = 10000; s.height = 10000; }), "too large");
     for (uint16_t bpp : {0, 2, 16, 32})
-        ExpectFormatError(with([&](BmpSpec& s) { s.bpp = bpp; }), "bits per pixel are not supported");
+        ExpectFormatError(with([&](BmpLayout& s) { s.bpp = bpp; }), "bits per pixel are not supported");
     for (uint32_t compression : {3u, 4u, 5u, 0xFFFFFFFFu})
-        ExpectFormatError(with([&](BmpSpec& s) { s.compression = compression; }), "compression method");
-    ExpectFormatError(with([](BmpSpec& s) { s.compression = 2; }), "does not match");
-    ExpectFormatError(with([](BmpSpec& s) { s.compression = 1; s.height = -1; }), "top-down");
-    ExpectFormatError(with([](BmpSpec& s) { s.coloursUsed = 300; }), "more than 256");
+        ExpectFormatError(with([&](BmpLayout& s) { s.compression = compression; }), "compression method");
+    ExpectFormatError(with([](BmpLayout& s) { s.compression = 2; }), "does not match");
+    ExpectFormatError(with([](BmpLayout& s) { s.compression = 1; s.height = -1; }), "top-down");
+    ExpectFormatError(with([](BmpLayout& s) { s.coloursUsed = 300; }), "more than 256");
 
     // A 124-byte header in a file that ends after 60 of its bytes.
-    std::vector<uint8_t> cut = with([](BmpSpec& s) { s.infoSize = 124; });
+    std::vector<uint8_t> cut = with([](BmpLayout& s) { s.infoSize = 124; });
     cut.resize(14 + 60);
     ExpectFormatError(cut, "ends inside the information header");
 }
 
 TEST(BmpDecode, MalformedLayoutIsRefusedWithTheReason)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 4;
     s.height = 4;
     s.colours = TestColours(2);  // table says 256 entries, only 2 present before the data
@@ -286,19 +286,19 @@ TEST(BmpDecode, EveryTruncationFailsCleanly)
 {
     // Valid pictures cut at every length must decode or throw, never crash
     // or read outside the buffer (the sanitizer build checks the latter).
-    BmpSpec plain;
+    BmpLayout plain;
     plain.bpp = 4;
     plain.width = 5;
     plain.height = 3;
     plain.colours = TestColours(16);
     plain.pixelData = PackRows(4, {{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}});
-    BmpSpec rle;
+    BmpLayout rle;
     rle.width = 5;
     rle.height = 3;
     rle.compression = 1;
     rle.colours = TestColours(256);
     rle.pixelData = {0, 3, 7, 8, 9, 0, 0, 0, 5, 4, 0, 0, 3, 1, 1, 2, 1, 3, 0, 1};
-    for (const BmpSpec& s : {plain, rle}) {
+    for (const BmpLayout& s : {plain, rle}) {
         const std::vector<uint8_t> full = BuildBmp(s);
         EXPECT_NO_THROW(DecodeBmp(full));
         for (size_t n = 0; n < full.size(); ++n) {

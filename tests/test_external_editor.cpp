@@ -90,13 +90,13 @@ QByteArray CoreHeaderClaim(int width, int height)
 
 QByteArray Rle8(int width, int height)
 {
-    testing::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.compression = 1;
-    spec.colours = RoomPaletteVector();
-    spec.pixelData = {0, 1};  // end of picture
-    return Bytes(testing::BuildBmp(spec));
+    testing::BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.compression = 1;
+    layout.colours = RoomPaletteVector();
+    layout.pixelData = {0, 1};  // end of picture
+    return Bytes(testing::BuildBmp(layout));
 }
 
 QByteArray TopDown(int width, int height)

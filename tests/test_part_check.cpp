@@ -20,7 +20,7 @@ const std::optional<std::array<uint8_t, 1024>> kNoPalette = std::nullopt;
 BmpCheckFields Fields(int32_t width, int32_t height, uint16_t bpp, uint32_t compression = 0,
                       uint32_t infoSize = 40, std::vector<RgbQuad> colours = RoomPaletteVector())
 {
-    BmpSpec s;
+    BmpLayout s;
     s.infoSize = infoSize;
     s.width = width;
     s.height = height;

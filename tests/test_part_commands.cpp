@@ -143,17 +143,17 @@ void PartCommandsTest::refusalsComeInTheirOrder()
     };
     const std::vector<uint8_t> grey(size_t(bed.width + 3) / 4 * 4 * size_t(bed.height), 0);
     const auto depth = [&](uint16_t bpp, uint32_t compression = 0) {
-        testing::BmpSpec spec;
-        spec.width = bed.width;
-        spec.height = bed.height;
-        spec.bpp = bpp;
-        spec.compression = compression;
+        testing::BmpLayout layout;
+        layout.width = bed.width;
+        layout.height = bed.height;
+        layout.bpp = bpp;
+        layout.compression = compression;
         if (bpp <= 8)
-            spec.colours.assign(size_t(1) << bpp, RgbQuad{});
-        spec.pixelData.assign(size_t((bed.width * bpp + 31) / 32 * 4 * bed.height), 0);
-        return testing::BuildBmp(spec);
+            layout.colours.assign(size_t(1) << bpp, RgbQuad{});
+        layout.pixelData.assign(size_t((bed.width * bpp + 31) / 32 * 4 * bed.height), 0);
+        return testing::BuildBmp(layout);
     };
-    testing::BmpSpec core;
+    testing::BmpLayout core;
     core.infoSize = 12;
     core.width = bed.width;
     core.height = bed.height;
