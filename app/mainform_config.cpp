@@ -7,10 +7,23 @@
 #include "encoding/room_text_codec.h"
 
 #include <QAction>
+#include <QStringEncoder>
 
 #include <algorithm>
 
 namespace velmora {
+
+namespace {
+
+// Qt names the locale's converter only "Locale"; tell the user what it is.
+QString SystemEncodingName()
+{
+    QStringEncoder encoder(QStringConverter::System);
+    const QByteArray e = encoder.encode(QStringLiteral("\u00e9"));
+    return e == QByteArray("\xc3\xa9") ? QStringLiteral("UTF-8") : QStringLiteral("locale");
+}
+
+}  // namespace
 
 void TMainForm::EditorSetClick()
 {
@@ -46,8 +59,7 @@ void TMainForm::TextEncodingSetClick()
     const QList<QByteArray> offered = RoomTextCodec::Offered();
     QStringList items;
     for (const QByteArray& name : offered)
-        items.append(name.isEmpty() ? QStringLiteral("System (%1)").arg(QString::fromLatin1(
-                                          QStringConverter::nameForEncoding(QStringConverter::System)))
+        items.append(name.isEmpty() ? QStringLiteral("System (%1)").arg(SystemEncodingName())
                                     : QString::fromLatin1(name));
     const int current = std::max<int>(0, static_cast<int>(offered.indexOf(textEncoding_)));
     QString caption = TextEncodingSet->text();
