@@ -4,7 +4,7 @@
 #include "edset_dlg.h"
 #include "langset_dlg.h"
 
-#include "encoding/room_text_codec.h"
+#include "common/room_text_codec.h"
 
 #include <QAction>
 #include <QStringEncoder>

@@ -1,7 +1,7 @@
 // The Edit command: a part in the external image editor.
 #include "mainform.h"
 
-#include "file_bytes.h"
+#include "common/file_bytes.h"
 #include "paths.h"
 
 #include "edit/external_editor.h"

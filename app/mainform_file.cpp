@@ -1,7 +1,7 @@
 // File menu commands: open a room file, save the room under a new name.
 #include "mainform.h"
 
-#include "file_bytes.h"
+#include "common/file_bytes.h"
 #include "paths.h"
 #include "room_text_edit.h"
 

@@ -1,7 +1,7 @@
 // Commands of the part popup menu.
 #include "mainform.h"
 
-#include "file_bytes.h"
+#include "common/file_bytes.h"
 #include "paths.h"
 
 #include "edit/mask_ops.h"
@@ -28,19 +28,6 @@ QString CollapseDoubledPercent(const QString& text)
             ++i;
     }
     return out;
-}
-
-// The palette file's first 1024 bytes; nullopt when it cannot be opened or
-// is shorter, which the check reports as a missing palette.
-std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    std::array<uint8_t, 1024> palette{};
-    if (file.read(reinterpret_cast<char*>(palette.data()), qint64(palette.size())) != qint64(palette.size()))
-        return std::nullopt;
-    return palette;
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 // changed it, so a text the locale cannot show survives open and save.
 #pragma once
 
-#include "encoding/room_text_codec.h"
+#include "common/room_text_codec.h"
 
 #include <QKeySequence>
 #include <QList>

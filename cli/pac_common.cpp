@@ -1,14 +1,13 @@
 #include "pac_common.h"
 
-#include "encoding/room_text_codec.h"
+#include "common/file_bytes.h"
+#include "common/room_text_codec.h"
 
 #include "room/room_file.h"
 #include "room/slot_table.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -36,26 +35,25 @@ void Warn(const QString& file, const std::string& what)
 
 std::vector<uint8_t> ReadWholeFile(const QString& path, int64_t maxBytes)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        Fail(path, "cannot open the file: " + Local(f.errorString()));
-    if (f.size() > maxBytes)
-        Fail(path, "the file is " + std::to_string(f.size()) + " bytes long, more than the " +
+    velmora::ReadResult file = velmora::ReadWholeFile(path, maxBytes);
+    switch (file.status) {
+    case velmora::ReadResult::Status::Ok:
+        return std::move(file.bytes);
+    case velmora::ReadResult::Status::CannotOpen:
+        Fail(path, "cannot open the file: " + Local(file.error));
+    case velmora::ReadResult::Status::TooLarge:
+        Fail(path, "the file is " + std::to_string(file.size) + " bytes long, more than the " +
                        std::to_string(maxBytes) + " bytes taken");
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        Fail(path, "cannot read the file: " + Local(f.errorString()));
-    return std::vector<uint8_t>(data.begin(), data.end());
+    case velmora::ReadResult::Status::ReadFailed:
+        break;
+    }
+    Fail(path, "cannot read the file: " + Local(file.error));
 }
 
 void SaveWholeFile(const QString& path, std::span<const uint8_t> bytes)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        Fail(path, "cannot write the file: " + Local(f.errorString()));
-    const auto size = static_cast<qint64>(bytes.size());
-    if (f.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !f.commit())
-        Fail(path, "cannot write the file: " + Local(f.errorString()));
+    if (const std::optional<QString> error = WriteWholeFile(path, bytes))
+        Fail(path, "cannot write the file: " + Local(*error));
 }
 
 QString ProgramFile(const QString& name)
@@ -85,18 +83,10 @@ std::vector<uint8_t> ReadHeaderTemplate()
 
 std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(std::string& problem)
 {
-    QFile f(StandardPalettePath());
-    if (!f.open(QIODevice::ReadOnly)) {
-        problem = "cannot open the standard palette file: " + Local(f.errorString());
-        return std::nullopt;
-    }
-    const QByteArray head = f.read(1024);
-    if (head.size() != 1024) {
-        problem = "the standard palette file holds " + std::to_string(head.size()) + " bytes, not 1024";
-        return std::nullopt;
-    }
-    std::array<uint8_t, 1024> palette{};
-    std::copy(head.begin(), head.end(), palette.begin());
+    QString reason;
+    auto palette = velmora::ReadStandardPalette(StandardPalettePath(), &reason);
+    if (!palette)
+        problem = Local(reason);
     return palette;
 }
 

@@ -1,7 +1,7 @@
 #include "check_form.h"
 
 #include "app/bitmap_image.h"
-#include "app/file_bytes.h"
+#include "common/file_bytes.h"
 #include "app/mainform.h"
 
 #include "preview/picture_export.h"

@@ -1,6 +1,6 @@
 // The room's text fields: the 127-byte limit in the room encoding, line
 // breaks as CR LF, Enter, and bytes kept exactly while a field is untouched.
-#include "encoding/room_text_codec.h"
+#include "common/room_text_codec.h"
 #include "support/typing.h"
 #include "app/room_text_edit.h"
 

@@ -10,7 +10,7 @@
 #include "app/paths.h"
 #include "app/room_text_edit.h"
 #include "app/settings.h"
-#include "encoding/room_text_codec.h"
+#include "common/room_text_codec.h"
 #include "room/default_room.h"
 
 #include <QAction>

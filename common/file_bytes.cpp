@@ -1,10 +1,11 @@
-#include "file_bytes.h"
+#include "common/file_bytes.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -40,6 +41,24 @@ ReadResult ReadWholeFile(const QString& path, qint64 maxSize)
     }
     result.status = ReadResult::Status::Ok;
     return result;
+}
+
+std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(const QString& path, QString* problem)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (problem)
+            *problem = QStringLiteral("cannot open the standard palette file: ") + file.errorString();
+        return std::nullopt;
+    }
+    std::array<uint8_t, 1024> palette{};
+    const qint64 got = file.read(reinterpret_cast<char*>(palette.data()), qint64(palette.size()));
+    if (got != qint64(palette.size())) {
+        if (problem)
+            *problem = QStringLiteral("the standard palette file holds %1 bytes, not 1024").arg(std::max<qint64>(got, 0));
+        return std::nullopt;
+    }
+    return palette;
 }
 
 std::optional<QString> WriteWholeFile(const QString& path, std::span<const uint8_t> bytes)

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -27,6 +28,11 @@ constexpr qint64 kMaxPartFileSize = qint64{16} * 1024 * 1024;
 // Reads a whole file; a file longer than `maxSize` is not read (TooLarge,
 // with `size` set). Memory that cannot be had gives TooLarge too.
 ReadResult ReadWholeFile(const QString& path, qint64 maxSize = kMaxPartFileSize);
+
+// The first 1024 bytes of the standard palette file; nullopt, with the reason
+// in `problem`, when it cannot be opened or is shorter (the part check then
+// takes pictures without comparing colour tables).
+std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(const QString& path, QString* problem = nullptr);
 
 // Writes `bytes` to a new file beside `path` and puts it in place of `path`
 // only once every byte is written. Returns the system's error text on failure.
