@@ -7,7 +7,6 @@
 #include "edit/mask_ops.h"
 #include "room/bmp.h"
 
-#include <QFile>
 
 #include <stdexcept>
 
