@@ -25,6 +25,12 @@ std::vector<QString> ReadTextFileLines(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw FileOpenError("Cannot open file \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+    // Splitting takes some 30 bytes per blank line; a text file a thousand
+    // times larger than any real list is refused rather than read.
+    constexpr qint64 kMaxTextFileSize = qint64{1} << 20;
+    if (file.size() > kMaxTextFileSize)
+        throw FileOpenError("Cannot read file \"" + path.toStdString() + "\": it is " +
+                            std::to_string(file.size()) + " bytes long, more than a text list may be");
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw FileOpenError("Cannot read file \"" + path.toStdString() + "\": " + file.errorString().toStdString());

@@ -228,6 +228,13 @@ void LanguageTextsTest::aMissingFileChangesNoCaption()
     QCOMPARE(form->languageTexts().message(12), QStringLiteral("The room has unsaved changes, which will be lost. Continue?"));
     QCOMPARE(MenuCaption(*form, 0), QStringLiteral("&File"));
     QCOMPARE(Caption(*form, "WviewLabel"), QStringLiteral("Window view (day, night, connecting)"));
+
+    // A file far too large for a list is refused the same way, unread.
+    fixture.writeProgramFile("ltexts/messages.xx", QByteArray(2 << 20, '\n'));
+    form->runCommand([&] { form->applyTexts(); });
+    QCOMPARE(fixture.prompts.shown(ScriptedPrompts::Kind::Error).size(), size_t{2});
+    QVERIFY(fixture.prompts.shown(ScriptedPrompts::Kind::Error)[1].text.contains("messages.xx"));
+    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Messages).size(), size_t{13});
 }
 
 void LanguageTextsTest::aMissingFileEndsStartUp()
