@@ -82,9 +82,4 @@ QString TempBitmapPath(const QString& tempFolder, int64_t secondsSinceEpoch, int
     return Join(tempFolder, QStringLiteral("velm%1-%2.bmp").arg(secondsSinceEpoch).arg(attempt));
 }
 
-QString RoomTempBitmapPath(const QString& tempFolder)
-{
-    return Join(tempFolder, QStringLiteral("velmtmp.bmp"));
-}
-
 }  // namespace velmora

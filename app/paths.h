@@ -33,7 +33,5 @@ QString TempBitmapPath(const QString& tempFolder, int64_t secondsSinceEpoch);
 // The same, for the attempt-th try when the plain name is taken (0: the plain
 // name, then "velm<seconds>-<attempt>.bmp").
 QString TempBitmapPath(const QString& tempFolder, int64_t secondsSinceEpoch, int attempt);
-// Each picture passing between a room file and a slot.
-QString RoomTempBitmapPath(const QString& tempFolder);
 
 }  // namespace velmora

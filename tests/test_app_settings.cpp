@@ -84,7 +84,6 @@ void AppSettingsTest::fileNamesFollowTheirFormats()
     QCOMPARE(HelpIndexPath(p), QStringLiteral("/p/Help/vlindex.htm"));
     QCOMPARE(HelpIndexPath(p, "en"), QStringLiteral("/p/Help/en/vlindex.htm"));
     QCOMPARE(TempBitmapPath(QStringLiteral("/t"), 1700000000), QStringLiteral("/t/velm1700000000.bmp"));
-    QCOMPARE(RoomTempBitmapPath(QStringLiteral("/t")), QStringLiteral("/t/velmtmp.bmp"));
 }
 
 void AppSettingsTest::settingsReadWhatWasWritten()
