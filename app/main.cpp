@@ -1,6 +1,6 @@
 // The editor's process entry: one application, one main window.
-#include "mainform.h"
-#include "program_icon.h"
+#include "ui/mainform.h"
+#include "ui/widgets/program_icon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // Composing the preview and exporting it.
 #include "bench_rooms.h"
 
-#include "preview/compose.h"
-#include "preview/picture_export.h"
+#include "core/render/compose.h"
+#include "core/render/picture_export.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,10 +2,10 @@
 // bytes of one room in memory.
 #include "bench_rooms.h"
 
-#include "room/bmp.h"
-#include "room/default_room.h"
-#include "room/palette.h"
-#include "room/part_check.h"
+#include "core/image/bmp.h"
+#include "core/room/default_room.h"
+#include "core/image/palette.h"
+#include "core/room/part_check.h"
 
 #include <benchmark/benchmark.h>
 

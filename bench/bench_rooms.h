@@ -1,7 +1,7 @@
 // Rooms and bytes shared by the benchmarks.
 #pragma once
 
-#include "room/room_file.h"
+#include "core/room/room_file.h"
 
 #include <cstdint>
 #include <vector>

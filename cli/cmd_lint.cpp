@@ -2,8 +2,8 @@
 #include "commands.h"
 #include "pac_common.h"
 
-#include "room/palette.h"
-#include "room/room_lint.h"
+#include "core/image/palette.h"
+#include "core/room/room_lint.h"
 
 #include <cstdio>
 

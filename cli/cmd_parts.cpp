@@ -2,8 +2,9 @@
 #include "commands.h"
 #include "pac_common.h"
 
-#include "room/bmp.h"
-#include "room/part_check.h"
+#include "core/image/bmp.h"
+#include "core/room/part_check.h"
+#include "common/message_lines.h"
 
 #include <QDir>
 
@@ -13,14 +14,12 @@ namespace velmora::pac {
 
 namespace {
 
-const char* const kTextWhat[3] = {"room name", "comment", "copyright note"};
-
 std::string Reason(const CheckResult& r)
 {
     std::string reason = "(";
-    reason += std::to_string(r.message);
+    reason += std::to_string(CheckMessageLine(r.kind));
     reason += "): ";
-    reason += CheckMessageText(r.message);
+    reason += CheckKindText(r.kind);
     return reason;
 }
 
@@ -87,7 +86,7 @@ int RunPack(const QStringList& args, const Options& options)
         const std::vector<uint8_t> raw = ReadWholeFile(path, 1 << 20);
         const std::string bytes = conversion.toRoom(std::string(raw.begin(), raw.end()), path);
         if (bytes.size() > kRoomTextMax)
-            Fail(path, std::string("the ") + kTextWhat[i] + " is " + std::to_string(bytes.size()) +
+            Fail(path, std::string("the ") + kRoomTextNames[i] + " is " + std::to_string(bytes.size()) +
                            " bytes long; a room file holds at most " + std::to_string(kRoomTextMax));
         *fields[i] = bytes;
     }

@@ -3,8 +3,8 @@
 #include "commands.h"
 #include "pac_common.h"
 
-#include "preview/compose.h"
-#include "preview/picture_export.h"
+#include "core/render/compose.h"
+#include "core/render/picture_export.h"
 
 namespace velmora::pac {
 
@@ -61,7 +61,7 @@ int RunRender(const QStringList& args, const Options& options)
     const Room room = ReadRoom(args[0]);
     Bitmap preview;
     ComposeRoom(room.pictures, state, preview);
-    const std::vector<uint8_t> bytes = format == Format::Jpeg ? EncodePreviewJpeg(preview, 80) : EncodePreviewBmp(preview);
+    const std::vector<uint8_t> bytes = format == Format::Jpeg ? EncodePreviewJpeg(preview) : EncodePreviewBmp(preview);
     SaveWholeFile(args[1], bytes);
     return kSuccess;
 }

@@ -2,8 +2,8 @@
 #include "commands.h"
 #include "pac_common.h"
 
-#include "room/default_room.h"
-#include "room/room_file.h"
+#include "core/room/default_room.h"
+#include "core/room/room_file.h"
 
 #include <cstdio>
 

@@ -1,10 +1,11 @@
 #include "pac_common.h"
 
+#include "common/data_files.h"
 #include "common/file_bytes.h"
 #include "common/room_text_codec.h"
 
-#include "room/room_file.h"
-#include "room/slot_table.h"
+#include "core/room/room_file.h"
+#include "core/room/slot_table.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,29 +57,23 @@ void SaveWholeFile(const QString& path, std::span<const uint8_t> bytes)
         Fail(path, "cannot write the file: " + Local(*error));
 }
 
-QString ProgramFile(const QString& name)
+QString ProgramFolder()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
-}
-
-QString HeaderTemplatePath()
-{
-    return ProgramFile(QStringLiteral("VelmHead.dat"));
+    return QCoreApplication::applicationDirPath();
 }
 
 QString StandardPalettePath()
 {
-    return ProgramFile(QStringLiteral("Velmpl.dat"));
+    return velmora::StandardPalettePath(ProgramFolder());
 }
 
 std::vector<uint8_t> ReadHeaderTemplate()
 {
-    const QString path = HeaderTemplatePath();
-    std::vector<uint8_t> bytes = ReadWholeFile(path, 1 << 20);
-    if (bytes.size() != kRoomHeaderSize)
-        Fail(path, "the header template is " + std::to_string(bytes.size()) + " bytes long, not " +
-                       std::to_string(kRoomHeaderSize));
-    return bytes;
+    QString problem;
+    std::optional<std::vector<uint8_t>> bytes = velmora::ReadHeaderTemplate(ProgramFolder(), &problem);
+    if (!bytes)
+        Fail(velmora::HeaderTemplatePath(ProgramFolder()), Local(problem));
+    return std::move(*bytes);
 }
 
 std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(std::string& problem)

@@ -2,7 +2,7 @@
 // writing, and the data files of the program folder.
 #pragma once
 
-#include "room/room_file.h"
+#include "core/room/room_file.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,8 +43,7 @@ constexpr int64_t kMaxBmpFileBytes = int64_t{256} * 1024 * 1024;
 Room ReadRoom(const QString& path);
 
 // Data files in the folder of the executable.
-QString ProgramFile(const QString& name);
-QString HeaderTemplatePath();
+QString ProgramFolder();
 QString StandardPalettePath();
 std::vector<uint8_t> ReadHeaderTemplate();
 // The first 1024 bytes of the palette file, or nullopt with `problem` set

@@ -3,7 +3,7 @@
 // The seed generator and the hostile-input tests build their pictures here.
 #pragma once
 
-#include "room/bmp.h"
+#include "core/image/bmp.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // DecodeBmp on any bytes: either a FormatError or a well-formed picture that
 // survives encoding and decoding unchanged.
 #include "fuzz/fuzz_check.h"
-#include "room/bmp.h"
+#include "core/image/bmp.h"
 
 using namespace velmora;
 

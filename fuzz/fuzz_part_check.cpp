@@ -2,10 +2,10 @@
 // is the file. The check must agree with itself with and without a palette
 // file, and a file it lets in decodes (if at all) to the slot's size and depth.
 #include "fuzz/fuzz_check.h"
-#include "room/bmp.h"
-#include "room/palette.h"
-#include "room/part_check.h"
-#include "room/slot_table.h"
+#include "core/image/bmp.h"
+#include "core/image/palette.h"
+#include "core/room/part_check.h"
+#include "core/room/slot_table.h"
 
 using namespace velmora;
 
@@ -25,14 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const CheckResult with = PartBitmapCheck(f, slot, kPalette);
     for (const CheckResult& r : {without, with}) {
         switch (r.outcome) {
-        case CheckOutcome::Accepted: FUZZ_CHECK(r.message == -1); break;
-        case CheckOutcome::PaletteMissing: FUZZ_CHECK(r.message == 5); break;
-        case CheckOutcome::PaletteDiffers: FUZZ_CHECK(r.message == 6); break;
+        case CheckOutcome::Accepted: FUZZ_CHECK(r.kind == CheckKind::None); break;
+        case CheckOutcome::PaletteMissing: FUZZ_CHECK(r.kind == CheckKind::PaletteMissing); break;
+        case CheckOutcome::PaletteDiffers: FUZZ_CHECK(r.kind == CheckKind::PaletteDiffers); break;
         case CheckOutcome::Refused:
-            FUZZ_CHECK(r.message == 11 || r.message == 2 || r.message == 3 || r.message == 4 || r.message == 7);
+            FUZZ_CHECK(r.kind == CheckKind::WrongSize || r.kind == CheckKind::CoreHeader ||
+                       r.kind == CheckKind::PictureDepth || r.kind == CheckKind::Compressed ||
+                       r.kind == CheckKind::MaskDepth);
             break;
         }
-        FUZZ_CHECK(CheckMessageText(r.message) != nullptr);
+        FUZZ_CHECK(CheckKindText(r.kind) != nullptr);
     }
     if (PartSlotTable::IsMask(slot)) {
         FUZZ_CHECK(without == with);  // masks are never compared with a palette

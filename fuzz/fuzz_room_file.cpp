@@ -2,7 +2,7 @@
 // either refuses with a RoomFileError or gives a room that writes back with
 // the template's header, and reads back the same.
 #include "fuzz/fuzz_check.h"
-#include "room/room_file.h"
+#include "core/room/room_file.h"
 
 #include <algorithm>
 

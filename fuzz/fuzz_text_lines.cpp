@@ -2,7 +2,7 @@
 // line end or a NUL, and the lines joined again give the text before the
 // first NUL with every line end made one LF.
 #include "fuzz/fuzz_check.h"
-#include "room/text_lines.h"
+#include "core/text/text_lines.h"
 
 #include <algorithm>
 #include <string>

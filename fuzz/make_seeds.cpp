@@ -2,9 +2,9 @@
 // OUTPUT_FOLDER/<target>/ with rooms, pictures of every form, part files
 // and text files, all made here.
 #include "fuzz/bmp_forms.h"
-#include "room/default_room.h"
-#include "room/palette.h"
-#include "room/room_file.h"
+#include "core/room/default_room.h"
+#include "core/image/palette.h"
+#include "core/room/room_file.h"
 
 #include <filesystem>
 #include <fstream>

@@ -2,8 +2,8 @@
 // that our own encoder never writes.
 #pragma once
 
-#include "room/bitmap.h"
-#include "room/bmp.h"
+#include "core/image/bitmap.h"
+#include "core/image/bmp.h"
 
 #include <cstdint>
 #include <optional>

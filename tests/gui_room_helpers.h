@@ -1,9 +1,9 @@
 // Files and room snapshots for the GUI tests of the file and part commands.
 #pragma once
 
-#include "app/mainform.h"
-#include "room/bmp.h"
-#include "room/room_file.h"
+#include "ui/mainform.h"
+#include "core/image/bmp.h"
+#include "core/room/room_file.h"
 
 #include <QByteArray>
 #include <QDir>

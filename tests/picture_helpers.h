@@ -1,10 +1,10 @@
 // Small builders for pictures in tests.
 #pragma once
 
-#include "room/bitmap.h"
-#include "room/palette.h"
-#include "room/room_file.h"
-#include "room/slot_table.h"
+#include "core/image/bitmap.h"
+#include "core/image/palette.h"
+#include "core/room/room_file.h"
+#include "core/room/slot_table.h"
 
 namespace velmora::test {
 

@@ -1,8 +1,8 @@
 // Paths and settings: the program folder rule, "TEMP", the file-name
 // formats and the settings transactions, including start-up's "LANG".
-#include "app/mainform.h"
-#include "app/paths.h"
-#include "app/settings.h"
+#include "ui/mainform.h"
+#include "ui/services/paths.h"
+#include "ui/services/settings.h"
 #include "support/ui_fixture.h"
 
 #include <QCoreApplication>

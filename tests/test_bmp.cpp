@@ -2,8 +2,8 @@
 // encoder's exact layout.
 #include "bmp_builder.h"
 
-#include "room/bmp.h"
-#include "room/palette.h"
+#include "core/image/bmp.h"
+#include "core/image/palette.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The check dialog: its controls and texts, the state its controls select,
 // the picture it composes, and the export of that picture.
-#include "app/bitmap_image.h"
-#include "app/mainform.h"
-#include "preview/check_form.h"
-#include "preview/compose.h"
-#include "room/bmp.h"
-#include "room/palette.h"
+#include "ui/widgets/bitmap_image.h"
+#include "ui/mainform.h"
+#include "ui/dialogs/check_form.h"
+#include "core/render/compose.h"
+#include "core/image/bmp.h"
+#include "core/image/palette.h"
 
 #include "picture_helpers.h"
 #include "support/modal_dialog.h"
@@ -449,10 +449,10 @@ void CheckFormTest::unsavedEditsAppear()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    Bitmap room = form->slotPicture(PartSlotTable::kRoomSlot);
+    Bitmap room = form->slotPicture(slot::RoomImage);
     velmora::test::FillRect(room, {10, 10, 40, 30}, 0x2A);
-    form->setSlotPicture(PartSlotTable::kRoomSlot, room);
-    form->setSlotPicture(PartSlotTable::kRoomMaskSlot, velmora::test::Mask(320, 240, false));
+    form->setSlotPicture(slot::RoomImage, room);
+    form->setSlotPicture(slot::RoomMask, velmora::test::Mask(320, 240, false));
     form->setModified(true);
 
     TCheckForm dialog(*form);

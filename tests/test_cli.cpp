@@ -1,9 +1,9 @@
 // velmora-pac as a user runs it: the built executable, its output and exit codes.
 #include "bmp_builder.h"
 
-#include "room/default_room.h"
-#include "room/palette.h"
-#include "room/room_file.h"
+#include "core/room/default_room.h"
+#include "core/image/palette.h"
+#include "core/room/room_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "picture_helpers.h"
-#include "preview/compose.h"
+#include "core/render/compose.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +20,8 @@ constexpr Placement kDoorView{236, 35, 315, 123};
 RoomPictures RoomWithOpenings()
 {
     RoomPictures p = OpaqueRoom();
-    Bitmap& room = p[PartSlotTable::kRoomSlot];
-    Bitmap& roomMask = p[PartSlotTable::kRoomMaskSlot];
+    Bitmap& room = p[slot::RoomImage];
+    Bitmap& roomMask = p[slot::RoomMask];
     for (const Placement& r : {kWindow, kDoorView}) {
         FillRect(room, r, kBlackIndex);
         for (int y = r.top; y <= r.bottom; ++y)
@@ -93,7 +93,7 @@ TEST(ComposeRoom, EveryStateStacksTheLayersInOrder)
 TEST(ComposeRoom, ViewsShowOnlyThroughTheWhiteRoomMask)
 {
     RoomPictures p = RoomWithOpenings();
-    p[PartSlotTable::kRoomMaskSlot] = Mask(320, 240, false);
+    p[slot::RoomMask] = Mask(320, 240, false);
     std::set<uint8_t> seen;
     for (const PreviewState& s : AllStates())
         for (uint8_t v : Compose(p, s).pixels)

@@ -1,6 +1,6 @@
 // The data files shipped in the program folder.
-#include "room/palette.h"
-#include "room/room_file.h"
+#include "core/image/palette.h"
+#include "core/room/room_file.h"
 
 #include <gtest/gtest.h>
 

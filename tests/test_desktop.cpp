@@ -4,10 +4,10 @@
 #include "picture_helpers.h"
 #include "support/ui_fixture.h"
 
-#include "app/mainform.h"
-#include "app/paths.h"
-#include "app/picture_box.h"
-#include "room/default_room.h"
+#include "ui/mainform.h"
+#include "ui/services/paths.h"
+#include "ui/widgets/picture_box.h"
+#include "core/room/default_room.h"
 
 #include <QMimeData>
 #include <QUrl>

@@ -2,13 +2,13 @@
 // outcome with its message, what happens to the temporary picture and the
 // slot, the editor's one argument, the window hidden during the wait, an
 // editor that cannot be started, and a temporary name that is taken.
-#include "app/mainform.h"
-#include "app/paths.h"
-#include "app/picture_box.h"
+#include "ui/mainform.h"
+#include "ui/services/paths.h"
+#include "ui/widgets/picture_box.h"
 #include "bmp_builder.h"
-#include "edit/external_editor.h"
+#include "ui/services/external_editor.h"
 #include "picture_helpers.h"
-#include "room/bmp.h"
+#include "core/image/bmp.h"
 #include "support/ui_fixture.h"
 
 #include <QAction>

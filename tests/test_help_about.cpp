@@ -1,8 +1,8 @@
 // Help and About: which help page is opened, the help pages naming the
 // commands as the menus do, the About box as designed, the program icon.
-#include "app/about_box.h"
-#include "app/mainform.h"
-#include "app/program_icon.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/mainform.h"
+#include "ui/widgets/program_icon.h"
 #include "support/modal_driver.h"
 #include "support/ui_fixture.h"
 

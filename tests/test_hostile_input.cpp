@@ -2,11 +2,11 @@
 // fit, and the faults fuzzing found. Nothing may crash, read outside the
 // input, or allocate far more than the input can justify.
 #include "fuzz/bmp_forms.h"
-#include "room/default_room.h"
-#include "room/palette.h"
-#include "room/part_check.h"
-#include "room/room_file.h"
-#include "room/text_lines.h"
+#include "core/room/default_room.h"
+#include "core/image/palette.h"
+#include "core/room/part_check.h"
+#include "core/room/room_file.h"
+#include "core/text/text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -284,13 +284,13 @@ TEST(HostilePartCheck, ShortAndForgedHeadersReadNothingOutsideTheFile)
 {
     const std::array<uint8_t, 1024> palette = RoomPaletteBytes();
     // An empty file reads as all zero: the size test refuses it.
-    EXPECT_EQ(PartBitmapCheck(ReadCheckFields({}), 8, palette), (CheckResult{CheckOutcome::Refused, 11}));
+    EXPECT_EQ(PartBitmapCheck(ReadCheckFields({}), 8, palette), (CheckResult{CheckOutcome::Refused, CheckKind::WrongSize}));
 
     std::vector<uint8_t> bed = EncodeBmp(DefaultRoomPictures()[8], ColoursUsedField::EntriesWritten);
     WriteLe32(&bed[14], 0xFFFFFFFF);  // a colour table far past the end
     BmpCheckFields f = ReadCheckFields(bed);
     EXPECT_FALSE(f.colourTableComplete);
-    EXPECT_EQ(PartBitmapCheck(f, 8, palette), (CheckResult{CheckOutcome::PaletteDiffers, 6}));
+    EXPECT_EQ(PartBitmapCheck(f, 8, palette), (CheckResult{CheckOutcome::PaletteDiffers, CheckKind::PaletteDiffers}));
 
     // A file that ends inside the colour table never matches the palette.
     bed = EncodeBmp(DefaultRoomPictures()[8], ColoursUsedField::EntriesWritten);

@@ -1,8 +1,8 @@
 // Language files and applying them to the main window: which line goes
 // where, line numbering, and what a missing file or a short list leaves.
-#include "app/language_texts.h"
-#include "app/mainform.h"
-#include "app/settings.h"
+#include "ui/services/language_texts.h"
+#include "ui/mainform.h"
+#include "ui/services/settings.h"
 #include "support/ui_fixture.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // The main window: its controls as designed, the picture boxes, the close
 // question, and the menu keys winning over the text fields.
-#include "app/mainform.h"
-#include "app/picture_box.h"
-#include "room/palette.h"
+#include "ui/mainform.h"
+#include "ui/widgets/picture_box.h"
+#include "core/image/palette.h"
 #include "support/ui_fixture.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "edit/mask_ops.h"
+#include "core/edit/mask_ops.h"
 #include "picture_helpers.h"
-#include "room/default_room.h"
+#include "core/room/default_room.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +84,7 @@ TEST(MaskOps, CopyFromImageMarksExactlyPureWhite)
 TEST(MaskOps, CopyFromRoomViewCutsThePlacement)
 {
     RoomPictures p = OpaqueRoom();
-    Bitmap& room = p[PartSlotTable::kRoomSlot];
+    Bitmap& room = p[slot::RoomImage];
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x)
             room.setIndex(x, y, uint8_t((x + 3 * y) % 256));
@@ -104,11 +104,11 @@ TEST(MaskOps, CopyFromRoomViewCutsThePlacement)
 TEST(MaskOps, CopyFromRoomViewStretchesTheBubble)
 {
     RoomPictures p = OpaqueRoom();
-    Bitmap& room = p[PartSlotTable::kRoomSlot];
+    Bitmap& room = p[slot::RoomImage];
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x)
             room.setIndex(x, y, uint8_t(x - 247 + (y == 142 ? 0 : 100) + 256));  // 0..72 on row 142
-    const Bitmap bubble = CopyPartFromRoom(p, PartSlotTable::kBubbleSlot);
+    const Bitmap bubble = CopyPartFromRoom(p, slot::BubbleImage);
     ASSERT_EQ(bubble.width, 82);
     ASSERT_EQ(bubble.height, 71);
     std::vector<uint8_t> row(bubble.pixels.begin(), bubble.pixels.begin() + 82);
@@ -154,20 +154,20 @@ TEST(MaskOps, CopyFromASmallRoomKeepsWhatLiesOutside)
 TEST(PasteParts, NoTicksGiveTheRoomItself)
 {
     RoomPictures p = OpaqueRoom();
-    EXPECT_TRUE(PasteParts(p, PasteChoice{}).samePicture(p[PartSlotTable::kRoomSlot]));
-    p[PartSlotTable::kRoomSlot] = Bitmap::Make(320, 240, 24);
-    EXPECT_TRUE(PasteParts(p, PasteChoice{}).samePicture(p[PartSlotTable::kRoomSlot]));
+    EXPECT_TRUE(PasteParts(p, PasteChoice{}).samePicture(p[slot::RoomImage]));
+    p[slot::RoomImage] = Bitmap::Make(320, 240, 24);
+    EXPECT_TRUE(PasteParts(p, PasteChoice{}).samePicture(p[slot::RoomImage]));
 }
 
 TEST(PasteParts, DefaultBlankPartsPaintWhiteBlocks)
 {
     RoomPictures p = DefaultRoomPictures();
-    p[PartSlotTable::kRoomSlot].pixels.assign(320 * 240, 50);
+    p[slot::RoomImage].pixels.assign(320 * 240, 50);
     const Bitmap bed = PasteParts(p, PasteChoice{.bed = true});
     Bitmap expected = Filled(320, 240, 50);
     FillRect(expected, Placement{105, 53, 200, 128}, kWhiteIndex);
     EXPECT_EQ(bed.pixels, expected.pixels);
-    EXPECT_EQ(bed.colours, p[PartSlotTable::kRoomSlot].colours);
+    EXPECT_EQ(bed.colours, p[slot::RoomImage].colours);
 
     const Bitmap all = PasteParts(p, PasteChoice{true, true, true, true, true});
     for (int part : {8, 10, 12, 13, 15})
@@ -192,7 +192,7 @@ TEST(PasteParts, LaterPartsLieOverEarlierOnes)
 TEST(PasteParts, SeeThroughMaskKeepsTheRoomUnderBlackAndAndsElsewhere)
 {
     RoomPictures p = OpaqueRoom();
-    p[PartSlotTable::kRoomSlot].pixels.assign(320 * 240, 0xF0);
+    p[slot::RoomImage].pixels.assign(320 * 240, 0xF0);
     p[12].setIndex(0, 0, kBlackIndex);
     p[12].setIndex(1, 0, 0x3C);
     p[32] = Mask(77, 50, true);
@@ -207,7 +207,7 @@ TEST(PasteParts, ATrueColourRoomKeepsItsFormAndUntouchedPixels)
     Bitmap room = Bitmap::Make(320, 240, 24);
     for (size_t i = 0; i < room.pixels.size(); ++i)
         room.pixels[i] = uint8_t(i % 7 + 100);  // colours not in the room palette
-    p[PartSlotTable::kRoomSlot] = room;
+    p[slot::RoomImage] = room;
     p[28] = Mask(96, 76, true);  // see-through bed over a black picture: nothing changes
     p[8].pixels.assign(p[8].pixels.size(), kBlackIndex);
     p[8].setIndex(0, 0, 0);  // except one white pixel, which ANDs the room to white

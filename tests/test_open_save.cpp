@@ -5,8 +5,8 @@
 #include "picture_helpers.h"
 #include "support/ui_fixture.h"
 
-#include "app/paths.h"
-#include "room/default_room.h"
+#include "ui/services/paths.h"
+#include "core/room/default_room.h"
 
 #include <QPlainTextEdit>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "room/palette.h"
+#include "core/image/palette.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include "picture_helpers.h"
 #include "support/ui_fixture.h"
 
-#include "app/paths.h"
-#include "app/picture_box.h"
-#include "edit/mask_ops.h"
-#include "room/palette.h"
+#include "ui/services/paths.h"
+#include "ui/widgets/picture_box.h"
+#include "core/edit/mask_ops.h"
+#include "core/image/palette.h"
 
 #include <QAction>
 #include <QMenu>
@@ -523,7 +523,7 @@ void PartCommandsTest::copyFromRoomViewCutsThePlacement()
     form->setSlotPicture(4, room);
 
     for (int part = 0; part < PartSlotTable::kPartCount; ++part) {
-        if (part == 4 || part == PartSlotTable::kBubbleSlot)
+        if (part == 4 || part == slot::BubbleImage)
             continue;
         form->setModified(false);
         form->WinDayImageMouseDown(part);
@@ -544,11 +544,11 @@ void PartCommandsTest::copyFromRoomViewCutsThePlacement()
     QVERIFY(form->slotPicture(3).samePicture(form->slotPicture(19)));
 
     // The bubble: 73 room columns stretched over 82, rows one to one.
-    const Placement r = PartSlotTable::PlacementOf(PartSlotTable::kBubbleSlot);
+    const Placement r = PartSlotTable::PlacementOf(slot::BubbleImage);
     QCOMPARE(r.right - r.left + 1, 73);
-    form->WinDayImageMouseDown(PartSlotTable::kBubbleSlot);
+    form->WinDayImageMouseDown(slot::BubbleImage);
     Entry(*form, "CopyImage")->trigger();
-    const Bitmap& bubble = form->slotPicture(PartSlotTable::kBubbleSlot);
+    const Bitmap& bubble = form->slotPicture(slot::BubbleImage);
     QCOMPARE(bubble.width, 82);
     QCOMPARE(bubble.height, 71);
     std::vector<int> sourceColumn;

@@ -1,9 +1,9 @@
 // The paste parts dialog: its controls and texts, the preview it builds, and
 // what OK, Cancel and the close box leave in the main window.
-#include "app/bitmap_image.h"
-#include "app/mainform.h"
-#include "app/picture_box.h"
-#include "edit/paste_parts_form.h"
+#include "ui/widgets/bitmap_image.h"
+#include "ui/mainform.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/dialogs/paste_parts_form.h"
 
 #include "picture_helpers.h"
 #include "support/modal_dialog.h"
@@ -113,8 +113,8 @@ void PastePartsFormTest::withNoTickThePreviewIsThePlainRoom()
     UseTestRoom(*form);
     TPastePartsForm dialog(*form);
     dialog.show();
-    QVERIFY(dialog.preview().samePicture(form->slotPicture(PartSlotTable::kRoomSlot)));
-    QCOMPARE(Shown(dialog), ToQImage(form->slotPicture(PartSlotTable::kRoomSlot)).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(dialog.preview().samePicture(form->slotPicture(slot::RoomImage)));
+    QCOMPARE(Shown(dialog), ToQImage(form->slotPicture(slot::RoomImage)).convertToFormat(QImage::Format_RGB32));
 }
 
 void PastePartsFormTest::laterPartsAreDrawnOverEarlierOnes()
@@ -149,7 +149,7 @@ void PastePartsFormTest::laterPartsAreDrawnOverEarlierOnes()
     QVERIFY(dialog.preview().samePicture(PasteParts(form->slotPictures(), PasteChoice{true, true, true, true, true})));
     QCOMPARE(Shown(dialog), ToQImage(dialog.preview()).convertToFormat(QImage::Format_RGB32));
     // Nothing reaches the room before OK.
-    QVERIFY(form->slotPicture(PartSlotTable::kRoomSlot).samePicture(velmora::test::OpaqueRoom()[4]));
+    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(velmora::test::OpaqueRoom()[4]));
 }
 
 void PastePartsFormTest::clearingABoxRestoresThePlainRoom()
@@ -162,10 +162,10 @@ void PastePartsFormTest::clearingABoxRestoresThePlainRoom()
     // The blank default bed is a white block.
     QCOMPARE(dialog.preview().index(105, 53), uint8_t(0));
     QCOMPARE(dialog.preview().index(200, 128), uint8_t(0));
-    QVERIFY(!dialog.preview().samePicture(form->slotPicture(PartSlotTable::kRoomSlot)));
+    QVERIFY(!dialog.preview().samePicture(form->slotPicture(slot::RoomImage)));
     Tick(dialog, "BedCheck");
-    QVERIFY(dialog.preview().samePicture(form->slotPicture(PartSlotTable::kRoomSlot)));
-    QCOMPARE(Shown(dialog), ToQImage(form->slotPicture(PartSlotTable::kRoomSlot)).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(dialog.preview().samePicture(form->slotPicture(slot::RoomImage)));
+    QCOMPARE(Shown(dialog), ToQImage(form->slotPicture(slot::RoomImage)).convertToFormat(QImage::Format_RGB32));
 }
 
 void PastePartsFormTest::okReplacesTheRoomPictureAndMarksTheRoom()
@@ -181,7 +181,7 @@ void PastePartsFormTest::okReplacesTheRoomPictureAndMarksTheRoom()
     });
     form->PastePartsClick();
     QVERIFY(form->modified());
-    QVERIFY(form->slotPicture(PartSlotTable::kRoomSlot).samePicture(before[4]));
+    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(before[4]));
 
     form->setModified(false);
     Bitmap preview;
@@ -193,12 +193,12 @@ void PastePartsFormTest::okReplacesTheRoomPictureAndMarksTheRoom()
     });
     form->PastePartsClick();
     QVERIFY(form->modified());
-    QVERIFY(form->slotPicture(PartSlotTable::kRoomSlot).samePicture(preview));
+    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(preview));
     QVERIFY(!preview.samePicture(before[4]));
     // Shown in the main window at once; nothing else changed.
-    QCOMPARE(form->pictureBox(PartSlotTable::kRoomSlot)->picture(), ToQImage(preview));
+    QCOMPARE(form->pictureBox(slot::RoomImage)->picture(), ToQImage(preview));
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        if (slot != PartSlotTable::kRoomSlot)
+        if (slot != slot::RoomImage)
             QVERIFY(form->slotPicture(slot).samePicture(before[size_t(slot)]));
 
     // A new dialog starts with no tick.
@@ -216,7 +216,7 @@ void PastePartsFormTest::cancelAndTheCloseBoxChangeNothing()
         auto form = fixture.makeForm();
         UseTestRoom(*form);
         form->setModified(wasModified);
-        const Bitmap room = form->slotPicture(PartSlotTable::kRoomSlot);
+        const Bitmap room = form->slotPicture(slot::RoomImage);
         for (const bool closeBox : {false, true}) {
             WhenShown<TPastePartsForm>([closeBox](TPastePartsForm& dialog) {
                 for (const char* name : kChecks)
@@ -229,7 +229,7 @@ void PastePartsFormTest::cancelAndTheCloseBoxChangeNothing()
             });
             form->PastePartsClick();
             QCOMPARE(form->modified(), wasModified);
-            QVERIFY(form->slotPicture(PartSlotTable::kRoomSlot).samePicture(room));
+            QVERIFY(form->slotPicture(slot::RoomImage).samePicture(room));
         }
     }
 }
@@ -238,11 +238,11 @@ void PastePartsFormTest::theRoomIsShownWithItsOwnColours()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    Bitmap room = form->slotPicture(PartSlotTable::kRoomSlot);
+    Bitmap room = form->slotPicture(slot::RoomImage);
     for (size_t i = 0; i < room.colours.size(); ++i)
         room.colours[i] = RgbQuad{uint8_t(i), uint8_t(255 - i), 40, 0};
     room.pixels.assign(room.pixels.size(), 7);
-    form->setSlotPicture(PartSlotTable::kRoomSlot, room);
+    form->setSlotPicture(slot::RoomImage, room);
     TPastePartsForm dialog(*form);
     dialog.show();
     QVERIFY(dialog.preview().colours == room.colours);
@@ -259,7 +259,7 @@ void PastePartsFormTest::aShortLabelsListIsShownAndOkKeepsTheRoom()
     const QList<QByteArray> lines = labels.readAll().split('\n').mid(0, 35);  // no line 35
     fixture.writeProgramFile(QStringLiteral("ltexts/labels.en"), lines.join('\n'));
     form->applyTexts();
-    const Bitmap room = form->slotPicture(PartSlotTable::kRoomSlot);
+    const Bitmap room = form->slotPicture(slot::RoomImage);
 
     WhenShown<TPastePartsForm>([&](TPastePartsForm& dialog) {
         const auto errors = fixture.prompts.shown(ScriptedPrompts::Kind::Error);
@@ -273,7 +273,7 @@ void PastePartsFormTest::aShortLabelsListIsShownAndOkKeepsTheRoom()
     form->PastePartsClick();
     // The room picture is never replaced by a preview that was not made.
     QVERIFY(form->modified());
-    QVERIFY(form->slotPicture(PartSlotTable::kRoomSlot).samePicture(room));
+    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(room));
 }
 
 QTEST_MAIN(PastePartsFormTest)

@@ -1,7 +1,7 @@
 #include "picture_helpers.h"
-#include "preview/compose.h"
-#include "preview/picture_export.h"
-#include "room/bmp.h"
+#include "core/render/compose.h"
+#include "core/render/picture_export.h"
+#include "core/image/bmp.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ std::vector<uint8_t> ReadAll(const fs::path& path)
 Bitmap ColourfulPreview()
 {
     RoomPictures p = OpaqueRoom();
-    Bitmap& room = p[PartSlotTable::kRoomSlot];
+    Bitmap& room = p[slot::RoomImage];
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x)
             room.setIndex(x, y, uint8_t((x / 4 + y * 3) % 256));

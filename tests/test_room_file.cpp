@@ -1,8 +1,8 @@
 // The room file reader and writer, and the exact layout of the default room.
-#include "room/bmp.h"
-#include "room/default_room.h"
-#include "room/palette.h"
-#include "room/room_file.h"
+#include "core/image/bmp.h"
+#include "core/room/default_room.h"
+#include "core/image/palette.h"
+#include "core/room/room_file.h"
 
 #include <gtest/gtest.h>
 

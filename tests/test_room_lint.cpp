@@ -1,7 +1,7 @@
 #include "picture_helpers.h"
 
-#include "room/default_room.h"
-#include "room/room_lint.h"
+#include "core/room/default_room.h"
+#include "core/room/room_lint.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // breaks as CR LF, Enter, and bytes kept exactly while a field is untouched.
 #include "common/room_text_codec.h"
 #include "support/typing.h"
-#include "app/room_text_edit.h"
+#include "ui/widgets/room_text_edit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 // The image-editor and language dialogs: their controls as designed, what
 // they store, and the two Config commands around them.
-#include "app/edset_dlg.h"
-#include "app/langset_dlg.h"
-#include "app/mainform.h"
+#include "ui/dialogs/edset_dlg.h"
+#include "ui/dialogs/langset_dlg.h"
+#include "ui/mainform.h"
 #include "support/modal_driver.h"
 #include "support/ui_fixture.h"
 

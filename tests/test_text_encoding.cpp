@@ -6,12 +6,12 @@
 #include "support/typing.h"
 #include "support/ui_fixture.h"
 
-#include "app/mainform.h"
-#include "app/paths.h"
-#include "app/room_text_edit.h"
-#include "app/settings.h"
+#include "ui/mainform.h"
+#include "ui/services/paths.h"
+#include "ui/widgets/room_text_edit.h"
+#include "ui/services/settings.h"
 #include "common/room_text_codec.h"
-#include "room/default_room.h"
+#include "core/room/default_room.h"
 
 #include <QAction>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "room/text_lines.h"
+#include "core/text/text_lines.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // with No / Cancel.
 #pragma once
 
-#include "app/prompts.h"
+#include "ui/services/prompts.h"
 
 #include <deque>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include "app/mainform.h"
+#include "ui/mainform.h"
 
 #include <QDir>
 #include <QDirIterator>

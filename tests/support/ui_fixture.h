@@ -5,7 +5,7 @@
 
 #include "scripted_prompts.h"
 
-#include "app/environment.h"
+#include "ui/services/environment.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>

@@ -1,0 +1,72 @@
+# One library per folder. velmora_add_library makes it and records it for
+# the levels check, which reads what each library links once all are made.
+function(velmora_add_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  set_property(GLOBAL APPEND PROPERTY VELMORA_FOLDER_TARGETS ${name})
+endfunction()
+
+# An executable whose folder the levels check also reads.
+function(velmora_check_folder_of name)
+  set_property(GLOBAL APPEND PROPERTY VELMORA_FOLDER_TARGETS ${name})
+endfunction()
+
+# The folders a target may include from: those of the libraries it links,
+# directly or through others; and whether it links Qt.
+function(_velmora_uses target out_folders out_qt)
+  set(folders "")
+  set(qt 0)
+  set(queue ${target})
+  set(seen "")
+  while(queue)
+    list(POP_FRONT queue current)
+    if(current IN_LIST seen)
+      continue()
+    endif()
+    list(APPEND seen ${current})
+    get_target_property(links ${current} LINK_LIBRARIES)
+    get_target_property(interface_links ${current} INTERFACE_LINK_LIBRARIES)
+    foreach(link IN LISTS links interface_links)
+      if(link MATCHES "^Qt6::")
+        set(qt 1)
+      elseif(TARGET ${link} AND link MATCHES "^velmora_")
+        get_target_property(type ${link} TYPE)
+        if(NOT type STREQUAL "INTERFACE_LIBRARY")
+          get_target_property(dir ${link} SOURCE_DIR)
+          file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${dir})
+          list(APPEND folders ${rel})
+        endif()
+        list(APPEND queue ${link})
+      endif()
+    endforeach()
+  endwhile()
+  list(REMOVE_DUPLICATES folders)
+  set(${out_folders} ${folders} PARENT_SCOPE)
+  set(${out_qt} ${qt} PARENT_SCOPE)
+endfunction()
+
+# Writes the table and adds the check to every build.
+function(velmora_add_levels_check)
+  get_property(targets GLOBAL PROPERTY VELMORA_FOLDER_TARGETS)
+  set(rows "")
+  set(watched "")
+  foreach(target IN LISTS targets)
+    get_target_property(dir ${target} SOURCE_DIR)
+    file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR} ${dir})
+    _velmora_uses(${target} folders qt)
+    string(REPLACE ";" "|" allowed "${folders}")
+    list(APPEND rows "${folder}|${qt}|${allowed}")
+    file(GLOB files CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    list(APPEND watched ${files})
+  endforeach()
+  string(REPLACE ";" "\n" text "${rows}")
+  set(levels ${CMAKE_BINARY_DIR}/levels.txt)
+  file(WRITE ${levels} "${text}\n")
+  set(stamp ${CMAKE_BINARY_DIR}/levels.checked)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DLEVELS=${levels} -DSOURCE_ROOT=${CMAKE_SOURCE_DIR} -DSTAMP=${stamp}
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckLevels.cmake
+    DEPENDS ${watched} ${levels} ${CMAKE_SOURCE_DIR}/cmake/CheckLevels.cmake
+    COMMENT "Checking that every include keeps to the levels")
+  add_custom_target(velmora_levels ALL DEPENDS ${stamp})
+endfunction()

@@ -1,0 +1,28 @@
+// Lines of the messages file with a fixed meaning, and the line each part
+// check answer is shown with. The command-line tool names the same numbers.
+#pragma once
+
+#include "core/room/part_check.h"
+
+namespace velmora {
+
+namespace message {
+constexpr int kNoImageEditor = 0;
+constexpr int kTempBitmapUnreadable = 1;
+constexpr int kOs2Header = 2;
+constexpr int kNot8Bit = 3;
+constexpr int kCompressed = 4;
+constexpr int kNoStandardPalette = 5;
+constexpr int kPaletteDiffers = 6;
+constexpr int kBadMaskDepth = 7;
+constexpr int kCannotOpen = 8;
+constexpr int kRoomTooShort = 9;
+constexpr int kOutOfMemory = 10;
+constexpr int kWrongSize = 11;
+constexpr int kUnsavedChanges = 12;
+}  // namespace message
+
+// The message line shown for a part check's answer; -1 for an accepted picture.
+int CheckMessageLine(CheckKind kind);
+
+}  // namespace velmora

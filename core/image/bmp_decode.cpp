@@ -1,0 +1,237 @@
+#include "core/image/bmp.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+
+namespace velmora {
+
+namespace {
+
+constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiRle8 = 1;
+constexpr uint32_t kBiRle4 = 2;
+
+[[noreturn]] void Fail(const std::string& what)
+{
+    throw FormatError("not a usable BMP picture: " + what);
+}
+
+struct Header {
+    uint32_t infoSize = 0;
+    int32_t width = 0;
+    int32_t height = 0;  // absolute
+    bool topDown = false;
+    uint16_t bpp = 0;
+    uint32_t compression = 0;
+    uint32_t coloursUsed = 0;
+    uint32_t pixelOffset = 0;
+};
+
+Header ReadHeader(std::span<const uint8_t> bytes)
+{
+    if (bytes.size() < 14 + 12)
+        Fail("the file is too short for a BMP header (" + std::to_string(bytes.size()) + " bytes)");
+    const uint8_t* p = bytes.data();
+    if (p[0] != 'B' || p[1] != 'M')
+        Fail("the file does not start with \"BM\"");
+    Header h;
+    h.pixelOffset = ReadLe32(p + 10);
+    h.infoSize = ReadLe32(p + 14);
+    if (h.infoSize == 12) {
+        h.width = ReadLe16(p + 18);
+        h.height = ReadLe16(p + 20);
+        if (ReadLe16(p + 22) != 1)
+            Fail("the number of planes is not 1");
+        h.bpp = ReadLe16(p + 24);
+    } else if (h.infoSize >= 40 && h.infoSize <= 1024) {
+        if (bytes.size() < 14 + static_cast<size_t>(h.infoSize))
+            Fail("the file ends inside the information header");
+        h.width = static_cast<int32_t>(ReadLe32(p + 18));
+        const int32_t rawHeight = static_cast<int32_t>(ReadLe32(p + 22));
+        if (ReadLe16(p + 26) != 1)
+            Fail("the number of planes is not 1");
+        h.bpp = ReadLe16(p + 28);
+        h.compression = ReadLe32(p + 30);
+        h.coloursUsed = ReadLe32(p + 46);
+        if (rawHeight == INT32_MIN)
+            Fail("the height is out of range");
+        h.topDown = rawHeight < 0;
+        h.height = rawHeight < 0 ? -rawHeight : rawHeight;
+    } else {
+        Fail("unsupported information header size " + std::to_string(h.infoSize));
+    }
+    if (h.width <= 0 || h.height <= 0)
+        Fail("the picture size " + std::to_string(h.width) + "x" + std::to_string(h.height) + " is not positive");
+    if (h.width > kMaxBmpSide || h.height > kMaxBmpSide ||
+        int64_t{h.width} * h.height > kMaxBmpPixels)
+        Fail("the picture size " + std::to_string(h.width) + "x" + std::to_string(h.height) + " is too large");
+    if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 24)
+        Fail(std::to_string(h.bpp) + " bits per pixel are not supported (only 1, 4, 8 and 24)");
+    const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
+    if (h.compression != kBiRgb && !rle)
+        Fail("compression method " + std::to_string(h.compression) + " is not supported");
+    if ((h.compression == kBiRle8 && h.bpp != 8) || (h.compression == kBiRle4 && h.bpp != 4))
+        Fail("the compression does not match the bits per pixel");
+    if (rle && h.topDown)
+        Fail("a compressed picture cannot be stored top-down");
+    return h;
+}
+
+std::vector<RgbQuad> ReadColourTable(std::span<const uint8_t> bytes, const Header& h)
+{
+    if (h.bpp > 8)
+        return {};
+    const uint32_t full = 1u << h.bpp;
+    uint32_t count = h.coloursUsed == 0 ? full : h.coloursUsed;
+    if (count > full)
+        Fail("the colour table has " + std::to_string(count) + " entries, more than " + std::to_string(full));
+    const size_t entrySize = h.infoSize == 12 ? 3 : 4;
+    const size_t start = 14 + static_cast<size_t>(h.infoSize);
+    const size_t end = start + entrySize * count;
+    if (end > bytes.size() || end > h.pixelOffset)
+        Fail("the colour table does not fit between the header and the pixel data");
+    std::vector<RgbQuad> table(full);
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* e = bytes.data() + start + entrySize * i;
+        table[i] = RgbQuad{e[0], e[1], e[2], entrySize == 4 ? e[3] : uint8_t{0}};
+    }
+    return table;
+}
+
+void DecodeUncompressed(std::span<const uint8_t> data, const Header& h, Bitmap& b)
+{
+    // The caller has checked that the data holds every row; the last row need
+    // not carry its padding, as many writers omit it.
+    const uint64_t rowBytes = ((uint64_t(h.width) * h.bpp + 31) / 32) * 4;
+    const size_t outRow = static_cast<size_t>(h.width) * b.bytesPerPixel();
+    for (int32_t y = 0; y < h.height; ++y) {
+        const int32_t fileRow = h.topDown ? y : h.height - 1 - y;
+        const uint8_t* src = data.data() + rowBytes * static_cast<uint64_t>(fileRow);
+        uint8_t* dst = b.pixels.data() + outRow * static_cast<size_t>(y);
+        switch (h.bpp) {
+        case 24:
+        case 8:
+            std::copy(src, src + outRow, dst);
+            break;
+        case 4: {
+            const int32_t pairs = h.width / 2;
+            for (int32_t i = 0; i < pairs; ++i) {
+                dst[2 * i] = src[i] >> 4;
+                dst[2 * i + 1] = src[i] & 0x0F;
+            }
+            if (h.width % 2)
+                dst[h.width - 1] = src[pairs] >> 4;
+            break;
+        }
+        case 1: {
+            // Masks are a third of a room's pictures: unpack eight pixels per
+            // source byte from a table rather than one shift per pixel.
+            static const std::array<std::array<uint8_t, 8>, 256> kUnpack = [] {
+                std::array<std::array<uint8_t, 8>, 256> t{};
+                for (int v = 0; v < 256; ++v)
+                    for (int bit = 0; bit < 8; ++bit)
+                        t[v][bit] = (v >> (7 - bit)) & 1;
+                return t;
+            }();
+            const int32_t whole = h.width / 8;
+            for (int32_t i = 0; i < whole; ++i)
+                std::memcpy(dst + 8 * i, kUnpack[src[i]].data(), 8);
+            for (int32_t x = whole * 8; x < h.width; ++x)
+                dst[x] = (src[x / 8] >> (7 - x % 8)) & 1;
+            break;
+        }
+        }
+    }
+}
+
+// RLE8 and RLE4 as Windows writes and reads them. Pixels not set by the
+// stream (after a delta or an early end) stay index 0.
+void DecodeRle(std::span<const uint8_t> data, const Header& h, Bitmap& b)
+{
+    const bool four = h.compression == kBiRle4;
+    size_t pos = 0;
+    int64_t x = 0;
+    int64_t row = 0;  // counted from the bottom
+    auto put = [&](uint8_t v) {
+        if (x < h.width && row < h.height)
+            b.pixels[static_cast<size_t>(h.height - 1 - row) * h.width + static_cast<size_t>(x)] = v;
+        ++x;
+    };
+    auto need = [&](size_t n) {
+        if (data.size() - pos < n)
+            Fail("the compressed pixel data is truncated");
+    };
+    while (row < h.height) {
+        need(2);
+        const uint8_t count = data[pos];
+        const uint8_t value = data[pos + 1];
+        pos += 2;
+        if (count > 0) {  // a run of `count` pixels
+            for (int i = 0; i < count; ++i)
+                put(four ? ((i % 2) ? (value & 0x0F) : (value >> 4)) : value);
+        } else if (value == 0) {  // end of line
+            x = 0;
+            ++row;
+        } else if (value == 1) {  // end of picture
+            return;
+        } else if (value == 2) {  // delta
+            need(2);
+            x += data[pos];
+            row += data[pos + 1];
+            pos += 2;
+        } else {  // absolute run of `value` pixels, padded to a 16-bit boundary
+            const size_t n = value;
+            const size_t bytes = four ? (n + 1) / 2 : n;
+            need(bytes + (bytes & 1));
+            for (size_t i = 0; i < n; ++i) {
+                const uint8_t byte = data[pos + (four ? i / 2 : i)];
+                put(four ? ((i % 2) ? (byte & 0x0F) : (byte >> 4)) : byte);
+            }
+            pos += bytes + (bytes & 1);
+        }
+        if (x > h.width)
+            Fail("a compressed row runs past the picture's width");
+    }
+}
+
+}  // namespace
+
+Bitmap DecodeBmp(std::span<const uint8_t> bytes)
+{
+    const Header h = ReadHeader(bytes);
+    if (h.pixelOffset >= bytes.size())
+        Fail("the pixel data offset " + std::to_string(h.pixelOffset) + " lies outside the file");
+    if (h.pixelOffset < 14 + h.infoSize)
+        Fail("the pixel data offset " + std::to_string(h.pixelOffset) + " lies inside the header");
+    Bitmap b;
+    b.width = h.width;
+    b.height = h.height;
+    b.bitsPerPixel = h.bpp;
+    b.colours = ReadColourTable(bytes, h);
+    b.source = BmpSourceForm{h.infoSize, h.compression, h.topDown, h.coloursUsed};
+    const std::span<const uint8_t> data = bytes.subspan(h.pixelOffset);
+    // Refuse a size that is absurd for the data present before allocating.
+    // Runs hold at most 255 pixels in two bytes; the slack admits pictures
+    // that end early or skip with deltas.
+    const uint64_t pixels = uint64_t(h.width) * uint64_t(h.height);
+    if (h.compression == kBiRgb) {
+        const uint64_t rowBytes = ((uint64_t(h.width) * h.bpp + 31) / 32) * 4;
+        const uint64_t needed = rowBytes * (uint64_t(h.height) - 1) + (uint64_t(h.width) * h.bpp + 7) / 8;
+        if (needed > data.size())
+            Fail("the pixel data is truncated (" + std::to_string(data.size()) + " of " + std::to_string(needed) +
+                 " bytes)");
+    } else if (pixels > 128 * uint64_t(data.size()) + 65536) {
+        Fail("the picture size " + std::to_string(h.width) + "x" + std::to_string(h.height) +
+             " is too large for the compressed data present");
+    }
+    b.pixels.assign(static_cast<size_t>(pixels) * b.bytesPerPixel(), 0);
+    if (h.compression == kBiRgb)
+        DecodeUncompressed(data, h, b);
+    else
+        DecodeRle(data, h, b);
+    return b;
+}
+
+}  // namespace velmora

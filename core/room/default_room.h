@@ -1,0 +1,13 @@
+// The room the editor starts with: forty pictures built in code.
+#pragma once
+
+#include "core/room/room_file.h"
+
+namespace velmora {
+
+// Part pictures are 8-bit in the room palette; masks are 1-bit, white exactly
+// where the picture is black (index 255), with white as entry 0 in the masks
+// of slots 20 to 23 and 39 and black as entry 0 in the others.
+RoomPictures DefaultRoomPictures();
+
+}  // namespace velmora

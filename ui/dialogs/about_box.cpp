@@ -1,0 +1,112 @@
+#include "ui/dialogs/about_box.h"
+
+#include "ui/widgets/dialog_font.h"
+#include "ui/services/editor_context.h"
+#include "ui/services/language_texts.h"
+#include "ui/services/prompts.h"
+#include "ui/services/settings.h"
+#include "ui/widgets/program_icon.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace velmora {
+
+namespace {
+
+constexpr QSize kClientSize{273, 141};
+constexpr int kLargePixelSize = 16;
+constexpr int kCaptionLine = 16;
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+void SetBlack(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(EditorContext& editor)
+    // A title and nothing else on the title bar: Button1 is the only way out.
+    : QDialog(editor.dialogParent(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), editor_(editor)
+{
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("About"));
+    setFont(DesignFont());
+    setFixedSize(kClientSize);
+    if (const QScreen* screen = editor.dialogParent()->screen())
+        move(screen->geometry().center() - QPoint(kClientSize.width() / 2, kClientSize.height() / 2));
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Bevel1->setGeometry(8, 8, 257, 97);
+
+    ProgramIcon = new QLabel(this);
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setGeometry(24, 16, 41, 41);
+    ProgramIcon->setAlignment(Qt::AlignCenter);
+    ProgramIcon->setPixmap(velmora::ProgramIcon().pixmap(QSize(41, 41)));
+
+    ApName = new QLabel(QStringLiteral("Velmora"), this);
+    ApName->setObjectName(QStringLiteral("ApName"));
+    ApName->setGeometry(72, 24, 153, 20);
+    ApName->setAlignment(Qt::AlignCenter);
+    QFont large = ApName->font();
+    large.setPixelSize(kLargePixelSize);
+    ApName->setFont(large);
+    SetBlack(ApName);
+
+    Version = MakeLabel(this, "Version", QStringLiteral("Version."), {96, 48});
+    VersinNo = MakeLabel(this, "VersinNo", QStringLiteral("2.10"), {144, 48});
+    Copyright = MakeLabel(this, "Copyright", QStringLiteral("Copyright \u00a9 2026 Velmora team"), {64, 64});
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(99, 113, 75, 25);
+    Button1->setDefault(true);
+    // The designed face is a Japanese one; where it is missing the system
+    // picks its own.
+    QFont buttonFont = Button1->font();
+    buttonFont.setFamilies({QStringLiteral("\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af"), DesignFont().family()});
+    buttonFont.setPixelSize(kLargePixelSize);
+    Button1->setFont(buttonFont);
+    SetBlack(Button1);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutBox::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        editor_.runCommand([this] { FormShow(); });
+}
+
+void TAboutBox::FormShow()
+{
+    const LanguageTexts& texts = editor_.languageTexts();
+    const QString& face = texts.label(label::kFontFace);
+    SetFace(this, face);
+    setWindowTitle(texts.label(kCaptionLine));
+    SetFace(ApName, face);
+    ApName->setText(texts.label(label::kTitle));
+    // The size-to-text labels follow the new face.
+    for (QLabel* label : {Version, VersinNo, Copyright})
+        label->adjustSize();
+}
+
+}  // namespace velmora

@@ -1,0 +1,217 @@
+#include "ui/dialogs/check_form.h"
+
+#include "ui/widgets/bitmap_image.h"
+#include "common/file_bytes.h"
+#include "ui/services/editor_context.h"
+#include "ui/services/language_texts.h"
+#include "ui/services/prompts.h"
+#include "ui/services/settings.h"
+
+#include "core/render/picture_export.h"
+#include "core/image/palette.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <initializer_list>
+#include <stdexcept>
+
+namespace velmora {
+
+namespace {
+
+constexpr QSize kClientSize{451, 264};
+
+// Labels lines of this dialog.
+constexpr int kCaptionLine = 17;
+constexpr int kTimeLabelLine = 18;
+constexpr int kDaytimeLine = 19;
+constexpr int kNighttimeLine = 20;
+constexpr int kDoorLabelLine = 21;
+constexpr int kClosedLine = 22;
+constexpr int kHalfOpenLine = 23;
+constexpr int kOpenLine = 24;
+constexpr int kTBoxLabelLine = 25;
+constexpr int kBedLabelLine = 26;
+constexpr int kDefaultLine = 27;
+constexpr int kSleepingLine = 28;
+constexpr int kSaveBtnLine = 29;
+constexpr int kLaBSettingLine = 34;
+
+const QStringList kPictureFilters = {QStringLiteral("JPEG Image (*.jpg)"), QStringLiteral("Bitmap Image (*.bmp)")};
+constexpr int kJpegFilter = 0;
+
+QLabel* AddLabel(QWidget* parent, const char* name, const char* caption, const QRect& place)
+{
+    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    return label;
+}
+
+QComboBox* AddSetting(QWidget* parent, const char* name, std::initializer_list<const char*> items, const QRect& place)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(true);
+    // The typed text is the choice: no completion behind the user's back,
+    // and Enter adds nothing to the list.
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    for (const char* item : items)
+        combo->addItem(QString::fromLatin1(item));
+    combo->setGeometry(place);
+    return combo;
+}
+
+// Replaces the items by the given labels lines, the shown text being the
+// first. A missing line stops here with what was set so far.
+void SetChoices(QComboBox* combo, const LanguageTexts& texts, std::initializer_list<int> lines)
+{
+    const QSignalBlocker quiet(combo);
+    const QString first = texts.label(*lines.begin());
+    combo->clear();
+    combo->addItem(first);
+    combo->setCurrentIndex(0);
+    combo->setEditText(first);
+    for (auto line = lines.begin() + 1; line != lines.end(); ++line)
+        combo->addItem(texts.label(*line));
+}
+
+// The shown text equals item `index` exactly.
+bool Shows(const QComboBox* combo, int index)
+{
+    return index < combo->count() && combo->currentText() == combo->itemText(index);
+}
+
+void SaveWholeFile(const QString& path, const std::vector<uint8_t>& bytes)
+{
+    if (const std::optional<QString> error = WriteWholeFile(path, bytes))
+        throw std::runtime_error(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), *error).toStdString());
+}
+
+}  // namespace
+
+TCheckForm::TCheckForm(EditorContext& editor)
+    : FixedDialog(editor, kClientSize),
+      picture_(Bitmap::Make(PartSlotTable::kRoomWidth, PartSlotTable::kRoomHeight, 8, RoomPaletteVector()))
+{
+    setObjectName(QStringLiteral("CheckForm"));
+    setWindowTitle(QStringLiteral("Ceck Form"));
+
+    CheckImage = AddLabel(this, "CheckImage", "", {8, 16, 320, 240});
+    CheckImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    CheckImage->setPixmap(QPixmap::fromImage(ToQImage(picture_)));
+    TimeLabel = AddLabel(this, "TimeLabel", "time", {336, 8, 105, 12});
+    TimeSetting = AddSetting(this, "TimeSetting", {"daytime", "nighttime"}, {336, 24, 105, 21});
+    DoorLabel = AddLabel(this, "DoorLabel", "door", {336, 48, 97, 12});
+    DoorSetting = AddSetting(this, "DoorSetting", {"closed", "half open", "open"}, {336, 64, 105, 21});
+    TBoxLabel = AddLabel(this, "TBoxLabel", "treasure box", {336, 88, 105, 12});
+    TBoxSetting = AddSetting(this, "TBoxSetting", {"closed", "open"}, {336, 104, 105, 21});
+    BedLabel = AddLabel(this, "BedLabel", "bed", {336, 128, 105, 12});
+    BedSetting = AddSetting(this, "BedSetting", {"default", "sleeping"}, {336, 144, 105, 21});
+    LaBSetting = new QCheckBox(QStringLiteral("letter and bubble"), this);
+    LaBSetting->setObjectName(QStringLiteral("LaBSetting"));
+    LaBSetting->setGeometry(336, 176, 105, 17);
+    SaveBtn = addButton("SaveBtn", QStringLiteral("Save As..."), {352, 200, 75, 25});
+    OkBtn = addButton("OkBtn", QStringLiteral("OK"), {352, 232, 75, 25});
+    // The OK button keeps this face whatever the labels list names.
+    OkBtn->setFont(DesignFont());
+
+    setTabOrder(TimeSetting, DoorSetting);
+    setTabOrder(DoorSetting, TBoxSetting);
+    setTabOrder(TBoxSetting, OkBtn);
+    setTabOrder(OkBtn, BedSetting);
+    setTabOrder(BedSetting, SaveBtn);
+    setTabOrder(SaveBtn, LaBSetting);
+    TimeSetting->setFocus();
+
+    // Typing and picking an item both change the edit text.
+    for (QComboBox* setting : {TimeSetting, DoorSetting, TBoxSetting, BedSetting})
+        connect(setting, &QComboBox::editTextChanged, this,
+                [this] { runHandler([this] { LaBSettingClick(); }); });
+    connect(LaBSetting, &QCheckBox::clicked, this, [this] { runHandler([this] { LaBSettingClick(); }); });
+    connect(SaveBtn, &QPushButton::clicked, this, [this] { runHandler([this] { SaveBtnClick(); }); });
+    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TCheckForm::FormShow()
+{
+    const LanguageTexts& texts = editor_.languageTexts();
+    const QString& face = texts.label(label::kFontFace);
+    SetFace(this, face);
+    setWindowTitle(texts.label(kCaptionLine));
+
+    auto caption = [&](QLabel* label, int line) {
+        SetFace(label, face);
+        label->setText(texts.label(line));
+    };
+    auto choices = [&](QComboBox* combo, std::initializer_list<int> lines) {
+        SetFace(combo, face);
+        SetChoices(combo, texts, lines);
+    };
+    caption(TimeLabel, kTimeLabelLine);
+    choices(TimeSetting, {kDaytimeLine, kNighttimeLine});
+    caption(DoorLabel, kDoorLabelLine);
+    choices(DoorSetting, {kClosedLine, kHalfOpenLine, kOpenLine});
+    caption(TBoxLabel, kTBoxLabelLine);
+    choices(TBoxSetting, {kClosedLine, kOpenLine});
+    caption(BedLabel, kBedLabelLine);
+    choices(BedSetting, {kDefaultLine, kSleepingLine});
+    SetFace(SaveBtn, face);
+    SaveBtn->setText(texts.label(kSaveBtnLine));
+    SetFace(LaBSetting, face);
+    LaBSetting->setText(texts.label(kLaBSettingLine));
+
+    LaBSettingClick();
+}
+
+PreviewState TCheckForm::state() const
+{
+    PreviewState state;
+    state.night = Shows(TimeSetting, 1);
+    state.door = Shows(DoorSetting, 2) ? DoorState::Open
+                 : Shows(DoorSetting, 1) ? DoorState::HalfOpen
+                                         : DoorState::Closed;
+    state.treasureBoxOpen = Shows(TBoxSetting, 1);
+    state.bedSleeping = Shows(BedSetting, 1);
+    state.lettersAndBubble = LaBSetting->isChecked();
+    return state;
+}
+
+void TCheckForm::LaBSettingClick()
+{
+    ComposeRoom(editor_.slotPictures(), state(), picture_);
+    CheckImage->setPixmap(QPixmap::fromImage(ToQImage(picture_)));
+}
+
+void TCheckForm::SaveBtnClick()
+{
+    FileDialogSettings dialog;
+    dialog.filters = kPictureFilters;
+    dialog.selectedFilter = saveFilter_;
+    dialog.defaultSuffix = QStringLiteral("jpg");
+    dialog.startName = saveName_;
+    dialog.overwritePrompt = true;
+    dialog.refuseReadOnly = true;
+    dialog.picturePreview = true;
+    const std::optional<SaveFileChoice> choice = editor_.prompts().saveFile(dialog);
+    if (!choice)
+        return;
+    saveFilter_ = choice->filterIndex;
+    saveName_ = choice->path;
+
+    // The chosen filter alone decides the format; the name's extension is
+    // the user's business.
+    SaveWholeFile(choice->path, choice->filterIndex == kJpegFilter ? EncodePreviewJpeg(picture_)
+                                                                  : EncodePreviewBmp(picture_));
+}
+
+}  // namespace velmora

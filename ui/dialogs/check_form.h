@@ -1,0 +1,55 @@
+// The check dialog: the room composed in a chosen state, shown at full
+// size, and saved as a JPEG or BMP picture.
+#pragma once
+
+#include "ui/widgets/fixed_dialog.h"
+
+#include "core/render/compose.h"
+#include "core/image/bitmap.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace velmora {
+
+class TCheckForm : public FixedDialog {
+    Q_OBJECT
+public:
+    // Builds the dialog as designed; texts and picture come when it is shown.
+    explicit TCheckForm(EditorContext& editor);
+
+    // The picture shown: 320x240, 8 bits, room palette.
+    const Bitmap& picture() const { return picture_; }
+    // The state the controls select now.
+    PreviewState state() const;
+
+    // Applies the texts of the labels list, then composes the first picture.
+    void FormShow() override;
+    // Composes the picture for the state of the controls.
+    void LaBSettingClick();
+    // Saves the picture shown as a JPEG or BMP file.
+    void SaveBtnClick();
+
+private:
+    Bitmap picture_;
+    // The save dialog starts where it was left within one opening.
+    int saveFilter_ = 0;
+    QString saveName_;
+
+    QLabel* CheckImage = nullptr;
+    QLabel* TimeLabel = nullptr;
+    QComboBox* TimeSetting = nullptr;
+    QLabel* DoorLabel = nullptr;
+    QComboBox* DoorSetting = nullptr;
+    QLabel* TBoxLabel = nullptr;
+    QComboBox* TBoxSetting = nullptr;
+    QLabel* BedLabel = nullptr;
+    QComboBox* BedSetting = nullptr;
+    QCheckBox* LaBSetting = nullptr;
+    QPushButton* SaveBtn = nullptr;
+    QPushButton* OkBtn = nullptr;
+};
+
+}  // namespace velmora

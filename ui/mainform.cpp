@@ -1,0 +1,489 @@
+#include "ui/mainform.h"
+
+#include "ui/widgets/bitmap_image.h"
+#include "ui/widgets/dialog_font.h"
+#include "ui/widgets/file_drop.h"
+#include "ui/services/paths.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/room_text_edit.h"
+
+#include "core/room/default_room.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace velmora {
+
+namespace {
+
+constexpr QPoint kWindowPosition{192, 107};
+constexpr QSize kWindowOuterSize{618, 462};
+constexpr int kCaptionHeight = 16;
+// The text-encoding entry of the Config menu and its caption when the
+// language file has no line for it.
+constexpr int kTextEncodingLine = 18;
+constexpr const char* kTextEncodingCaption = "&Text encoding...";
+
+// Picture box and mask box of each part, in client coordinates.
+struct BoxPlace {
+    int part;
+    QPoint picture;
+    QPoint mask;
+    QSize size;
+};
+
+constexpr std::array<BoxPlace, 20> kBoxPlaces = {{
+    {slot::WinDayImage, {8, 16}, {48, 16}, {28, 42}},
+    {slot::WinNightImage, {96, 16}, {136, 16}, {28, 42}},
+    {slot::WinIOImage, {184, 16}, {224, 16}, {28, 42}},
+    {slot::DoorDayImage, {288, 16}, {344, 16}, {40, 45}},
+    {slot::DoorNightImage, {408, 16}, {464, 16}, {40, 45}},
+    {slot::DoorCloseImage, {8, 80}, {56, 80}, {33, 55}},
+    {slot::DoorHalfImage, {112, 80}, {160, 80}, {33, 55}},
+    {slot::DoorOpenImage, {216, 80}, {264, 80}, {33, 55}},
+    {slot::BedImage, {336, 88}, {400, 88}, {48, 38}},
+    {slot::BedSleepingImage, {472, 88}, {536, 88}, {48, 38}},
+    {slot::TBoxImage, {8, 160}, {48, 160}, {28, 30}},
+    {slot::TBoxOpenImage, {96, 160}, {136, 160}, {28, 30}},
+    {slot::TableImage, {192, 160}, {248, 160}, {39, 25}},
+    {slot::PostImage, {312, 160}, {352, 160}, {25, 38}},
+    {slot::BubbleImage, {408, 160}, {464, 160}, {41, 36}},
+    {slot::BathImage, {528, 160}, {576, 160}, {31, 23}},
+    {slot::Letter1Image, {8, 216}, {48, 216}, {25, 16}},
+    {slot::Letter2Image, {96, 216}, {136, 216}, {27, 23}},
+    {slot::Letter3Image, {184, 216}, {224, 216}, {25, 16}},
+    {slot::RoomImage, {8, 279}, {184, 279}, {160, 120}},
+}};
+
+// The fourteen captions in the order of labels lines 2 to 15.
+struct CaptionPlace {
+    const char* name;
+    int left;
+    int top;
+    int width;
+    Qt::Alignment alignment;
+    const char* designText;
+};
+
+constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
+constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
+
+const std::array<CaptionPlace, 14> kCaptions = {{
+    {"WviewLabel", 8, 0, 257, kCentred, "Out of the window (daytime, nighttime,connecting)"},
+    {"DviewLabel", 288, 0, 217, kCentred, "Out of the door (daytime,nighttime)"},
+    {"DoorLabel", 8, 64, 289, kCentred, "----------door (closed, half open, open)----------"},
+    {"BedLabel", 336, 72, 249, kCentred, "-----bed (default, sleeping)-----"},
+    {"TBoxLabel", 8, 144, 161, kCentred, "treasure box (closed, open)"},
+    {"TableLabel", 192, 144, 97, kCentred, "table"},
+    {"PostLabel", 312, 144, 65, kCentred, "mailbox"},
+    {"BubbleLabel", 408, 144, 97, kCentred, "bubble"},
+    {"BathLabel", 528, 144, 81, kCentred, "bath tub"},
+    {"LetterLabel", 8, 200, 244, kCentred, "letter (on the mailbox, on the table, on the door side)"},
+    {"RoomLabel", 8, 256, 337, kCentred, "-----room view-----"},
+    {"NameLabel", 344, 240, 60, kRight, "name"},
+    {"ComLabel", 344, 296, 56, kRight, "etc"},
+    {"CopyLabel", 344, 352, 60, kRight, "copyright"},
+}};
+constexpr int kFirstCaptionLine = 2;
+
+struct FieldPlace {
+    const char* name;
+    QRect rect;
+};
+
+constexpr std::array<FieldPlace, 3> kFields = {{
+    {"RoomName", {408, 240, 185, 49}},
+    {"Comment", {408, 296, 185, 49}},
+    {"Copyright", {408, 352, 185, 49}},
+}};
+
+FileDialogSettings DialogSettings(const QString& suffix, bool save, bool picture)
+{
+    FileDialogSettings settings;
+    settings.filters = {QStringLiteral("*.%1 (*.%1)").arg(suffix)};
+    settings.defaultSuffix = suffix;
+    settings.overwritePrompt = save;
+    settings.refuseReadOnly = save;
+    settings.picturePreview = picture;
+    return settings;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Environment environment, Prompts* prompts)
+    : environment_(std::move(environment)),
+      ownPrompts_(prompts ? nullptr : std::make_unique<WidgetPrompts>(this)),
+      prompts_(prompts ? prompts : ownPrompts_.get()),
+      settings_(environment_.settingsFile)
+{
+    // 1. The window and its controls, with the default pictures.
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Velmora"));
+    setFont(DesignFont());
+    createControls();
+    createMenus();
+    createDialogs();
+    const RoomPictures defaults = DefaultRoomPictures();
+    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
+        setSlotPicture(slot, defaults[static_cast<size_t>(slot)]);
+    move(kWindowPosition);
+    resize(kWindowOuterSize);
+
+    // 2.-3. No language yet; the program folder.
+    languageCode_.clear();
+    programFolder_ = environment_.programFolder.isEmpty()
+                         ? ProgramFolderOf(QCoreApplication::applicationFilePath())
+                         : environment_.programFolder;
+    // 4. The slot table's references are the boxes made above; its sizes
+    // and placements are constants of the core.
+    // 5.-7. Language, lists, texts.
+    readLanguageSetting();
+    readTextEncodingSetting();
+    applyTexts();
+    // 8.
+    modified_ = false;
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::createControls()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+    setAcceptDrops(true);  // room files dropped anywhere on the window open
+
+    for (const BoxPlace& place : kBoxPlaces) {
+        for (const int slot : {place.part, PartSlotTable::MaskOf(place.part)}) {
+            auto* box = new PictureBox(slot, client);
+            box->setObjectName(QString::fromLatin1(PartSlotTable::BoxName(slot)));
+            box->setGeometry(QRect(PartSlotTable::IsMask(slot) ? place.mask : place.picture, place.size));
+            connect(box, &PictureBox::pressed, this, [this](int tag) { WinDayImageMouseDown(tag); });
+            connect(box, &PictureBox::doubleClicked, this, [this](int) { runCommand([this] { EditClick(); }); });
+            connect(box, &PictureBox::contextMenuRequested, this, [this](int, const QPoint& at) {
+                runCommand([this] { PopupMenuPopup(); });
+                PopupMenu->popup(at);
+            });
+            connect(box, &PictureBox::fileDropped, this, [this](int tag, const QString& path) {
+                if (LooksLikeRoomFile(path))
+                    runCommand([this, path] { openDroppedRoomFile(path); });
+                else
+                    runCommand([this, tag, path] { loadPartFile(path, tag); });
+            });
+            boxes_[static_cast<size_t>(slot)] = box;
+        }
+    }
+
+    for (size_t i = 0; i < kCaptions.size(); ++i) {
+        const CaptionPlace& place = kCaptions[i];
+        auto* label = new QLabel(QString::fromLatin1(place.designText), client);
+        label->setObjectName(QString::fromLatin1(place.name));
+        label->setAlignment(place.alignment);
+        label->setGeometry(place.left, place.top, place.width, kCaptionHeight);
+        captions_[i] = label;
+    }
+
+    for (size_t i = 0; i < kFields.size(); ++i) {
+        auto* field = new RoomTextEdit(client);
+        field->setObjectName(QString::fromLatin1(kFields[i].name));
+        field->setGeometry(kFields[i].rect);
+        fields_[i] = field;
+    }
+    setTabOrder(fields_[0], fields_[1]);
+    setTabOrder(fields_[1], fields_[2]);
+}
+
+void TMainForm::createMenus()
+{
+    auto action = [this](QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {}) {
+        auto* item = new QAction(QString::fromLatin1(caption), this);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setShortcut(shortcut);
+        menu->addAction(item);
+        return item;
+    };
+    auto separator = [this](QMenu* menu, const char* name) {
+        QAction* item = menu->addSeparator();
+        item->setParent(this);
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
+    auto submenu = [this](const char* name, const char* caption, QKeySequence shortcut = {}) {
+        auto* menu = menuBar()->addMenu(QString::fromLatin1(caption));
+        menu->setObjectName(QString::fromLatin1(name));
+        // A shortcut on a submenu starts no command.
+        menu->menuAction()->setShortcut(shortcut);
+        return menu;
+    };
+    menuBar()->setObjectName(QStringLiteral("MainMenu"));
+
+    FileMenu = submenu("FileMenu", "&File", QKeySequence(Qt::CTRL | Qt::Key_F));
+    OpenRoomFile = action(FileMenu, "OpenRoomFile", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O));
+    SaveRoomFile = action(FileMenu, "SaveRoomFile", "Save &As...", QKeySequence(Qt::CTRL | Qt::Key_A));
+    N1 = separator(FileMenu, "N1");
+    ShowCheck = action(FileMenu, "ShowCheck", "&Check");
+    N2 = separator(FileMenu, "N2");
+    Exit = action(FileMenu, "Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
+    Config = submenu("Config", "&Config");
+    EditorSet = action(Config, "EditorSet", "&Image editor");
+    LanguageSet = action(Config, "LanguageSet", "&Language");
+    TextEncodingSet = action(Config, "TextEncodingSet", kTextEncodingCaption);
+    Help = submenu("Help", "&Help", QKeySequence(Qt::CTRL | Qt::Key_H));
+    Contents = action(Help, "Contents", "&Contents");
+    About = action(Help, "About", "&About...");
+
+    bind(OpenRoomFile, &TMainForm::OpenRoomFileClick);
+    bind(SaveRoomFile, &TMainForm::SaveRoomFileClick);
+    bind(ShowCheck, &TMainForm::ShowCheckClick);
+    connect(Exit, &QAction::triggered, this, &QWidget::close);
+    bind(EditorSet, &TMainForm::EditorSetClick);
+    bind(LanguageSet, &TMainForm::LanguageSetClick);
+    bind(TextEncodingSet, &TMainForm::TextEncodingSetClick);
+    bind(Contents, &TMainForm::ContentsClick);
+    bind(About, &TMainForm::AboutClick);
+
+    // The menu's keys win over the text fields' own editing keys.
+    QList<QKeySequence> keys;
+    for (QAction* item : {FileMenu->menuAction(), OpenRoomFile, SaveRoomFile, Exit, Help->menuAction()})
+        keys.append(item->shortcut());
+    for (RoomTextEdit* field : fields_)
+        field->setMenuShortcuts(keys);
+
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    Edit = action(PopupMenu, "Edit", "Edit");
+    OpenPFile = action(PopupMenu, "OpenPFile", "Load from bitmapfile");
+    SavePFile = action(PopupMenu, "SavePFile", "Save to bitmapfile");
+    CopyImage = action(PopupMenu, "CopyImage", "Copy from roomview");
+    CreateMask = action(PopupMenu, "CreateMask", "Make maskimage");
+    CopyData = action(PopupMenu, "CopyData", "Copy from image");
+    PasteParts = action(PopupMenu, "PasteParts", "Paste parts");
+    bind(Edit, &TMainForm::EditClick);
+    bind(OpenPFile, &TMainForm::OpenPFileClick);
+    bind(SavePFile, &TMainForm::SavePFileClick);
+    bind(CopyImage, &TMainForm::CopyImageClick);
+    bind(CreateMask, &TMainForm::CreateMaskClick);
+    bind(CopyData, &TMainForm::CopyDataClick);
+    bind(PasteParts, &TMainForm::PastePartsClick);
+}
+
+void TMainForm::createDialogs()
+{
+    openPictureDialog_ = DialogSettings(QStringLiteral("bmp"), false, true);
+    savePictureDialog_ = DialogSettings(QStringLiteral("bmp"), true, true);
+    openDialog_ = DialogSettings(QStringLiteral("pac"), false, false);
+    saveDialog_ = DialogSettings(QStringLiteral("pac"), true, false);
+}
+
+void TMainForm::bind(QAction* action, void (TMainForm::*handler)())
+{
+    connect(action, &QAction::triggered, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+}
+
+void TMainForm::readLanguageSetting()
+{
+    if (const auto code = settings_.read(QString::fromLatin1(Settings::kLanguage))) {
+        languageCode_ = *code;
+        return;
+    }
+    languageCode_ = QStringLiteral("en");
+    settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_);
+}
+
+void TMainForm::readTextEncodingSetting()
+{
+    // A name this system's converters do not know (a setting written on
+    // another machine) leaves the locale's encoding.
+    const QByteArray name = settings_.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QString()).toLatin1();
+    setTextEncoding(RoomTextCodec::IsKnown(name) ? name : QByteArray());
+}
+
+void TMainForm::setTextEncoding(const QByteArray& encoding)
+{
+    textEncoding_ = encoding;
+    for (RoomTextEdit* field : fields_)
+        field->setCodec(RoomTextCodec(encoding));
+}
+
+void TMainForm::applyTexts()
+{
+    texts_.load(LanguageTexts::List::MenuItems, MenuItemsPath(programFolder_, languageCode_));
+    texts_.load(LanguageTexts::List::Labels, LabelsPath(programFolder_, languageCode_));
+    texts_.load(LanguageTexts::List::Messages, MessagesPath(programFolder_, languageCode_));
+
+    FileMenu->setTitle(texts_.menuItem(0));
+    const std::array<QAction*, 10> items = {OpenRoomFile, SaveRoomFile, ShowCheck, Exit, nullptr,
+                                            EditorSet, LanguageSet, nullptr, Contents, About};
+    for (size_t i = 0; i < items.size(); ++i) {
+        const int line = static_cast<int>(i) + 1;
+        if (line == 5)
+            Config->setTitle(texts_.menuItem(line));
+        else if (line == 8)
+            Help->setTitle(texts_.menuItem(line));
+        else
+            items[i]->setText(texts_.menuItem(line));
+    }
+    // Language files older than the text-encoding entry lack its line.
+    const auto& menuLines = texts_.lines(LanguageTexts::List::MenuItems);
+    TextEncodingSet->setText(menuLines.size() > size_t(kTextEncodingLine) ? menuLines[kTextEncodingLine]
+                                                                          : QString::fromLatin1(kTextEncodingCaption));
+    const std::array<QAction*, 7> popup = {Edit, OpenPFile, SavePFile, CopyImage, CreateMask, CopyData, PasteParts};
+    for (size_t i = 0; i < popup.size(); ++i)
+        popup[i]->setText(texts_.menuItem(11 + static_cast<int>(i)));
+
+    QGuiApplication::setApplicationDisplayName(texts_.label(label::kTitle));
+    const QString face = texts_.label(label::kFontFace);
+    SetFace(this, face);
+    setWindowTitle(texts_.label(label::kTitle));
+    for (size_t i = 0; i < captions_.size(); ++i) {
+        const QString& text = texts_.label(kFirstCaptionLine + static_cast<int>(i));
+        captions_[i]->setText(text);
+        SetFace(captions_[i], face);
+    }
+    for (RoomTextEdit* field : fields_)
+        SetFace(field, face);
+}
+
+const Bitmap& TMainForm::slotPicture(int slot) const
+{
+    if (!PartSlotTable::IsValidSlot(slot))
+        throw std::out_of_range("No picture slot " + std::to_string(slot));
+    return pictures_[static_cast<size_t>(slot)];
+}
+
+void TMainForm::setSlotPicture(int slot, Bitmap picture)
+{
+    if (!PartSlotTable::IsValidSlot(slot))
+        throw std::out_of_range("No picture slot " + std::to_string(slot));
+    boxes_[static_cast<size_t>(slot)]->setPicture(ToQImage(picture));
+    pictures_[static_cast<size_t>(slot)] = std::move(picture);
+}
+
+PictureBox* TMainForm::pictureBox(int slot) const
+{
+    return PartSlotTable::IsValidSlot(slot) ? boxes_[static_cast<size_t>(slot)] : nullptr;
+}
+
+bool TMainForm::hasUnsavedChanges() const
+{
+    if (modified_)
+        return true;
+    for (const RoomTextEdit* field : fields_)
+        if (field->isModified())
+            return true;
+    return false;
+}
+
+RoomTexts TMainForm::roomTexts() const
+{
+    return RoomTexts{fields_[0]->roomBytes(), fields_[1]->roomBytes(), fields_[2]->roomBytes()};
+}
+
+void TMainForm::setRoomTexts(const RoomTexts& texts)
+{
+    fields_[0]->setRoomBytes(texts.name);
+    fields_[1]->setRoomBytes(texts.comment);
+    fields_[2]->setRoomBytes(texts.copyright);
+}
+
+void TMainForm::markTextsSaved()
+{
+    for (RoomTextEdit* field : fields_)
+        field->markUnmodified();
+}
+
+QString TMainForm::tempFolder() const
+{
+    return environment_.tempFolder.isEmpty() ? TempFolder() : environment_.tempFolder;
+}
+
+void TMainForm::showWarning(int messageIndex)
+{
+    showWarningText(texts_.message(messageIndex));
+}
+
+void TMainForm::showWarningText(const QString& text)
+{
+    prompts_->warning(texts_.label(label::kWarningCaption), text);
+}
+
+bool TMainForm::askQuestion(int messageIndex)
+{
+    const QString& text = texts_.message(messageIndex);
+    return prompts_->question(texts_.label(label::kQuestionCaption), text);
+}
+
+void TMainForm::showError(const QString& text)
+{
+    prompts_->error(QGuiApplication::applicationDisplayName(), text);
+}
+
+void TMainForm::runCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& e) {
+        showError(QString::fromUtf8(e.what()));
+    }
+}
+
+void TMainForm::WinDayImageMouseDown(int slot)
+{
+    selectedSlot_ = slot;
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (SingleDroppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<QString> path = SingleDroppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        runCommand([this, path] { openDroppedRoomFile(*path); });
+    }
+}
+
+void TMainForm::openDroppedRoomFile(const QString& path)
+{
+    // As Open: changes are given up only when the user says so.
+    if (hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+        return;
+    openRoomFile(path);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // Anything failing here (a missing message line) keeps the window open:
+    // closing must never lose changes by accident.
+    bool close = false;
+    runCommand([&] { close = !hasUnsavedChanges() || askQuestion(message::kUnsavedChanges); });
+    event->setAccepted(close);
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (placed_)
+        return;
+    placed_ = true;
+    // The designed size includes the frame, which is known only once the
+    // window is on screen.
+    QTimer::singleShot(0, this, [this] {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        resize(kWindowOuterSize - frame);
+    });
+}
+
+}  // namespace velmora

@@ -1,0 +1,74 @@
+// Config menu commands.
+#include "ui/mainform.h"
+
+#include "ui/dialogs/edset_dlg.h"
+#include "ui/dialogs/langset_dlg.h"
+
+#include "common/room_text_codec.h"
+
+#include <QAction>
+#include <QStringEncoder>
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// Qt names the locale's converter only "Locale"; tell the user what it is.
+QString SystemEncodingName()
+{
+    QStringEncoder encoder(QStringConverter::System);
+    const QByteArray e = encoder.encode(QStringLiteral("\u00e9"));
+    return e == QByteArray("\xc3\xa9") ? QStringLiteral("UTF-8") : QStringLiteral("locale");
+}
+
+}  // namespace
+
+void TMainForm::EditorSetClick()
+{
+    TEdSetDlg dialog(*this);
+    dialog.exec();
+}
+
+void TMainForm::LanguageSetClick()
+{
+    const QString previous = languageCode_;
+    {
+        TLangSetDlg dialog(*this);
+        dialog.exec();
+    }
+    // Written and applied whether or not the code changed.
+    settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_);
+    try {
+        applyTexts();
+    } catch (const std::exception& e) {
+        showError(QString::fromUtf8(e.what()));
+        // A language without usable files would stop the next start too: go
+        // back to the language that works.
+        if (languageCode_ != previous) {
+            languageCode_ = previous;
+            settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_);
+            applyTexts();
+        }
+    }
+}
+
+void TMainForm::TextEncodingSetClick()
+{
+    const QList<QByteArray> offered = RoomTextCodec::Offered();
+    QStringList items;
+    for (const QByteArray& name : offered)
+        items.append(name.isEmpty() ? QStringLiteral("System (%1)").arg(SystemEncodingName())
+                                    : QString::fromLatin1(name));
+    const int current = std::max<int>(0, static_cast<int>(offered.indexOf(textEncoding_)));
+    QString caption = TextEncodingSet->text();
+    caption.remove(QLatin1Char('&'));
+    const std::optional<int> chosen = prompts_->chooseItem(caption, items, current);
+    if (!chosen || *chosen < 0 || *chosen >= offered.size())
+        return;
+    settings_.write(QString::fromLatin1(Settings::kTextEncoding), QString::fromLatin1(offered[*chosen]));
+    setTextEncoding(offered[*chosen]);
+}
+
+}  // namespace velmora

@@ -1,0 +1,118 @@
+// The Edit command: a part in the external image editor.
+#include "ui/mainform.h"
+
+#include "common/file_bytes.h"
+#include "ui/services/paths.h"
+
+#include "ui/services/external_editor.h"
+#include "core/image/bmp.h"
+
+#include <QFile>
+#include <QGuiApplication>
+
+#include <ctime>
+
+namespace velmora {
+
+namespace {
+
+// Deletes the temporary picture when the command ends, however it ends,
+// unless it is to be kept.
+class TempFile {
+public:
+    explicit TempFile(QString path) : path_(std::move(path)) {}
+    ~TempFile()
+    {
+        if (!kept_)
+            QFile::remove(path_);
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const QString& path() const { return path_; }
+    void keep() { kept_ = true; }
+
+private:
+    QString path_;
+    bool kept_ = false;
+};
+
+// Hides a window for as long as it lives and shows it again afterwards, if
+// it was shown before.
+class HiddenWindow {
+public:
+    explicit HiddenWindow(QWidget& window) : window_(window), wasVisible_(window.isVisible())
+    {
+        window_.hide();
+        // A hidden window is unmapped only when the requests reach the
+        // window system; the wait that follows processes nothing.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QGuiApplication::sync();
+    }
+    ~HiddenWindow()
+    {
+        if (!wasVisible_)
+            return;
+        window_.show();
+        window_.activateWindow();
+    }
+    HiddenWindow(const HiddenWindow&) = delete;
+    HiddenWindow& operator=(const HiddenWindow&) = delete;
+
+private:
+    QWidget& window_;
+    bool wasVisible_;
+};
+
+}  // namespace
+
+void TMainForm::EditClick()
+{
+    const int slot = selectedSlot_;
+    const QString editor = settings_.read(QString::fromLatin1(Settings::kImageEditor)).value_or(QString());
+    if (editor.isEmpty()) {
+        showWarning(message::kNoImageEditor);
+        return;
+    }
+
+    const std::vector<uint8_t> picture = EncodeBmp(slotPicture(slot), ColoursUsedField::EntriesWritten);
+    const QString folder = tempFolder();
+    const int64_t now = static_cast<int64_t>(std::time(nullptr));
+    TempFile temp(CreateExclusiveFile(
+        [&](int attempt) { return TempBitmapPath(folder, now, attempt); }, picture));
+
+    EditorRun run;
+    {
+        HiddenWindow hidden(*this);
+        run = RunEditor(editor, temp.path());
+    }
+    if (!run.started) {
+        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + editor + QLatin1Char('\n') +
+                        run.error);
+        return;
+    }
+
+    const ReadResult file = ReadWholeFile(temp.path());
+    if (file.status == ReadResult::Status::TooLarge) {
+        // Far beyond any part's size: refused as such, and kept like any
+        // picture of the wrong size.
+        temp.keep();
+        showWarning(message::kWrongSize);
+        return;
+    }
+    if (!file.ok()) {
+        showWarning(message::kTempBitmapUnreadable);
+        return;
+    }
+    const CheckResult check = checkPartBitmap(file.bytes, slot);
+    if (check.outcome == CheckOutcome::Refused) {
+        // A picture of the wrong size is the user's work: it stays in the
+        // temporary folder.
+        if (check.kind == CheckKind::WrongSize)
+            temp.keep();
+        return;
+    }
+    takePartBitmap(file.bytes, slot, temp.path());
+}
+
+}  // namespace velmora

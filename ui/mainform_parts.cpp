@@ -1,0 +1,137 @@
+// Commands of the part popup menu.
+#include "ui/mainform.h"
+
+#include "common/file_bytes.h"
+#include "ui/services/paths.h"
+
+#include "core/edit/mask_ops.h"
+#include "core/edit/part_commands.h"
+#include "core/image/bmp.h"
+
+
+#include <stdexcept>
+
+namespace velmora {
+
+namespace {
+
+// Message 6 used to pass through printf with no arguments. Only the doubled
+// percent sign keeps that meaning; any other conversion is shown as written,
+// so a language file can never make us read memory.
+QString CollapseDoubledPercent(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        out.append(text[i]);
+        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] == u'%')
+            ++i;
+    }
+    return out;
+}
+
+}  // namespace
+
+void TMainForm::PopupMenuPopup()
+{
+    const PartCommands enabled = PartCommandsFor(selectedSlot_);
+    CopyImage->setEnabled(enabled.copyFromRoomView);
+    PasteParts->setEnabled(enabled.pasteParts);
+    CreateMask->setEnabled(enabled.makeMask);
+    CopyData->setEnabled(enabled.copyFromImage);
+}
+
+CheckResult TMainForm::checkPartBitmap(std::span<const uint8_t> fileBytes, int slot)
+{
+    const BmpCheckFields fields = ReadCheckFields(fileBytes);
+    // Masks are never compared with the palette, so its file is not read for them.
+    const auto palette = PartSlotTable::IsMask(slot) ? std::nullopt
+                                                     : ReadStandardPalette(StandardPalettePath(programFolder_));
+    const CheckResult result = PartBitmapCheck(fields, slot, palette);
+    switch (result.outcome) {
+    case CheckOutcome::Accepted:
+        return result;
+    case CheckOutcome::Refused:
+    case CheckOutcome::PaletteMissing:
+        showWarning(CheckMessageLine(result.kind));
+        return result;
+    case CheckOutcome::PaletteDiffers: {
+        const QString text = CollapseDoubledPercent(texts_.message(message::kPaletteDiffers));
+        if (prompts_->question(texts_.label(label::kQuestionCaption), text))
+            return {CheckOutcome::Accepted, CheckKind::None};
+        return {CheckOutcome::Refused, CheckKind::PaletteDiffers};
+    }
+    }
+    return result;
+}
+
+bool TMainForm::takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages)
+{
+    Bitmap picture;
+    try {
+        picture = DecodeBmp(fileBytes);
+    } catch (const FormatError& e) {
+        showWarningText(fileNameForMessages + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+        return false;
+    }
+    setSlotPicture(slot, std::move(picture));
+    modified_ = true;
+    return true;
+}
+
+void TMainForm::OpenPFileClick()
+{
+    const int slot = selectedSlot_;
+    if (const std::optional<QString> path = prompts_->openFile(openPictureDialog_))
+        loadPartFile(path.value(), slot);
+}
+
+void TMainForm::loadPartFile(const QString& path, int slot)
+{
+    const ReadResult file = ReadWholeFile(path);
+    if (file.status == ReadResult::Status::TooLarge) {
+        showWarningText(path + QStringLiteral(": the file is too large to be a part picture."));
+        return;
+    }
+    if (!file.ok()) {
+        showWarning(message::kCannotOpen);
+        return;
+    }
+    if (checkPartBitmap(file.bytes, slot).outcome == CheckOutcome::Refused)
+        return;
+    takePartBitmap(file.bytes, slot, path);
+}
+
+void TMainForm::SavePFileClick()
+{
+    const int slot = selectedSlot_;
+    const std::optional<SaveFileChoice> choice = prompts_->saveFile(savePictureDialog_);
+    if (!choice)
+        return;
+    const std::vector<uint8_t> bytes = EncodeBmp(slotPicture(slot), ColoursUsedField::EntriesWritten);
+    if (const auto error = WriteWholeFile(choice->path, bytes))
+        throw std::runtime_error(("Cannot write " + choice->path + ": " + *error).toStdString());
+}
+
+void TMainForm::CopyImageClick()
+{
+    const int slot = selectedSlot_;
+    setSlotPicture(slot, CopyPartFromRoom(pictures_, slot));
+    modified_ = true;
+}
+
+void TMainForm::CreateMaskClick()
+{
+    const int slot = selectedSlot_;
+    setSlotPicture(PartSlotTable::MaskOf(slot), MakeMaskFromPicture(slotPicture(slot)));
+    modified_ = true;
+}
+
+void TMainForm::CopyDataClick()
+{
+    const int slot = selectedSlot_;
+    setSlotPicture(slot, MaskFromImageWhite(slotPicture(PartSlotTable::PartOf(slot))));
+    modified_ = true;
+}
+
+}  // namespace velmora

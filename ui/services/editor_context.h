@@ -1,0 +1,42 @@
+// What a dialog may ask of the editor's main window: the room's pictures,
+// the language texts, the prompts, the settings, and running a command with
+// its errors shown. Dialogs hold this, not the window itself, so they sit a
+// level below it.
+#pragma once
+
+#include "core/image/bitmap.h"
+#include "core/room/room_file.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace velmora {
+
+class LanguageTexts;
+class Prompts;
+class Settings;
+
+class EditorContext {
+public:
+    virtual ~EditorContext() = default;
+
+    // The window dialogs are centred on and owned by.
+    virtual QWidget* dialogParent() = 0;
+
+    virtual const RoomPictures& slotPictures() const = 0;
+    virtual void setSlotPicture(int slot, Bitmap picture) = 0;
+
+    virtual const LanguageTexts& languageTexts() const = 0;
+    virtual void setLanguageCode(const QString& code) = 0;
+    virtual Prompts& prompts() = 0;
+    virtual const Settings& settings() const = 0;
+    virtual const QString& programFolder() const = 0;
+
+    // Runs one command; an exception escaping it is shown in the error box.
+    virtual void runCommand(const std::function<void()>& command) = 0;
+};
+
+}  // namespace velmora

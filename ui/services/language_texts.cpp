@@ -1,0 +1,75 @@
+#include "ui/services/language_texts.h"
+
+#include "core/text/text_lines.h"
+
+#include <QFile>
+
+namespace velmora {
+
+namespace {
+
+const char* ListName(LanguageTexts::List list)
+{
+    switch (list) {
+    case LanguageTexts::List::MenuItems: return "menu items";
+    case LanguageTexts::List::Labels: return "labels";
+    case LanguageTexts::List::Messages: return "messages";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::vector<QString> ReadTextFileLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileOpenError("Cannot open file \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+    // Splitting takes some 30 bytes per blank line; a text file a thousand
+    // times larger than any real list is refused rather than read.
+    constexpr qint64 kMaxTextFileSize = qint64{1} << 20;
+    if (file.size() > kMaxTextFileSize)
+        throw FileOpenError("Cannot read file \"" + path.toStdString() + "\": it is " +
+                            std::to_string(file.size()) + " bytes long, more than a text list may be");
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw FileOpenError("Cannot read file \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+    const auto raw = SplitTextLines(
+        std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
+    std::vector<QString> lines;
+    lines.reserve(raw.size());
+    for (const std::string& line : raw)
+        lines.push_back(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    return lines;
+}
+
+void LanguageTexts::load(List list, const QString& path)
+{
+    std::vector<QString> lines = ReadTextFileLines(path);
+    switch (list) {
+    case List::MenuItems: menuItems_ = std::move(lines); break;
+    case List::Labels: labels_ = std::move(lines); break;
+    case List::Messages: messages_ = std::move(lines); break;
+    }
+}
+
+const std::vector<QString>& LanguageTexts::lines(List list) const
+{
+    switch (list) {
+    case List::MenuItems: return menuItems_;
+    case List::Labels: return labels_;
+    case List::Messages: break;
+    }
+    return messages_;
+}
+
+const QString& LanguageTexts::line(List list, int index) const
+{
+    const auto& all = lines(list);
+    if (index < 0 || static_cast<size_t>(index) >= all.size())
+        throw ListIndexError("List index out of bounds: line " + std::to_string(index) + " of the " +
+                             ListName(list) + " list, which has " + std::to_string(all.size()) + " lines.");
+    return all[static_cast<size_t>(index)];
+}
+
+}  // namespace velmora

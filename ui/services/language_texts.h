@@ -1,0 +1,63 @@
+// The three lists of texts loaded from the language files: menu items,
+// labels and messages. Lines are addressed by 0-based index; the meaning of
+// every index is fixed by the program.
+#pragma once
+
+#include "common/message_lines.h"
+
+#include <QString>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// A language or list file that cannot be read.
+class FileOpenError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A line asked for beyond the end of a list.
+class ListIndexError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The lines of a UTF-8 text file, split as the language files are split.
+// Throws FileOpenError naming the file.
+std::vector<QString> ReadTextFileLines(const QString& path);
+
+class LanguageTexts {
+public:
+    enum class List { MenuItems, Labels, Messages };
+
+    // Replaces one list by the lines of a file; on failure the list keeps
+    // its previous lines.
+    void load(List list, const QString& path);
+
+    // Line `index` unchanged; throws ListIndexError naming the list and line.
+    const QString& line(List list, int index) const;
+    const QString& menuItem(int index) const { return line(List::MenuItems, index); }
+    const QString& label(int index) const { return line(List::Labels, index); }
+    const QString& message(int index) const { return line(List::Messages, index); }
+
+    const std::vector<QString>& lines(List list) const;
+
+private:
+    std::vector<QString> menuItems_;
+    std::vector<QString> labels_;
+    std::vector<QString> messages_;
+};
+
+// Label lines with a fixed meaning; message lines are in message_lines.h.
+namespace label {
+constexpr int kFontFace = 0;
+constexpr int kTitle = 1;
+constexpr int kQuestionCaption = 32;
+constexpr int kWarningCaption = 33;
+}  // namespace label
+
+
+}  // namespace velmora

@@ -1,0 +1,13 @@
+// The one place where a room picture becomes something Qt can draw.
+#pragma once
+
+#include "core/image/bitmap.h"
+
+#include <QImage>
+
+namespace velmora {
+
+// Indexed pictures keep their indices and colour table; 24-bit ones become RGB.
+QImage ToQImage(const Bitmap& bitmap);
+
+}  // namespace velmora
