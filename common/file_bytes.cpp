@@ -9,6 +9,10 @@
 #include <cstring>
 #include <new>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace velmora {
 
 ReadResult ReadWholeFile(const QString& path, qint64 maxSize)
@@ -68,11 +72,22 @@ std::optional<QString> WriteWholeFile(const QString& path, std::span<const uint8
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
-        const QString error = file.errorString();
+    // commit() neither reports a failed flush of Qt's buffer (a small file
+    // never leaves it before then) nor a failed sync: each step is checked
+    // here, and a failure drops the new file before anything is replaced.
+    const auto fail = [&file](const QString& error) {
         file.cancelWriting();
         return error;
-    }
+    };
+    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()))
+        return fail(file.errorString());
+    if (!file.flush())
+        return fail(file.errorString());
+#ifdef Q_OS_UNIX
+    // A file system that allocates late says "no space" only here.
+    if (::fsync(file.handle()) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+#endif
     if (!file.commit())
         return file.errorString();
     return std::nullopt;

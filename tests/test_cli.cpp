@@ -1,5 +1,6 @@
 // velmora-pac as a user runs it: the built executable, its output and exit codes.
 #include "bmp_builder.h"
+#include "support/small_disk.h"
 
 #include "core/room/default_room.h"
 #include "core/image/palette.h"
@@ -198,6 +199,28 @@ TEST_F(PacTool, DefaultExtractPackGivesBackTheSameBytes)
     ASSERT_EQ(pk.exitCode, 0) << pk.err;
     EXPECT_TRUE(pk.err.empty()) << pk.err;
     EXPECT_EQ(ReadBytes(W("b.pac")), ReadBytes(W("a.pac")));
+}
+
+TEST_F(PacTool, AFullDiskFailsWithTheReasonAndKeepsTheOldFiles)
+{
+    velmora::test::SmallDisk disk(64 * 1024);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.reason();
+    ASSERT_EQ(Run({"default", W("a.pac")}).exitCode, 0);
+    const std::vector<uint8_t> old(700, 'o');
+    WriteBytes(disk.file("00-WinDayImage.bmp"), old);
+    WriteBytes(disk.file("b.pac"), old);
+    ASSERT_TRUE(disk.fill());
+
+    for (const auto& args : {std::vector<std::string>{"extract", W("a.pac"), disk.file("")},
+                             std::vector<std::string>{"default", disk.file("b.pac")}}) {
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        ExpectOneErrorLine(r, std::string(": cannot write the file: ") + std::strerror(ENOSPC));
+    }
+    EXPECT_EQ(ReadBytes(disk.file("00-WinDayImage.bmp")), old);
+    EXPECT_EQ(ReadBytes(disk.file("b.pac")), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.file("")), fs::directory_iterator{}), 3);
 }
 
 TEST_F(PacTool, PackTakesTextsAsRawBytes)

@@ -1,0 +1,101 @@
+// Writes on a full disk: the old file stays byte for byte, nothing new is
+// left behind, and the message carries the system's reason.
+#include "gui_room_helpers.h"
+#include "support/small_disk.h"
+#include "support/ui_fixture.h"
+
+#include "common/file_bytes.h"
+#include "core/room/default_room.h"
+
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+
+using namespace velmora;
+using velmora::test::FilesIn;
+using velmora::test::ReadBytes;
+using velmora::test::ScriptedPrompts;
+using velmora::test::SmallDisk;
+using velmora::test::UiFixture;
+using velmora::test::WriteBytes;
+using Kind = ScriptedPrompts::Kind;
+
+class WholeWritesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aFullDiskKeepsTheOldFile();
+    void theEditorSaysWhyASaveFailed();
+};
+
+namespace {
+
+const QString kNoSpace = QString::fromLocal8Bit(std::strerror(ENOSPC));
+
+#define SMALL_DISK(disk)                                        \
+    SmallDisk disk(64 * 1024);                                  \
+    if (!disk.mounted())                                        \
+        QSKIP(disk.reason().c_str());
+
+QString On(const SmallDisk& disk, const char* name)
+{
+    return QString::fromStdString(disk.file(name));
+}
+
+}  // namespace
+
+void WholeWritesTest::aFullDiskKeepsTheOldFile()
+{
+    SMALL_DISK(disk)
+    const QString target = On(disk, "part.bmp");
+    const std::vector<uint8_t> old(3000, 'o');
+    WriteBytes(target, old);
+    QVERIFY(disk.fill());
+
+    // A small file stays in Qt's buffer until the end; a large one fails at
+    // once: both say why, and both leave the old file and nothing else.
+    for (const size_t size : {size_t(100), size_t(200'000)}) {
+        const std::optional<QString> error = WriteWholeFile(target, std::vector<uint8_t>(size, 'n'));
+        QVERIFY2(error.has_value(), qPrintable(QString::number(size)));
+        QCOMPARE(*error, kNoSpace);
+        QVERIFY(ReadBytes(target) == old);
+        QCOMPARE(FilesIn(QFileInfo(target).path()), (QStringList{"filler", "part.bmp"}));
+    }
+    // Nothing new is written where no file was.
+    QVERIFY(WriteWholeFile(On(disk, "new.bmp"), std::vector<uint8_t>(10, 'n')).has_value());
+    QVERIFY(!QFile::exists(On(disk, "new.bmp")));
+}
+
+void WholeWritesTest::theEditorSaysWhyASaveFailed()
+{
+    SMALL_DISK(disk)
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const QString room = On(disk, "room.pac");
+    const QString part = On(disk, "bed.bmp");
+    const std::vector<uint8_t> oldPart(500, 'p');
+    WriteBytes(part, oldPart);
+    QVERIFY(disk.fill());
+
+    // Save As: message 8, a line break, the reason; the room stays unsaved.
+    form->setModified(true);
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{room, 0});
+    form->SaveRoomFileClick();
+    const auto warnings = fixture.prompts.shown(Kind::Warning);
+    QCOMPARE(warnings.size(), size_t(1));
+    QCOMPARE(warnings[0].text, form->languageTexts().message(8) + "\n" + kNoSpace);
+    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(!QFile::exists(room));
+
+    // Save to bitmapfile: the error box names the file and the reason.
+    fixture.prompts.clear();
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{part, 0});
+    form->findChild<QAction*>("SavePFile")->trigger();
+    const auto errors = fixture.prompts.shown(Kind::Error);
+    QCOMPARE(errors.size(), size_t(1));
+    QVERIFY2(errors[0].text.contains(part) && errors[0].text.endsWith(kNoSpace), qPrintable(errors[0].text));
+    QVERIFY(ReadBytes(part) == oldPart);
+}
+
+QTEST_MAIN(WholeWritesTest)
+#include "test_whole_writes.moc"
