@@ -24,7 +24,10 @@ int main(int argc, char** argv)
         try {
             velmora::TMainForm form;
             form.show();
-            QTimer::singleShot(0, &form, [&form] { form.openFromCommandLine(QCoreApplication::arguments().mid(1)); });
+            QTimer::singleShot(0, &form, [&form] {
+                form.runCommand([&form] { form.offerRecovery(); });
+                form.openFromCommandLine(QCoreApplication::arguments().mid(1));
+            });
             if (reportStartup)
                 QTimer::singleShot(0, &app, [&] {
                     std::printf("velmora: main window shown after %.1f ms\n", startup.nsecsElapsed() / 1e6);

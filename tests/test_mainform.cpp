@@ -307,7 +307,7 @@ void MainFormTest::menuKeysWinOverTheTextFields()
     QCOMPARE(open.count(), 1);
     QCOMPARE(name->toPlainText(), QStringLiteral("hello"));
 
-    // The field's other keys stay its own: Ctrl+Z undoes typing there.
+    // Ctrl+Z is the Edit menu's Undo there: the typing is taken back.
     QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(name->toPlainText() != QStringLiteral("hello"));
 }

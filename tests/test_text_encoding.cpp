@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QMenu>
 #include <QtTest>
 
 using namespace velmora;
@@ -142,13 +143,17 @@ void TextEncodingTest::menuCaptionFallsBackForOlderLanguageFiles()
     QVERIFY(action);
     QCOMPARE(action->text(), form->languageTexts().menuItem(18));
 
-    // An English menu file of 18 lines, as written before the entry existed.
-    QByteArray menu = fixture.readProgramFile(QStringLiteral("ltexts/menuitems.en"));
-    menu.truncate(menu.lastIndexOf('\n', menu.size() - 2) + 1);
-    fixture.writeProgramFile(QStringLiteral("ltexts/menuitems.en"), menu);
+    // An English menu file of 18 lines, as written before the entry existed:
+    // it and the later entries take their English captions.
+    const QList<QByteArray> lines = fixture.readProgramFile(QStringLiteral("ltexts/menuitems.en")).split('\n');
+    fixture.writeProgramFile(QStringLiteral("ltexts/menuitems.en"), lines.mid(0, 18).join('\n') + '\n');
     form->applyTexts();
     QCOMPARE(form->languageTexts().lines(LanguageTexts::List::MenuItems).size(), size_t(18));
     QCOMPARE(action->text(), QStringLiteral("&Text encoding..."));
+    QCOMPARE(form->findChild<QAction*>("Undo")->text(), QStringLiteral("&Undo"));
+    QCOMPARE(form->findChild<QAction*>("Save")->text(), QStringLiteral("&Save"));
+    QCOMPARE(form->findChild<QMenu*>("EditMenu")->title(), QStringLiteral("&Edit"));
+    QCOMPARE(form->findChild<QMenu*>("RecentRooms")->title(), QStringLiteral("&Recent rooms"));
 }
 
 void TextEncodingTest::theByteLimitCountsInTheChosenEncoding()

@@ -6,6 +6,7 @@
 #include "ui/services/paths.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/room_text_edit.h"
+#include "ui/room_recovery.h"
 
 #include "core/room/default_room.h"
 
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <stdexcept>
 
@@ -32,6 +34,13 @@ constexpr int kCaptionHeight = 16;
 // language file has no line for it.
 constexpr int kTextEncodingLine = 18;
 constexpr const char* kTextEncodingCaption = "&Text encoding...";
+// Lines newer than some language files, with their English captions.
+constexpr int kSaveLine = 21;
+constexpr int kRecentRoomsLine = 24;
+constexpr int kEditMenuLine = 25;
+constexpr const char* kSaveCaption = "&Save";
+constexpr const char* kRecentRoomsCaption = "&Recent rooms";
+constexpr const char* kEditMenuCaption = "&Edit";
 
 // Picture box and mask box of each part, in client coordinates.
 struct BoxPlace {
@@ -131,6 +140,7 @@ TMainForm::TMainForm(Environment environment, Prompts* prompts)
     setFont(DesignFont());
     createControls();
     createMenus();
+    createHistory();
     createDialogs();
     const RoomPictures defaults = DefaultRoomPictures();
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
@@ -149,11 +159,17 @@ TMainForm::TMainForm(Environment environment, Prompts* prompts)
     readLanguageSetting();
     readTextEncodingSetting();
     applyTexts();
-    // 8.
-    modified_ = false;
+    // 8. The history starts clean.
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The children go after this object's members: none may call back in
+    // (the history clears itself, a field loses focus).
+    history_->disconnect(this);
+    for (RoomTextEdit* field : fields_)
+        field->disconnect(this);
+}
 
 void TMainForm::createControls()
 {
@@ -197,6 +213,10 @@ void TMainForm::createControls()
         field->setObjectName(QString::fromLatin1(kFields[i].name));
         field->setGeometry(kFields[i].rect);
         fields_[i] = field;
+        const int index = static_cast<int>(i);
+        connect(field, &QPlainTextEdit::textChanged, this, [this, index] { textEdited(index); });
+        connect(field, &RoomTextEdit::focusLeft, this, [this, index] { ++textRuns_[static_cast<size_t>(index)]; });
+        textStates_[i] = field->state();
     }
     setTabOrder(fields_[0], fields_[1]);
     setTabOrder(fields_[1], fields_[2]);
@@ -228,11 +248,20 @@ void TMainForm::createMenus()
 
     FileMenu = submenu("FileMenu", "&File", QKeySequence(Qt::CTRL | Qt::Key_F));
     OpenRoomFile = action(FileMenu, "OpenRoomFile", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O));
+    Save = action(FileMenu, "Save", kSaveCaption, QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveRoomFile = action(FileMenu, "SaveRoomFile", "Save &As...", QKeySequence(Qt::CTRL | Qt::Key_A));
+    RecentRooms = FileMenu->addMenu(QString::fromLatin1(kRecentRoomsCaption));
+    RecentRooms->setObjectName(QStringLiteral("RecentRooms"));
+    connect(RecentRooms, &QMenu::aboutToShow, this, [this] { runCommand([this] { fillRecentMenu(); }); });
     N1 = separator(FileMenu, "N1");
     ShowCheck = action(FileMenu, "ShowCheck", "&Check");
     N2 = separator(FileMenu, "N2");
     Exit = action(FileMenu, "Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
+    EditMenu = submenu("EditMenu", kEditMenuCaption);
+    // Their captions name the step: refreshHistoryActions.
+    Undo = action(EditMenu, "Undo", "", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo = action(EditMenu, "Redo", "");
+    Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     Config = submenu("Config", "&Config");
     EditorSet = action(Config, "EditorSet", "&Image editor");
     LanguageSet = action(Config, "LanguageSet", "&Language");
@@ -242,6 +271,9 @@ void TMainForm::createMenus()
     About = action(Help, "About", "&About...");
 
     bind(OpenRoomFile, &TMainForm::OpenRoomFileClick);
+    bind(Save, &TMainForm::SaveClick);
+    bind(Undo, &TMainForm::UndoClick);
+    bind(Redo, &TMainForm::RedoClick);
     bind(SaveRoomFile, &TMainForm::SaveRoomFileClick);
     bind(ShowCheck, &TMainForm::ShowCheckClick);
     connect(Exit, &QAction::triggered, this, &QWidget::close);
@@ -253,8 +285,8 @@ void TMainForm::createMenus()
 
     // The menu's keys win over the text fields' own editing keys.
     QList<QKeySequence> keys;
-    for (QAction* item : {FileMenu->menuAction(), OpenRoomFile, SaveRoomFile, Exit, Help->menuAction()})
-        keys.append(item->shortcut());
+    for (QAction* item : {FileMenu->menuAction(), OpenRoomFile, Save, SaveRoomFile, Exit, Help->menuAction(), Undo, Redo})
+        keys.append(item->shortcuts());
     for (RoomTextEdit* field : fields_)
         field->setMenuShortcuts(keys);
 
@@ -282,6 +314,12 @@ void TMainForm::createDialogs()
     savePictureDialog_ = DialogSettings(QStringLiteral("bmp"), true, true);
     openDialog_ = DialogSettings(QStringLiteral("pac"), false, false);
     saveDialog_ = DialogSettings(QStringLiteral("pac"), true, false);
+}
+
+QString TMainForm::optionalMenuItem(int line, const char* fallback) const
+{
+    const auto& lines = texts_.lines(LanguageTexts::List::MenuItems);
+    return lines.size() > size_t(line) ? lines[size_t(line)] : QString::fromLatin1(fallback);
 }
 
 void TMainForm::bind(QAction* action, void (TMainForm::*handler)())
@@ -333,9 +371,11 @@ void TMainForm::applyTexts()
             items[i]->setText(texts_.menuItem(line));
     }
     // Language files older than the text-encoding entry lack its line.
-    const auto& menuLines = texts_.lines(LanguageTexts::List::MenuItems);
-    TextEncodingSet->setText(menuLines.size() > size_t(kTextEncodingLine) ? menuLines[kTextEncodingLine]
-                                                                          : QString::fromLatin1(kTextEncodingCaption));
+    TextEncodingSet->setText(optionalMenuItem(kTextEncodingLine, kTextEncodingCaption));
+    Save->setText(optionalMenuItem(kSaveLine, kSaveCaption));
+    RecentRooms->setTitle(optionalMenuItem(kRecentRoomsLine, kRecentRoomsCaption));
+    EditMenu->setTitle(optionalMenuItem(kEditMenuLine, kEditMenuCaption));
+    refreshHistoryActions();
     const std::array<QAction*, 7> popup = {Edit, OpenPFile, SavePFile, CopyImage, CreateMask, CopyData, PasteParts};
     for (size_t i = 0; i < popup.size(); ++i)
         popup[i]->setText(texts_.menuItem(11 + static_cast<int>(i)));
@@ -343,7 +383,8 @@ void TMainForm::applyTexts()
     QGuiApplication::setApplicationDisplayName(texts_.label(label::kTitle));
     const QString face = texts_.label(label::kFontFace);
     SetFace(this, face);
-    setWindowTitle(texts_.label(label::kTitle));
+    texts_.label(label::kTitle);  // a missing title line stops here, as before
+    updateTitle();
     for (size_t i = 0; i < captions_.size(); ++i) {
         const QString& text = texts_.label(kFirstCaptionLine + static_cast<int>(i));
         captions_[i]->setText(text);
@@ -373,15 +414,6 @@ PictureBox* TMainForm::pictureBox(int slot) const
     return PartSlotTable::IsValidSlot(slot) ? boxes_[static_cast<size_t>(slot)] : nullptr;
 }
 
-bool TMainForm::hasUnsavedChanges() const
-{
-    if (modified_)
-        return true;
-    for (const RoomTextEdit* field : fields_)
-        if (field->isModified())
-            return true;
-    return false;
-}
 
 RoomTexts TMainForm::roomTexts() const
 {
@@ -390,15 +422,22 @@ RoomTexts TMainForm::roomTexts() const
 
 void TMainForm::setRoomTexts(const RoomTexts& texts)
 {
+    restoringTexts_ = true;
     fields_[0]->setRoomBytes(texts.name);
     fields_[1]->setRoomBytes(texts.comment);
     fields_[2]->setRoomBytes(texts.copyright);
+    restoringTexts_ = false;
+    for (size_t i = 0; i < fields_.size(); ++i)
+        textStates_[i] = fields_[i]->state();
 }
 
 void TMainForm::markTextsSaved()
 {
-    for (RoomTextEdit* field : fields_)
-        field->markUnmodified();
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        fields_[i]->markUnmodified();
+        textStates_[i] = fields_[i]->state();
+    }
+    history_->setClean();
 }
 
 QString TMainForm::tempFolder() const
@@ -470,6 +509,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
     bool close = false;
     runCommand([&] { close = !hasUnsavedChanges() || askQuestion(message::kUnsavedChanges); });
     event->setAccepted(close);
+    // Closed on purpose, changes or not: nothing is left to recover.
+    if (close)
+        runCommand([this] { removeRecovery(); });
 }
 
 void TMainForm::showEvent(QShowEvent* event)

@@ -7,6 +7,7 @@
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
 #include "ui/services/settings.h"
+#include "ui/widgets/room_text_edit.h"
 
 #include "core/room/part_check.h"
 #include "core/room/room_file.h"
@@ -21,11 +22,13 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
+class QUndoStack;
 
 namespace velmora {
 
 class PictureBox;
-class RoomTextEdit;
+class RoomRecovery;
 
 class TMainForm : public QMainWindow, public EditorContext {
     Q_OBJECT
@@ -39,21 +42,32 @@ public:
     // The pictures of the forty slots.
     const Bitmap& slotPicture(int slot) const;
     const RoomPictures& slotPictures() const override { return pictures_; }
+    // Sets a picture outside the history (opening a room, tests).
     void setSlotPicture(int slot, Bitmap picture) override;
+    // Every command that changes pictures comes here: one step of the history.
+    void changeSlots(const QString& stepName, std::vector<SlotChange> changes) override;
     PictureBox* pictureBox(int slot) const;
     int selectedSlot() const { return selectedSlot_; }
 
-    // Picture changes since the room was last opened or saved.
-    bool modified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
-    // A picture changed or a text field was edited.
+    // Picture changes since the room was last opened or saved (a step of
+    // the history that changed pictures lies between).
+    bool modified() const;
+    // true: the room counts as changed until the next open or save; false:
+    // the room as it is counts as saved.
+    void setModified(bool modified);
+    // The room differs from the last open or save: the history is not at
+    // its clean state.
     bool hasUnsavedChanges() const;
+    const QUndoStack& history() const { return *history_; }
+    // The file the room was opened from or last saved as; empty for a new room.
+    const QString& roomPath() const { return roomPath_; }
 
     // The texts as room bytes; untouched fields give back what was set.
     RoomTexts roomTexts() const;
     // Sets the three fields and clears their modified state.
     void setRoomTexts(const RoomTexts& texts);
-    // Clears the fields' modified state, keeping their texts (after a save).
+    // Takes the room as saved (after an open or save): the fields' texts
+    // become their unmodified state and the history is clean here.
     void markTextsSaved();
 
     const LanguageTexts& languageTexts() const override { return texts_; }
@@ -95,7 +109,14 @@ public:
 
     // File menu (mainform_file.cpp).
     void OpenRoomFileClick();
+    void SaveClick();
     void SaveRoomFileClick();
+    // The rooms of File > Recent rooms, newest first.
+    QStringList recentRooms() const;
+    void openRecentRoom(const QString& path);
+    // Edit menu (mainform_history.cpp).
+    void UndoClick();
+    void RedoClick();
     void ShowCheckClick();
     // Config menu (mainform_config.cpp).
     void EditorSetClick();
@@ -122,9 +143,10 @@ public:
     // Accepted or PaletteMissing mean take it, Refused carries the message
     // (6 when the palette question was answered No).
     CheckResult checkPartBitmap(std::span<const uint8_t> fileBytes, int slot);
-    // Decodes the file into the slot and sets the modified flag; false after
-    // a warning naming the file when it does not decode (slot unchanged).
-    bool takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages);
+    // Decodes the file into the slot as one step named `stepName`; false
+    // after a warning naming the file when it does not decode (slot unchanged).
+    bool takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages,
+                        const QString& stepName);
 
     // Open and Load from bitmapfile once the file is chosen: the same
     // checks and messages, whoever chose the file (dialog, command line, drop).
@@ -135,6 +157,15 @@ public:
     void openFromCommandLine(const QStringList& arguments);
     // A room file dropped on the window: asks about unsaved changes as Open does.
     void openDroppedRoomFile(const QString& path);
+
+    // Recovery (mainform_recovery.cpp). At start: offers the newest recovery
+    // file no running editor holds; Yes brings the room back unsaved, No
+    // deletes the file.
+    void offerRecovery();
+    // Writes the recovery file now (or removes it when nothing is unsaved);
+    // the timer does this within seconds after each change.
+    void writeRecovery();
+    QString recoveryFile() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -150,6 +181,24 @@ private:
     void readTextEncodingSetting();
     // Connects a menu item to its handler through runCommand.
     void bind(QAction* action, void (TMainForm::*handler)());
+    // A menu line that older language files lack, else `fallback`.
+    QString optionalMenuItem(int line, const char* fallback) const;
+
+    // mainform_history.cpp
+    void createHistory();
+    void restoreSlots(const std::vector<SlotChange>& pictures);
+    void restoreText(int field, const RoomTextEdit::State& state);
+    void textEdited(int field);
+    void refreshHistoryActions();
+    void updateTitle();
+    // mainform_file.cpp
+    bool saveRoomTo(const QString& path);
+    void rememberRoom(const QString& path);
+    void fillRecentMenu();
+    // mainform_recovery.cpp
+    void createRecovery();
+    void scheduleRecovery();
+    void removeRecovery();
 
     Environment environment_;
     std::unique_ptr<Prompts> ownPrompts_;
@@ -166,8 +215,16 @@ private:
     QByteArray textEncoding_;
     LanguageTexts texts_;
     int selectedSlot_ = 0;
-    bool modified_ = false;
     bool placed_ = false;
+
+    QUndoStack* history_ = nullptr;
+    QString roomPath_;
+    // What each field showed after its last recorded step, and its run of typing.
+    std::array<RoomTextEdit::State, 3> textStates_{};
+    std::array<int, 3> textRuns_{};
+    bool restoringTexts_ = false;
+    std::unique_ptr<RoomRecovery> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
 
     FileDialogSettings openPictureDialog_;
     FileDialogSettings savePictureDialog_;
@@ -177,11 +234,16 @@ private:
     // Menu items, named as designed.
     QMenu* FileMenu = nullptr;
     QAction* OpenRoomFile = nullptr;
+    QAction* Save = nullptr;
     QAction* SaveRoomFile = nullptr;
+    QMenu* RecentRooms = nullptr;
     QAction* N1 = nullptr;
     QAction* ShowCheck = nullptr;
     QAction* N2 = nullptr;
     QAction* Exit = nullptr;
+    QMenu* EditMenu = nullptr;
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
     QMenu* Config = nullptr;
     QAction* EditorSet = nullptr;
     QAction* LanguageSet = nullptr;

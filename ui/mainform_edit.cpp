@@ -7,6 +7,8 @@
 #include "ui/services/external_editor.h"
 #include "core/image/bmp.h"
 
+#include <QAction>
+
 #include <QFile>
 #include <QGuiApplication>
 
@@ -112,7 +114,7 @@ void TMainForm::EditClick()
             temp.keep();
         return;
     }
-    takePartBitmap(file.bytes, slot, temp.path());
+    takePartBitmap(file.bytes, slot, temp.path(), StepName(Edit->text()));
 }
 
 }  // namespace velmora

@@ -1,13 +1,26 @@
-// File menu commands: open a room file, save the room under a new name.
+// File menu commands: open a room file, save the room to its file or under
+// a new name, the rooms opened or saved last.
 #include "ui/mainform.h"
 
 #include "common/file_bytes.h"
 #include "ui/services/paths.h"
 #include "ui/widgets/room_text_edit.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QUndoStack>
+
 #include <new>
 
 namespace velmora {
+
+namespace {
+
+constexpr qsizetype kRecentRoomCount = 8;
+
+}  // namespace
 
 void TMainForm::OpenRoomFileClick()
 {
@@ -50,29 +63,44 @@ void TMainForm::openRoomFile(const QString& path)
     setRoomTexts(room.texts);
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
         setSlotPicture(slot, std::move(room.pictures[static_cast<size_t>(slot)]));
-    modified_ = false;
+    // A new room, a new history.
+    history_->clear();
     markTextsSaved();
+    roomPath_ = QFileInfo(path).absoluteFilePath();
+    updateTitle();
+    rememberRoom(roomPath_);
 }
 
 void TMainForm::openFromCommandLine(const QStringList& arguments)
 {
     if (!arguments.isEmpty())
-        runCommand([this, &arguments] { openRoomFile(arguments.first()); });
+        // After a restored room this asks about its unsaved changes first.
+        runCommand([this, &arguments] { openDroppedRoomFile(arguments.first()); });
+}
+
+void TMainForm::SaveClick()
+{
+    // A room never saved has no file yet: Save As chooses one.
+    if (roomPath_.isEmpty())
+        SaveRoomFileClick();
+    else
+        saveRoomTo(roomPath_);
 }
 
 void TMainForm::SaveRoomFileClick()
 {
-    const std::optional<SaveFileChoice> choice = prompts_->saveFile(saveDialog_);
-    if (!choice)
-        return;
-    const QString& target = choice->path;
+    if (const std::optional<SaveFileChoice> choice = prompts_->saveFile(saveDialog_))
+        saveRoomTo(choice->path);
+}
 
+bool TMainForm::saveRoomTo(const QString& target)
+{
     // Read anew at every save; only a template of the header's exact length
     // gives a room file the host can read.
     const std::optional<std::vector<uint8_t>> headerTemplate = ReadHeaderTemplate(programFolder_);
     if (!headerTemplate) {
         showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char(' ') + HeaderTemplatePath(programFolder_));
-        return;
+        return false;
     }
 
     // A character the room's encoding cannot hold would be saved as a
@@ -84,7 +112,7 @@ void TMainForm::SaveRoomFileClick()
                                 .arg(QString::fromLatin1(kRoomTextNames[i]),
                                      textEncoding_.isEmpty() ? QStringLiteral("of the system")
                                                              : QString::fromLatin1(textEncoding_)));
-            return;
+            return false;
         }
 
     // The whole room is made in memory first and the file replaced only
@@ -94,17 +122,71 @@ void TMainForm::SaveRoomFileClick()
         bytes = WriteRoomFile(*headerTemplate, roomTexts(), pictures_);
     } catch (const std::bad_alloc&) {
         showWarning(message::kOutOfMemory);
-        return;
+        return false;
     } catch (const FormatError& e) {
         showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + QString::fromUtf8(e.what()));
-        return;
+        return false;
     }
     if (const std::optional<QString> error = WriteWholeFile(target, bytes)) {
         showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + *error);
+        return false;
+    }
+    markTextsSaved();
+    roomPath_ = QFileInfo(target).absoluteFilePath();
+    updateTitle();
+    rememberRoom(roomPath_);
+    return true;
+}
+
+QStringList TMainForm::recentRooms() const
+{
+    const QString list = settings_.read(QString::fromLatin1(Settings::kRecentRooms)).value_or(QString());
+    return list.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void TMainForm::rememberRoom(const QString& path)
+{
+    QStringList rooms = recentRooms();
+    rooms.removeAll(path);
+    rooms.prepend(path);
+    // The list is a convenience: a settings file that cannot be written
+    // must not turn a good open or save into a failure.
+    try {
+        settings_.write(QString::fromLatin1(Settings::kRecentRooms), rooms.mid(0, kRecentRoomCount).join(QLatin1Char('\n')));
+    } catch (const SettingsError&) {
+    }
+}
+
+void TMainForm::fillRecentMenu()
+{
+    RecentRooms->clear();
+    const QStringList rooms = recentRooms();
+    for (qsizetype i = 0; i < rooms.size() && i < kRecentRoomCount; ++i) {
+        QString caption = QDir::toNativeSeparators(rooms[i]);
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = RecentRooms->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+        const QString path = rooms[i];
+        connect(item, &QAction::triggered, this, [this, path] { runCommand([this, path] { openRecentRoom(path); }); });
+    }
+    RecentRooms->setEnabled(!rooms.isEmpty());
+}
+
+void TMainForm::openRecentRoom(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        QStringList rooms = recentRooms();
+        rooms.removeAll(path);
+        try {
+            settings_.write(QString::fromLatin1(Settings::kRecentRooms), rooms.join(QLatin1Char('\n')));
+        } catch (const SettingsError&) {
+        }
+        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char(' ') + path);
         return;
     }
-    modified_ = false;
-    markTextsSaved();
+    // As Open: changes are given up only when the user says so.
+    if (hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+        return;
+    openRoomFile(path);
 }
 
 }  // namespace velmora

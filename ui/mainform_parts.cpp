@@ -8,6 +8,8 @@
 #include "core/edit/part_commands.h"
 #include "core/image/bmp.h"
 
+#include <QAction>
+
 
 #include <stdexcept>
 
@@ -65,7 +67,8 @@ CheckResult TMainForm::checkPartBitmap(std::span<const uint8_t> fileBytes, int s
     return result;
 }
 
-bool TMainForm::takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages)
+bool TMainForm::takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages,
+                               const QString& stepName)
 {
     Bitmap picture;
     try {
@@ -74,8 +77,7 @@ bool TMainForm::takePartBitmap(std::span<const uint8_t> fileBytes, int slot, con
         showWarningText(fileNameForMessages + QStringLiteral(": ") + QString::fromUtf8(e.what()));
         return false;
     }
-    setSlotPicture(slot, std::move(picture));
-    modified_ = true;
+    changeSlots(stepName, {{slot, std::move(picture)}});
     return true;
 }
 
@@ -99,7 +101,7 @@ void TMainForm::loadPartFile(const QString& path, int slot)
     }
     if (checkPartBitmap(file.bytes, slot).outcome == CheckOutcome::Refused)
         return;
-    takePartBitmap(file.bytes, slot, path);
+    takePartBitmap(file.bytes, slot, path, StepName(OpenPFile->text()));
 }
 
 void TMainForm::SavePFileClick()
@@ -116,22 +118,19 @@ void TMainForm::SavePFileClick()
 void TMainForm::CopyImageClick()
 {
     const int slot = selectedSlot_;
-    setSlotPicture(slot, CopyPartFromRoom(pictures_, slot));
-    modified_ = true;
+    changeSlots(StepName(CopyImage->text()), {{slot, CopyPartFromRoom(pictures_, slot)}});
 }
 
 void TMainForm::CreateMaskClick()
 {
     const int slot = selectedSlot_;
-    setSlotPicture(PartSlotTable::MaskOf(slot), MakeMaskFromPicture(slotPicture(slot)));
-    modified_ = true;
+    changeSlots(StepName(CreateMask->text()), {{PartSlotTable::MaskOf(slot), MakeMaskFromPicture(slotPicture(slot))}});
 }
 
 void TMainForm::CopyDataClick()
 {
     const int slot = selectedSlot_;
-    setSlotPicture(slot, MaskFromImageWhite(slotPicture(PartSlotTable::PartOf(slot))));
-    modified_ = true;
+    changeSlots(StepName(CopyData->text()), {{slot, MaskFromImageWhite(slotPicture(PartSlotTable::PartOf(slot)))}});
 }
 
 }  // namespace velmora

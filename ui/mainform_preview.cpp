@@ -14,9 +14,9 @@ void TMainForm::ShowCheckClick()
 
 void TMainForm::PastePartsClick()
 {
+    // OK changes the room picture as one step of the history.
     TPastePartsForm form(*this);
-    if (form.exec() == QDialog::Accepted)
-        setModified(true);
+    form.exec();
 }
 
 }  // namespace velmora

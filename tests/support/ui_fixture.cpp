@@ -48,7 +48,12 @@ UiFixture::~UiFixture()
 Environment UiFixture::environment() const
 {
     return Environment{programFolder(), {}, settingsFile(),
-                       [urls = openedUrls_](const QUrl& url) { urls->push_back(url); }};
+                       [urls = openedUrls_](const QUrl& url) { urls->push_back(url); }, recoveryFolder()};
+}
+
+QString UiFixture::recoveryFolder() const
+{
+    return dir_.path() + QStringLiteral("/recovery");
 }
 
 QString UiFixture::programFolder() const

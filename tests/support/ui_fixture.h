@@ -28,6 +28,8 @@ public:
     QString programFolder() const;
     QString tempFolder() const;
     QString settingsFile() const;
+    // The forms' recovery files, never the user's data folder.
+    QString recoveryFolder() const;
 
     // Writes a file below the program folder (folders made as needed).
     void writeProgramFile(const QString& relativePath, const QByteArray& bytes) const;

@@ -22,6 +22,8 @@ constexpr int kTreasureBoxLine = 25;
 constexpr int kTableLine = 7;
 constexpr int kMailboxLine = 8;
 constexpr int kBathTubLine = 10;
+// The menu item that opens this dialog, naming its step in the history.
+constexpr int kPastePartsMenuLine = 17;
 
 }  // namespace
 
@@ -88,7 +90,7 @@ void TPastePartsForm::OkBtnClick()
     // picture must never be replaced by nothing.
     if (preview_.empty())
         BedCheckClick();
-    editor_.setSlotPicture(slot::RoomImage, preview_);
+    editor_.changeSlots(StepName(editor_.languageTexts().menuItem(kPastePartsMenuLine)), {{slot::RoomImage, preview_}});
     accept();
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -18,6 +19,12 @@ namespace velmora {
 class LanguageTexts;
 class Prompts;
 class Settings;
+
+// A picture for one slot, as a command leaves it.
+struct SlotChange {
+    int slot;
+    Bitmap picture;
+};
 
 class EditorContext {
 public:
@@ -28,6 +35,9 @@ public:
 
     virtual const RoomPictures& slotPictures() const = 0;
     virtual void setSlotPicture(int slot, Bitmap picture) = 0;
+    // Changes slots as one step of the room's history, named `stepName`
+    // (a menu command's caption, see StepName).
+    virtual void changeSlots(const QString& stepName, std::vector<SlotChange> changes) = 0;
 
     virtual const LanguageTexts& languageTexts() const = 0;
     virtual void setLanguageCode(const QString& code) = 0;

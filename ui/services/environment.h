@@ -15,6 +15,9 @@ struct Environment {
     QString settingsFile;   // empty: the user's own settings
     // Opens a document with the system's viewer; empty: QDesktopServices.
     std::function<void(const QUrl&)> openUrl;
+    // Where recovery files are kept; empty: the user's data folder
+    // (QStandardPaths::AppDataLocation).
+    QString recoveryFolder;
 };
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include "core/text/text_lines.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 namespace velmora {
 
@@ -70,6 +71,18 @@ const QString& LanguageTexts::line(List list, int index) const
         throw ListIndexError("List index out of bounds: line " + std::to_string(index) + " of the " +
                              ListName(list) + " list, which has " + std::to_string(all.size()) + " lines.");
     return all[static_cast<size_t>(index)];
+}
+
+QString StepName(const QString& menuCaption)
+{
+    QString name = menuCaption;
+    // "(&S)" after a Japanese caption, or a single "&" inside a Latin one.
+    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    name.remove(QLatin1Char('&'));
+    name = name.trimmed();
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QChar(0x2026)))
+        name.chop(1);
+    return name.trimmed();
 }
 
 }  // namespace velmora

@@ -51,6 +51,10 @@ private:
     std::vector<QString> messages_;
 };
 
+// A menu caption as the name of a step in the room's history ("Undo Make
+// mask"): without its access key and trailing dots.
+QString StepName(const QString& menuCaption);
+
 // Label lines with a fixed meaning; message lines are in message_lines.h.
 namespace label {
 constexpr int kFontFace = 0;

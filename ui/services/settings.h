@@ -20,6 +20,8 @@ public:
     static constexpr const char* kImageEditor = "GEDIT";
     // The encoding of room texts; missing or empty: the locale's.
     static constexpr const char* kTextEncoding = "TEXTENC";
+    // The rooms last opened or saved, newest first, one path a line.
+    static constexpr const char* kRecentRooms = "RECENT";
 
     // An empty file means the user's own settings (organisation "Oskel",
     // application "Quorvix"); tests give a file of their own.

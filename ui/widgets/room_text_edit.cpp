@@ -33,6 +33,20 @@ void RoomTextEdit::markUnmodified()
     document()->setModified(false);
 }
 
+void RoomTextEdit::restore(const State& state)
+{
+    setPlainText(state.text);
+    originalBytes_ = state.originalBytes;
+    document()->setModified(state.modified);
+    moveCursor(QTextCursor::End);
+}
+
+void RoomTextEdit::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    emit focusLeft();
+}
+
 bool RoomTextEdit::isEncodable() const
 {
     return !isModified() || codec_.canEncode(toPlainText());

@@ -36,9 +36,26 @@ public:
     // Keys the window's menu answers; the field leaves them to the menu.
     void setMenuShortcuts(QList<QKeySequence> keys) { menuShortcuts_ = std::move(keys); }
 
+    // Everything that decides what the field shows and gives back, for the
+    // room's history and its recovery file.
+    struct State {
+        std::string originalBytes;
+        QString text;
+        bool modified = false;
+        bool operator==(const State&) const = default;
+    };
+    State state() const { return {originalBytes_, toPlainText(), isModified()}; }
+    // Shows the state with the cursor at the end of the text.
+    void restore(const State& state);
+
     static constexpr size_t kMaxBytes = kRoomTextMax;
 
+signals:
+    // Focus went elsewhere: the run of typing in this field has ended.
+    void focusLeft();
+
 protected:
+    void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

@@ -1,0 +1,337 @@
+// The room's history, Save, recent rooms and the recovery file, driven
+// through the real window: Undo and Redo of every kind of step, unsaved
+// changes that follow the history, the title mark, and a room that comes
+// back after its editor stopped.
+#include "gui_room_helpers.h"
+#include "support/modal_dialog.h"
+#include "support/ui_fixture.h"
+
+#include "ui/dialogs/paste_parts_form.h"
+#include "ui/services/paths.h"
+#include "ui/widgets/bitmap_image.h"
+#include "ui/widgets/picture_box.h"
+#include "core/room/default_room.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUndoStack>
+#include <QtTest>
+
+using namespace velmora;
+using velmora::test::Child;
+using velmora::test::ReadBytes;
+using velmora::test::RoomState;
+using velmora::test::ScriptedPrompts;
+using velmora::test::UiFixture;
+using velmora::test::WhenShown;
+using velmora::test::WriteBytes;
+using Kind = ScriptedPrompts::Kind;
+
+class HistoryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyCommandIsOneStepThatUndoAndRedoTakeBack();
+    void typingIsOneStepPerRunAndTheMenuKeysWin();
+    void unsavedChangesFollowTheHistory();
+    void saveWritesTheRoomsOwnFile();
+    void recentRoomsListTheLastEight();
+    void aStoppedEditorsRoomComesBack();
+};
+
+namespace {
+
+constexpr int kBed = slot::BedImage;
+
+QAction* Action(TMainForm& form, const char* name)
+{
+    return form.findChild<QAction*>(name);
+}
+
+// A room of its own in a file, unlike the default room.
+QString WriteRoom(const UiFixture& fixture, const QString& name, uint8_t shade)
+{
+    RoomPictures pictures = DefaultRoomPictures();
+    Bitmap& room = pictures[slot::RoomImage];
+    for (int y = 0; y < room.height; ++y)
+        for (int x = 0; x < room.width; ++x)
+            room.setIndex(x, y, uint8_t((x / 7 + y / 5 + shade) % 256));
+    const QString path = fixture.tempFolder() + QStringLiteral("/") + name;
+    WriteBytes(path, WriteRoomFile(ReadBytes(HeaderTemplatePath(fixture.programFolder())), {"room", "", ""}, pictures));
+    return path;
+}
+
+QPlainTextEdit* FocusField(TMainForm& form, const char* name)
+{
+    form.show();
+    QApplication::setActiveWindow(&form);
+    if (!QTest::qWaitForWindowActive(&form))
+        return nullptr;
+    auto* field = form.findChild<QPlainTextEdit*>(name);
+    field->setFocus();
+    QCoreApplication::processEvents();
+    return field;
+}
+
+}  // namespace
+
+void HistoryTest::everyCommandIsOneStepThatUndoAndRedoTakeBack()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->openFromCommandLine({WriteRoom(fixture, "a.pac", 3)});
+    const RoomState opened = RoomState::Of(*form);
+    QVERIFY(!Action(*form, "Undo")->isEnabled());
+    QCOMPARE(Action(*form, "Undo")->text(), QString("&Undo"));
+
+    // Copy from room view, then Make mask: each one step named by its command.
+    form->WinDayImageMouseDown(kBed);
+    Action(*form, "CopyImage")->trigger();
+    const RoomState copied = RoomState::Of(*form);
+    QVERIFY(!copied.pictures[kBed].samePicture(opened.pictures[kBed]));
+    Action(*form, "CreateMask")->trigger();
+    QCOMPARE(form->history().count(), 2);
+    QCOMPARE(Action(*form, "Undo")->text(), QString("&Undo Make mask"));
+
+    Action(*form, "Undo")->trigger();
+    QCOMPARE(RoomState::Of(*form).differenceFrom(copied), QString());
+    QCOMPARE(Action(*form, "Redo")->text(), QString("&Redo Make mask"));
+    Action(*form, "Undo")->trigger();
+    QCOMPARE(RoomState::Of(*form).differenceFrom(opened), QString());
+    QVERIFY(!form->hasUnsavedChanges());
+    Action(*form, "Redo")->trigger();
+    QCOMPARE(RoomState::Of(*form).differenceFrom(copied), QString());
+    // The box shows what the slot holds.
+    QCOMPARE(form->pictureBox(kBed)->picture(), ToQImage(copied.pictures[kBed]));
+
+    // Paste parts OK: one step, undone whole.
+    form->WinDayImageMouseDown(slot::RoomImage);
+    WhenShown<TPastePartsForm>([](TPastePartsForm& dialog) {
+        Child<QCheckBox>(dialog, "TableCheck")->click();
+        QTest::mouseClick(Child<QPushButton>(dialog, "OkBtn"), Qt::LeftButton);
+    });
+    form->PastePartsClick();
+    QVERIFY(!form->slotPicture(slot::RoomImage).samePicture(opened.pictures[slot::RoomImage]));
+    QCOMPARE(form->history().undoText(), QString("Paste parts"));
+    form->UndoClick();
+    QCOMPARE(RoomState::Of(*form).differenceFrom(copied), QString());
+
+    // A hundred and more steps all come back.
+    for (int i = 0; i < 150; ++i) {
+        form->WinDayImageMouseDown(i % 2 ? kBed : slot::TableImage);
+        Action(*form, "CopyImage")->trigger();
+    }
+    for (int i = 0; i < 151; ++i)
+        form->UndoClick();
+    QCOMPARE(RoomState::Of(*form).differenceFrom(opened), QString());
+
+    // Opening starts a new history.
+    form->RedoClick();
+    fixture.prompts.questionAnswers.push_back(true);
+    fixture.prompts.openAnswers.push_back(WriteRoom(fixture, "b.pac", 9));
+    form->OpenRoomFileClick();
+    QCOMPARE(form->history().count(), 0);
+    QVERIFY(!form->hasUnsavedChanges());
+}
+
+void HistoryTest::typingIsOneStepPerRunAndTheMenuKeysWin()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    QPlainTextEdit* name = FocusField(*form, "RoomName");
+    QVERIFY(name);
+    QTest::keyClicks(name, "blue");
+    QCOMPARE(form->history().count(), 1);
+    QCOMPARE(Action(*form, "Undo")->text(), "&Undo " + form->languageTexts().label(13));
+    QPlainTextEdit* comment = form->findChild<QPlainTextEdit*>("Comment");
+    comment->setFocus();
+    QTest::keyClicks(comment, "calm");
+    name->setFocus();
+    QTest::keyClicks(name, " room");
+    QCOMPARE(form->history().count(), 3);
+
+    // Ctrl+Z in a field is the menu's Undo, a run at a time.
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(name->toPlainText(), QString("blue"));
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(comment->toPlainText(), QString());
+    QTest::keyClick(name, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(comment->toPlainText(), QString("calm"));
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(name->toPlainText(), QString("blue room"));
+    QCOMPARE(form->roomTexts().name, std::string("blue room"));
+    for (int i = 0; i < 3; ++i)
+        form->UndoClick();
+    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(form->roomTexts().name, std::string());
+}
+
+void HistoryTest::unsavedChangesFollowTheHistory()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const QString path = WriteRoom(fixture, "a.pac", 3);
+    form->openFromCommandLine({path});
+    QCOMPARE(form->windowTitle(), QString("a.pac - Velmora"));
+
+    form->WinDayImageMouseDown(kBed);
+    Action(*form, "CopyImage")->trigger();
+    QVERIFY(form->modified());
+    QCOMPARE(form->windowTitle(), QString("a.pac* - Velmora"));
+
+    // Back at the opened state: nothing to ask on open or close.
+    form->UndoClick();
+    QVERIFY(!form->modified());
+    QCOMPARE(form->windowTitle(), QString("a.pac - Velmora"));
+    fixture.prompts.openAnswers.push_back(path);
+    form->OpenRoomFileClick();
+    QVERIFY(fixture.prompts.shown(Kind::Question).empty());
+
+    // Redo away from it asks again.
+    Action(*form, "CopyImage")->trigger();
+    form->UndoClick();
+    form->show();
+    QVERIFY(form->close());
+    form->show();
+    form->RedoClick();
+    fixture.prompts.questionAnswers.push_back(false);
+    QVERIFY(!form->close());
+    QCOMPARE(fixture.prompts.shown(Kind::Question).size(), size_t(1));
+}
+
+void HistoryTest::saveWritesTheRoomsOwnFile()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+
+    // A room never saved: Save is Save As.
+    form->setModified(true);
+    fixture.prompts.saveAnswers.push_back(std::nullopt);
+    Action(*form, "Save")->trigger();
+    QCOMPARE(fixture.prompts.shown(Kind::SaveFile).size(), size_t(1));
+    QCOMPARE(fixture.prompts.shown(Kind::SaveFile)[0].dialog, form->saveDialog());
+
+    // Opened from the command line: Ctrl+S writes that file, asking nothing;
+    // undo and save again give back the first file's bytes.
+    const QString path = WriteRoom(fixture, "a.pac", 3);
+    const std::vector<uint8_t> first = ReadBytes(path);
+    form->setModified(false);
+    form->openFromCommandLine({path});
+    fixture.prompts.clear();
+    form->WinDayImageMouseDown(kBed);
+    Action(*form, "CopyImage")->trigger();
+    QPlainTextEdit* name = FocusField(*form, "RoomName");
+    QVERIFY(name);
+    QTest::keyClick(name, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(fixture.prompts.shown().empty());
+    QVERIFY(ReadBytes(path) != first);
+    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(form->windowTitle(), QString("a.pac - Velmora"));
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(form->hasUnsavedChanges());
+    QTest::keyClick(name, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(ReadBytes(path) == first);
+
+    // A failed save keeps the room unsaved and says why.
+    Action(*form, "CopyImage")->trigger();
+    QFile::remove(path);
+    QDir().mkpath(path);
+    Action(*form, "Save")->trigger();
+    QCOMPARE(fixture.prompts.shown(Kind::Warning).size(), size_t(1));
+    QVERIFY(form->hasUnsavedChanges());
+}
+
+void HistoryTest::recentRoomsListTheLastEight()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    QStringList paths;
+    for (int i = 0; i < 9; ++i) {
+        paths.prepend(QFileInfo(WriteRoom(fixture, QString("r%1.pac").arg(i), uint8_t(i))).absoluteFilePath());
+        form->openFromCommandLine({paths.first()});
+    }
+    paths.removeLast();
+    QCOMPARE(form->recentRooms(), paths);
+    QMenu* menu = form->findChild<QMenu*>("RecentRooms");
+    emit menu->aboutToShow();
+    QCOMPARE(menu->actions().size(), 8);
+    QVERIFY(menu->actions()[1]->text().endsWith("r7.pac"));
+
+    // Chosen with a changed room: the question first, then the room.
+    Action(*form, "CopyImage")->trigger();
+    fixture.prompts.questionAnswers.push_back(true);
+    menu->actions()[1]->trigger();
+    QCOMPARE(form->roomPath(), paths[1]);
+    QCOMPARE(form->recentRooms().first(), paths[1]);
+
+    // A file that is gone: message 8 and off the list.
+    QFile::remove(paths[3]);
+    fixture.prompts.clear();
+    form->openRecentRoom(paths[3]);
+    QCOMPARE(fixture.prompts.shown(Kind::Warning).size(), size_t(1));
+    QCOMPARE(fixture.prompts.shown(Kind::Warning)[0].text, form->languageTexts().message(8) + " " + paths[3]);
+    QVERIFY(!form->recentRooms().contains(paths[3]));
+    QCOMPARE(form->roomPath(), paths[1]);
+}
+
+void HistoryTest::aStoppedEditorsRoomComesBack()
+{
+    UiFixture fixture;
+    const QString path = WriteRoom(fixture, "a.pac", 3);
+    auto form = fixture.makeForm();
+    form->openFromCommandLine({path});
+    QPlainTextEdit* comment = FocusField(*form, "Comment");
+    QVERIFY(comment);
+    QTest::keyClicks(comment, "unsaved");
+    form->WinDayImageMouseDown(kBed);
+    Action(*form, "CopyImage")->trigger();
+    const RoomState changed = RoomState::Of(*form);
+    // Written within seconds of the change.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(form->recoveryFile()), 5000);
+
+    // Another editor running meanwhile leaves it alone and has its own.
+    auto other = fixture.makeForm();
+    other->offerRecovery();
+    QVERIFY(fixture.prompts.shown(Kind::Question).empty());
+    other->setModified(true);
+    other->writeRecovery();
+    QVERIFY(other->recoveryFile() != form->recoveryFile());
+    QVERIFY(QFile::exists(other->recoveryFile()));
+    QVERIFY(QFile::exists(form->recoveryFile()));
+    other->setModified(false);
+    QVERIFY(!QFile::exists(other->recoveryFile()));
+
+    // The editor stops without closing; the next start asks, Yes restores.
+    form.reset();
+    auto next = fixture.makeForm();
+    fixture.prompts.questionAnswers.push_back(true);
+    next->offerRecovery();
+    const auto questions = fixture.prompts.shown(Kind::Question);
+    QCOMPARE(questions.size(), size_t(1));
+    QCOMPARE(questions[0].text, next->languageTexts().message(13));
+    QCOMPARE(RoomState::Of(*next).differenceFrom(changed), QString());
+    QCOMPARE(next->roomPath(), QFileInfo(path).absoluteFilePath());
+    QCOMPARE(next->windowTitle(), QString("a.pac* - Velmora"));
+    QCOMPARE(QDir(fixture.recoveryFolder()).entryList({"*.vrec"}, QDir::Files).size(), 1);
+
+    // Save removes it, and the file holds the restored room.
+    next->SaveClick();
+    QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
+    QCOMPARE(QDir(fixture.recoveryFolder()).entryList({"*.vrec"}, QDir::Files), QStringList());
+    QCOMPARE(ReadRoomFile(ReadBytes(path)).texts.comment, std::string("unsaved"));
+
+    // No deletes a left file.
+    next->setModified(true);
+    next->writeRecovery();
+    next.reset();
+    auto last = fixture.makeForm();
+    fixture.prompts.questionAnswers.push_back(false);
+    last->offerRecovery();
+    QVERIFY(!last->hasUnsavedChanges());
+    QCOMPARE(QDir(fixture.recoveryFolder()).entryList({"*.vrec"}, QDir::Files), QStringList());
+}
+
+QTEST_MAIN(HistoryTest)
+#include "test_history.moc"

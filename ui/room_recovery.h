@@ -1,0 +1,55 @@
+// The recovery file: the unsaved room, its texts and its file name, written
+// aside shortly after each change so that a crash loses nothing. Each running
+// editor has a file of its own, held with a lock; a file whose lock nobody
+// holds was left by an editor that stopped.
+#pragma once
+
+#include "ui/widgets/room_text_edit.h"
+
+#include "core/room/room_file.h"
+
+#include <QLockFile>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+namespace velmora {
+
+struct RecoveredRoom {
+    QString roomPath;  // empty for a room never saved
+    RoomPictures pictures;
+    std::array<RoomTextEdit::State, 3> texts;
+};
+
+class RoomRecovery {
+public:
+    // An empty folder means the user's data folder.
+    explicit RoomRecovery(QString folder);
+    ~RoomRecovery();
+
+    // This editor's file, written whole; the system's reason on failure.
+    std::optional<QString> save(const RecoveredRoom& room);
+    void remove();
+    // This editor's file, whether written yet or not.
+    QString file() const { return path_; }
+
+    // The newest file of a stopped editor, its lock now held by us until
+    // discard(); empty when there is none.
+    QString takeOrphan();
+    // Throws std::runtime_error with the reason when the file is unreadable.
+    static RecoveredRoom read(const QString& path);
+    // Deletes the orphan taken; `keep` moves it aside instead, out of the
+    // way of the next start.
+    void discardOrphan(bool keep = false);
+
+private:
+    QString folder_;
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+    QString orphan_;
+    std::unique_ptr<QLockFile> orphanLock_;
+};
+
+}  // namespace velmora
