@@ -4,6 +4,7 @@
 // back after its editor stopped.
 #include "gui_room_helpers.h"
 #include "support/modal_dialog.h"
+#include "support/typing.h"
 #include "support/ui_fixture.h"
 
 #include "ui/dialogs/paste_parts_form.h"
@@ -25,6 +26,7 @@ using velmora::test::Child;
 using velmora::test::ReadBytes;
 using velmora::test::RoomState;
 using velmora::test::ScriptedPrompts;
+using velmora::test::FocusField;
 using velmora::test::UiFixture;
 using velmora::test::WhenShown;
 using velmora::test::WriteBytes;
@@ -63,17 +65,6 @@ QString WriteRoom(const UiFixture& fixture, const QString& name, uint8_t shade)
     return path;
 }
 
-QPlainTextEdit* FocusField(TMainForm& form, const char* name)
-{
-    form.show();
-    QApplication::setActiveWindow(&form);
-    if (!QTest::qWaitForWindowActive(&form))
-        return nullptr;
-    auto* field = form.findChild<QPlainTextEdit*>(name);
-    field->setFocus();
-    QCoreApplication::processEvents();
-    return field;
-}
 
 }  // namespace
 
@@ -105,6 +96,18 @@ void HistoryTest::everyCommandIsOneStepThatUndoAndRedoTakeBack()
     QCOMPARE(RoomState::Of(*form).differenceFrom(copied), QString());
     // The box shows what the slot holds.
     QCOMPARE(form->pictureBox(kBed)->picture(), ToQImage(copied.pictures[kBed]));
+
+    // Loading a part from a file (the menu, a drop): one step.
+    const QString bmp = fixture.tempFolder() + "/bed.bmp";
+    WriteBytes(bmp, EncodeBmp(form->slotPicture(kBed), ColoursUsedField::EntriesWritten));
+    form->UndoClick();
+    form->loadPartFile(bmp, kBed);
+    QCOMPARE(form->history().undoText(), QString("Load from bitmap file"));
+    QCOMPARE(RoomState::Of(*form).differenceFrom(copied), QString());
+    form->UndoClick();
+    QCOMPARE(RoomState::Of(*form).differenceFrom(opened), QString());
+    form->RedoClick();
+    QCOMPARE(RoomState::Of(*form).differenceFrom(copied), QString());
 
     // Paste parts OK: one step, undone whole.
     form->WinDayImageMouseDown(slot::RoomImage);
@@ -322,13 +325,19 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     QCOMPARE(QDir(fixture.recoveryFolder()).entryList({"*.vrec"}, QDir::Files), QStringList());
     QCOMPARE(ReadRoomFile(ReadBytes(path)).texts.comment, std::string("unsaved"));
 
-    // No deletes a left file.
+    // No deletes a left file; a messages file older than the question
+    // gives it in English.
+    QByteArray messages = fixture.readProgramFile("ltexts/messages.en");
+    messages.truncate(messages.lastIndexOf('\n', messages.size() - 2) + 1);
+    fixture.writeProgramFile("ltexts/messages.en", messages);
     next->setModified(true);
     next->writeRecovery();
     next.reset();
     auto last = fixture.makeForm();
     fixture.prompts.questionAnswers.push_back(false);
     last->offerRecovery();
+    QCOMPARE(fixture.prompts.shown(Kind::Question).back().text,
+             QString("Velmora stopped before this room was saved. Restore the unsaved work?"));
     QVERIFY(!last->hasUnsavedChanges());
     QCOMPARE(QDir(fixture.recoveryFolder()).entryList({"*.vrec"}, QDir::Files), QStringList());
 }

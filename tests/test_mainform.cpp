@@ -3,6 +3,7 @@
 #include "ui/mainform.h"
 #include "ui/widgets/picture_box.h"
 #include "core/image/palette.h"
+#include "support/typing.h"
 #include "support/ui_fixture.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 
 using namespace velmora;
 using velmora::test::ScriptedPrompts;
+using velmora::test::FocusField;
 using velmora::test::UiFixture;
 
 class MainFormTest : public QObject {
@@ -36,23 +38,6 @@ private slots:
     void menuKeysWinOverTheTextFields();
     void ctrlXWithoutChangesClosesAtOnce();
 };
-
-namespace {
-
-// Shows the form, makes it active and puts the focus into a text field.
-QPlainTextEdit* FocusField(TMainForm& form, const char* name)
-{
-    form.show();
-    QApplication::setActiveWindow(&form);
-    if (!QTest::qWaitForWindowActive(&form))
-        return nullptr;
-    auto* field = form.findChild<QPlainTextEdit*>(name);
-    field->setFocus();
-    QCoreApplication::processEvents();
-    return field;
-}
-
-}  // namespace
 
 void MainFormTest::windowIsPlacedAsDesigned()
 {
