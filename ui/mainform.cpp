@@ -159,6 +159,7 @@ TMainForm::TMainForm(Environment environment, Prompts* prompts)
     readLanguageSetting();
     readTextEncodingSetting();
     applyTexts();
+    fillRecentMenu();
     // 8. The history starts clean.
 }
 
@@ -383,7 +384,6 @@ void TMainForm::applyTexts()
     QGuiApplication::setApplicationDisplayName(texts_.label(label::kTitle));
     const QString face = texts_.label(label::kFontFace);
     SetFace(this, face);
-    texts_.label(label::kTitle);  // a missing title line stops here, as before
     updateTitle();
     for (size_t i = 0; i < captions_.size(); ++i) {
         const QString& text = texts_.label(kFirstCaptionLine + static_cast<int>(i));
