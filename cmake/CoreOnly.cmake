@@ -38,8 +38,10 @@ if(VELMORA_BUILD_TESTS)
   # library; the test takes the table alone.
   target_sources(test_part_check PRIVATE common/message_lines.cpp)
   if(VELMORA_JPEG_EXPORT)
-    # No reference encoder here: the comparison with cjpeg is skipped.
-    target_compile_definitions(test_picture_export PRIVATE VELMORA_CJPEG=""
+    # The reference encoder as the test program starts it (a Windows path in
+    # the cross build, with forward slashes); empty skips the comparison.
+    set(VELMORA_CJPEG_PROGRAM "" CACHE STRING "cjpeg for the JPEG export test")
+    target_compile_definitions(test_picture_export PRIVATE VELMORA_CJPEG="${VELMORA_CJPEG_PROGRAM}"
       VELMORA_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}/test_output")
   endif()
 endif()

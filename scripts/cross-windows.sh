@@ -45,6 +45,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
+# A running server with its services started on /dev/null: services that
+# inherit a pipe (CTest's, or a command substitution's) keep its reader
+# waiting for ever.
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1
+
 toolchain=$root/cmake/mingw-w64.cmake
 sysroot=$out/sysroot
 
@@ -81,7 +88,10 @@ if [ "${VELMORA_CROSS_JPEG:-1}" = 1 ]; then
     cross_build_jpeg || echo "libjpeg for Windows could not be had (see $out/jpeg-*.log): the JPEG export stays out"
   fi
   if [ -f "$sysroot/lib/libjpeg.a" ]; then
-    options=(-DVELMORA_JPEG_EXPORT=ON -DVELMORA_MINGW_SYSROOT="$sysroot")
+    # The export is compared with the cross-built cjpeg, started by the test
+    # through cmd.exe.
+    cjpeg=$(winepath -w "$sysroot/bin/cjpeg.exe" 2>/dev/null | tr '\\' /)
+    options=(-DVELMORA_JPEG_EXPORT=ON -DVELMORA_MINGW_SYSROOT="$sysroot" -DVELMORA_CJPEG_PROGRAM="$cjpeg")
   fi
 fi
 
@@ -90,12 +100,6 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAK
   -DVELMORA_CORE_ONLY=ON -DVELMORA_WERROR=ON -DVELMORA_GTEST_SOURCE_DIR=/usr/src/googletest \
   "${options[@]}" >/dev/null
 cmake --build "$build" -j "$jobs"
-
-# A running server with its services started on /dev/null: services that
-# inherit CTest's pipes would keep it waiting for ever.
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
-wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1
 
 # Wine writes CRLF line ends.
 set +e
