@@ -1,5 +1,6 @@
 // Commands on whole rooms: default and info.
 #include "commands.h"
+#include "console_out.h"
 #include "pac_common.h"
 
 #include "core/room/default_room.h"
@@ -49,9 +50,9 @@ int RunInfo(const QStringList& args, const Options& options)
 {
     const TextConversion conversion(options.encoding);
     const Room room = ReadRoom(args[0]);
-    std::printf("name: %s\n", Printable(conversion.toUser(room.texts.name)).c_str());
-    std::printf("comment: %s\n", Printable(conversion.toUser(room.texts.comment)).c_str());
-    std::printf("copyright: %s\n", Printable(conversion.toUser(room.texts.copyright)).c_str());
+    PrintLocal(stdout, "name: " + Printable(conversion.toUser(room.texts.name)) + "\n");
+    PrintLocal(stdout, "comment: " + Printable(conversion.toUser(room.texts.comment)) + "\n");
+    PrintLocal(stdout, "copyright: " + Printable(conversion.toUser(room.texts.copyright)) + "\n");
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
         const Bitmap& b = room.pictures[static_cast<size_t>(slot)];
         const std::string size = std::to_string(b.width) + "x" + std::to_string(b.height);

@@ -1,5 +1,6 @@
 // velmora-pac: the command-line tool on the room core.
 #include "commands.h"
+#include "console_out.h"
 #include "pac_common.h"
 
 #include <QCommandLineParser>
@@ -145,10 +146,8 @@ int main(int argc, char* argv[])
     try {
         return Run(app);
     } catch (const CliError& e) {
-        if (e.file.isEmpty())
-            std::fprintf(stderr, "velmora-pac: %s\n", e.what.c_str());
-        else
-            std::fprintf(stderr, "velmora-pac: %s: %s\n", Local(e.file).c_str(), e.what.c_str());
+        const std::string file = e.file.isEmpty() ? std::string() : Local(e.file) + ": ";
+        PrintLocal(stderr, "velmora-pac: " + file + e.what + "\n");
         return e.code;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "velmora-pac: %s\n", e.what());

@@ -1,5 +1,7 @@
 #include "pac_common.h"
 
+#include "console_out.h"
+
 #include "common/data_files.h"
 #include "common/file_bytes.h"
 #include "common/room_text_codec.h"
@@ -31,7 +33,7 @@ void UsageError(const std::string& what)
 
 void Warn(const QString& file, const std::string& what)
 {
-    std::fprintf(stderr, "velmora-pac: %s: warning: %s\n", Local(file).c_str(), what.c_str());
+    PrintLocal(stderr, "velmora-pac: " + Local(file) + ": warning: " + what + "\n");
 }
 
 std::vector<uint8_t> ReadWholeFile(const QString& path, int64_t maxBytes)

@@ -2,8 +2,9 @@
 # Installs what is missing, builds everything with warnings as errors, and
 # runs the whole test suite: once in a normal build, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer; then runs the fuzz targets
-# over their seeds. VELMORA_SKIP_SANITIZERS=1 and VELMORA_SKIP_FUZZ=1 skip
-# those steps while iterating.
+# over their seeds, and the core's tests built for Windows under wine
+# (scripts/cross-windows.sh). VELMORA_SKIP_SANITIZERS=1, VELMORA_SKIP_FUZZ=1
+# and VELMORA_SKIP_WINDOWS=1 skip those steps while iterating.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -36,4 +37,8 @@ fi
 
 if [ "${VELMORA_SKIP_FUZZ:-0}" != 1 ]; then
   "$root/fuzz/run.sh" 0
+fi
+
+if [ "${VELMORA_SKIP_WINDOWS:-0}" != 1 ]; then
+  "$root/scripts/cross-windows.sh"
 fi

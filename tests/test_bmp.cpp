@@ -256,7 +256,16 @@ TEST(BmpDecode, MalformedLayoutIsRefusedWithTheReason)
     s.pixelData = std::vector<uint8_t>(16, 1);
     ExpectFormatError(BuildBmp(s), "colour table does not fit");
 
+    // A whole table that runs into the pixel data the offset points at: the
+    // table's last entries would be read as pixels too.
     s.colours = TestColours(256);
+    s.pixelOffset = 14 + 40 + 4 * 255;
+    ExpectFormatError(BuildBmp(s), "colour table does not fit");
+    s.infoSize = 12;
+    s.pixelOffset = 14 + 12 + 3 * 200;
+    ExpectFormatError(BuildBmp(s), "colour table does not fit");
+    s.infoSize = 40;
+
     s.pixelOffset = 5000;
     ExpectFormatError(BuildBmp(s), "lies outside the file");
     s.pixelOffset = 20;
@@ -298,14 +307,19 @@ TEST(BmpDecode, EveryTruncationFailsCleanly)
     rle.compression = 1;
     rle.colours = TestColours(256);
     rle.pixelData = {0, 3, 7, 8, 9, 0, 0, 0, 5, 4, 0, 0, 3, 1, 1, 2, 1, 3, 0, 1};
-    for (const BmpLayout& s : {plain, rle}) {
+    // Only the plain picture may lose a byte: the last row's padding.
+    const std::pair<BmpLayout, size_t> cases[] = {{plain, 1}, {rle, 0}};
+    for (const auto& [s, spare] : cases) {
         const std::vector<uint8_t> full = BuildBmp(s);
-        EXPECT_NO_THROW(DecodeBmp(full));
+        const Bitmap whole = DecodeBmp(full);
         for (size_t n = 0; n < full.size(); ++n) {
             const std::vector<uint8_t> cut(full.begin(), full.begin() + static_cast<ptrdiff_t>(n));
             try {
-                DecodeBmp(cut);
+                const Bitmap b = DecodeBmp(cut);
+                EXPECT_GE(n, full.size() - spare) << "decoded a picture cut at " << n << " of " << full.size();
+                EXPECT_TRUE(b.samePicture(whole)) << n;
             } catch (const FormatError&) {
+                EXPECT_LT(n, full.size() - spare) << "refused a picture that lost only padding, at " << n;
             }
         }
     }

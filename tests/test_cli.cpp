@@ -8,9 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <QProcess>
+#include <QStringList>
 
 #include <filesystem>
 #include <fstream>
@@ -57,29 +56,23 @@ protected:
         fs::create_directories(work_);
     }
 
-    // Runs `exe` with `args`, stdout and stderr caught in files of the work folder.
-    RunResult Run(std::vector<std::string> args, const std::string& exe = VELMORA_PAC_EXE)
+    // Runs `exe` with `args` directly, no shell between, and catches its
+    // standard output and error.
+    RunResult Run(const std::vector<std::string>& args, const std::string& exe = VELMORA_PAC_EXE)
     {
-        const fs::path outPath = work_ / "stdout.txt", errPath = work_ / "stderr.txt";
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            dup2(out, 1);
-            dup2(err, 2);
-            std::vector<char*> argv{const_cast<char*>(exe.c_str())};
-            for (auto& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(exe.c_str(), argv.data());
-            _exit(127);
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
+        QStringList arguments;
+        for (const std::string& a : args)
+            arguments << QString::fromLocal8Bit(a);
+        QProcess process;
+        process.start(QString::fromLocal8Bit(exe), arguments);
         RunResult r;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = ReadText(outPath);
-        r.err = ReadText(errPath);
+        if (!process.waitForFinished(-1)) {
+            r.err = process.errorString().toStdString();
+            return r;
+        }
+        r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        r.out = process.readAllStandardOutput().toStdString();
+        r.err = process.readAllStandardError().toStdString();
         return r;
     }
 
@@ -337,8 +330,9 @@ TEST_F(PacTool, ProgramFolderWithoutDataFiles)
     // A copy of the tool in a folder of its own has no template and no palette.
     const fs::path bare = work_ / "bare";
     fs::create_directories(bare);
-    fs::copy_file(VELMORA_PAC_EXE, bare / "velmora-pac");
-    const std::string exe = (bare / "velmora-pac").string();
+    const fs::path copy = bare / fs::path(VELMORA_PAC_EXE).filename();
+    fs::copy_file(VELMORA_PAC_EXE, copy);
+    const std::string exe = copy.string();
 
     RunResult r = Run({"default", W("room.pac")}, exe);
     EXPECT_EQ(r.exitCode, 1);

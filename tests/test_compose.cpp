@@ -278,14 +278,24 @@ TEST(DrawMaskedPart, StaysInsideWhateverTheSizes)
 
     DrawMaskedPart(target, Placement{3, 3, 400, 400}, Filled(300, 300, 9), Mask(300, 300, false), {300, 300});
     EXPECT_EQ(target.index(3, 3), 9);
+    EXPECT_EQ(target.index(2, 3), 50);
+    EXPECT_EQ(target.index(3, 2), 50);
+
+    // Placements wholly outside, turned inside out or beyond any range, and
+    // pictures without whole pixels draw nothing at all.
+    const std::vector<uint8_t> before = target.pixels;
     DrawMaskedPart(target, Placement{10, 10, 20, 20}, part, Mask(4, 1, false), PartSize{4, 1});
+    EXPECT_EQ(target.pixels, before) << "placement outside the target";
     DrawMaskedPart(target, Placement{2, 2, 1, 1}, part, Mask(4, 1, false), PartSize{4, 1});
+    EXPECT_EQ(target.pixels, before) << "right of left, bottom above top";
     DrawMaskedPart(target, Placement{0, 0, 3, 3}, Bitmap{}, Mask(4, 1, false), PartSize{4, 4});
+    EXPECT_EQ(target.pixels, before) << "empty picture";
     DrawMaskedPart(target, Placement{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, part, Mask(4, 1, false), {4, 1});
+    EXPECT_EQ(target.pixels, before) << "extreme placement";
     Bitmap shortBuffer = Filled(4, 4, 9);
     shortBuffer.pixels.resize(3);
     DrawMaskedPart(target, Placement{0, 0, 3, 3}, shortBuffer, Mask(4, 4, false), PartSize{4, 4});
-    EXPECT_EQ(target.index(2, 2), 50);
+    EXPECT_EQ(target.pixels, before) << "picture shorter than its size";
 
     Bitmap rgbTarget = Bitmap::Make(4, 4, 24);
     EXPECT_THROW(DrawMaskedPart(rgbTarget, Placement{0, 0, 1, 1}, part, Mask(4, 1, false), {4, 1}),

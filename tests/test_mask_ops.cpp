@@ -218,3 +218,24 @@ TEST(PasteParts, ATrueColourRoomKeepsItsFormAndUntouchedPixels)
     EXPECT_EQ(out.colourAt(142, 129), RoomPalette()[PartIndex(12)]);
     EXPECT_EQ(out.colourAt(0, 0), room.colourAt(0, 0));
 }
+
+TEST(PasteParts, AFourBitRoomGetsIndicesOfItsOwnTable)
+{
+    RoomPictures p = OpaqueRoom();
+    std::vector<RgbQuad> table(16);
+    for (size_t i = 0; i < table.size(); ++i)
+        table[i] = RgbQuad{uint8_t(i * 9 + 1), uint8_t(200 - i * 5), uint8_t(i * 13 + 7), 0};  // none in the room palette
+    table[5] = RoomPalette()[PartIndex(12)];
+    Bitmap room = Bitmap::Make(320, 240, 4, table);
+    room.pixels.assign(room.pixels.size(), 3);
+    p[slot::RoomImage] = room;
+
+    const Bitmap out = PasteParts(p, PasteChoice{.table = true});
+    ASSERT_EQ(out.bitsPerPixel, 4);
+    EXPECT_EQ(out.colours, table);
+    EXPECT_EQ(out.index(142, 129), 5);  // the table's colour, as the room's own entry
+    EXPECT_EQ(out.index(218, 178), 5);
+    EXPECT_EQ(out.index(141, 129), 3);  // untouched, though no room-palette colour is exact
+    EXPECT_EQ(out.index(0, 0), 3);
+    EXPECT_TRUE(std::all_of(out.pixels.begin(), out.pixels.end(), [](uint8_t v) { return v < 16; }));
+}

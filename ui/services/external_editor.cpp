@@ -1,12 +1,9 @@
 #include "ui/services/external_editor.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace velmora {
 
@@ -16,47 +13,29 @@ namespace {
 // planted names to end in an error rather than a long search.
 constexpr int kMaxAttempts = 1000;
 
-std::string Reason(int error)
-{
-    return std::strerror(error);
-}
-
-bool WriteAll(int fd, std::span<const uint8_t> bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes = bytes.subspan(static_cast<size_t>(written));
-    }
-    return true;
-}
-
 }  // namespace
 
 QString CreateExclusiveFile(const std::function<QString(int attempt)>& pathFor, std::span<const uint8_t> bytes)
 {
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         const QString path = pathFor(attempt);
-        const QByteArray name = QFile::encodeName(path);
-        // O_EXCL refuses any existing name, a link included; O_NOFOLLOW says
-        // the same once more for links.
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0) {
-            if (errno == EEXIST || errno == ELOOP)
+        QFile file(path);
+        // NewOnly creates the file or fails: an existing name, a link
+        // included, is never opened.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner)) {
+            const QFileInfo taken(path);
+            if (taken.exists() || taken.isSymLink())
                 continue;
-            throw TempFileError("Cannot create the temporary file " + path.toStdString() + ": " + Reason(errno));
+            throw TempFileError("Cannot create the temporary file " + path.toStdString() + ": " +
+                                file.errorString().toStdString());
         }
-        const bool written = WriteAll(fd, bytes);
-        const int writeError = errno;
-        const bool closed = ::close(fd) == 0;
-        if (!written || !closed) {
-            const int error = written ? errno : writeError;
-            ::unlink(name.constData());
-            throw TempFileError("Cannot write the temporary file " + path.toStdString() + ": " + Reason(error));
+        const qint64 size = static_cast<qint64>(bytes.size());
+        const bool written = file.write(reinterpret_cast<const char*>(bytes.data()), size) == size;
+        file.close();  // flushes; a failure shows in error()
+        if (!written || file.error() != QFileDevice::NoError) {
+            const QString reason = file.errorString();
+            file.remove();
+            throw TempFileError("Cannot write the temporary file " + path.toStdString() + ": " + reason.toStdString());
         }
         return path;
     }
@@ -68,7 +47,8 @@ EditorRun RunEditor(const QString& program, const QString& file)
 {
     QProcess process;
     process.setProgram(program);
-    process.setArguments({file});
+    // Windows programs expect backslashes in the paths they are given.
+    process.setArguments({QDir::toNativeSeparators(file)});
     // Like an inherited console: the editor's output goes where ours goes,
     // and nothing piles up in a pipe nobody reads.
     process.setProcessChannelMode(QProcess::ForwardedChannels);

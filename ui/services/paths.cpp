@@ -15,14 +15,16 @@ QString Join(const QString& folder, const QString& name)
 
 QString ProgramFolderOf(const QString& executablePath)
 {
-    const qsizetype cut = executablePath.lastIndexOf(QLatin1Char('/'));
-    return cut < 0 ? QString() : executablePath.left(cut);
+    // Backslashes count too where the system separates with them (Windows).
+    const QString path = QDir::fromNativeSeparators(executablePath);
+    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+    return cut < 0 ? QString() : path.left(cut);
 }
 
 QString TempFolder()
 {
     const QString temp = qEnvironmentVariable("TEMP");
-    return temp.isEmpty() ? QDir::tempPath() : temp;
+    return temp.isEmpty() ? QDir::tempPath() : QDir::fromNativeSeparators(temp);
 }
 
 QString MenuItemsPath(const QString& programFolder, const QString& languageCode)
