@@ -94,6 +94,14 @@ PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& name
     return out;
 }
 
+QStringList ReadablePictureFilters()
+{
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    return {QStringLiteral("Pictures (%1)").arg(patterns.join(QLatin1Char(' '))), QStringLiteral("All files (*)")};
+}
+
 std::vector<uint8_t> EncodePng(const RgbaPicture& picture, PngForm form)
 {
     const size_t rowBytes = static_cast<size_t>(picture.width) * 4;

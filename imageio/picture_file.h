@@ -5,6 +5,7 @@
 #include "core/edit/picture_convert.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -22,6 +23,10 @@ struct PictureRead {
 // 16 MiB and pictures over kMaxBmpPixels are refused before decoding.
 PictureRead ReadPictureFile(const QString& path);
 PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& nameForFormat = {});
+
+// File-dialog filters for the pictures this build can read: all of them
+// first, then any file.
+QStringList ReadablePictureFilters();
 
 // How a picture is stored in a PNG: with alpha, without, or as greys.
 enum class PngForm { Rgba, Rgb, Grey };

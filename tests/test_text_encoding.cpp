@@ -142,13 +142,16 @@ void TextEncodingTest::menuCaptionFallsBackForOlderLanguageFiles()
     QVERIFY(action);
     QCOMPARE(action->text(), form->languageTexts().menuItem(18));
 
-    // An English menu file of 18 lines, as written before the entry existed.
-    QByteArray menu = fixture.readProgramFile(QStringLiteral("ltexts/menuitems.en"));
-    menu.truncate(menu.lastIndexOf('\n', menu.size() - 2) + 1);
+    // An English menu file of 18 lines, as written before the entry existed;
+    // the picture entries of the part menu fall back the same way.
+    const QByteArray all = fixture.readProgramFile(QStringLiteral("ltexts/menuitems.en"));
+    const QByteArray menu = all.split('\n').mid(0, 18).join('\n') + '\n';
     fixture.writeProgramFile(QStringLiteral("ltexts/menuitems.en"), menu);
     form->applyTexts();
     QCOMPARE(form->languageTexts().lines(LanguageTexts::List::MenuItems).size(), size_t(18));
     QCOMPARE(action->text(), QStringLiteral("&Text encoding..."));
+    QCOMPARE(form->findChild<QAction*>(QStringLiteral("ImportPicture"))->text(), QStringLiteral("Import picture..."));
+    QCOMPARE(form->findChild<QAction*>(QStringLiteral("ExportPicture"))->text(), QStringLiteral("Export picture..."));
 }
 
 void TextEncodingTest::theByteLimitCountsInTheChosenEncoding()

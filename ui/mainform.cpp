@@ -8,6 +8,7 @@
 #include "ui/widgets/room_text_edit.h"
 
 #include "core/room/default_room.h"
+#include "imageio/picture_file.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -32,6 +33,11 @@ constexpr int kCaptionHeight = 16;
 // language file has no line for it.
 constexpr int kTextEncodingLine = 18;
 constexpr const char* kTextEncodingCaption = "&Text encoding...";
+// The picture entries of the part menu, likewise.
+constexpr int kImportPictureLine = 22;
+constexpr const char* kImportPictureCaption = "Import picture...";
+constexpr int kExportPictureLine = 23;
+constexpr const char* kExportPictureCaption = "Export picture...";
 
 // Picture box and mask box of each part, in client coordinates.
 struct BoxPlace {
@@ -176,8 +182,10 @@ void TMainForm::createControls()
             connect(box, &PictureBox::fileDropped, this, [this](int tag, const QString& path) {
                 if (LooksLikeRoomFile(path))
                     runCommand([this, path] { openDroppedRoomFile(path); });
-                else
+                else if (LooksLikeBmpFile(path))
                     runCommand([this, tag, path] { loadPartFile(path, tag); });
+                else
+                    runCommand([this, tag, path] { importPicture(path, tag); });
             });
             boxes_[static_cast<size_t>(slot)] = box;
         }
@@ -267,6 +275,8 @@ void TMainForm::createMenus()
     CreateMask = action(PopupMenu, "CreateMask", "Make maskimage");
     CopyData = action(PopupMenu, "CopyData", "Copy from image");
     PasteParts = action(PopupMenu, "PasteParts", "Paste parts");
+    ImportPicture = action(PopupMenu, "ImportPicture", kImportPictureCaption);
+    ExportPicture = action(PopupMenu, "ExportPicture", kExportPictureCaption);
     bind(Edit, &TMainForm::EditClick);
     bind(OpenPFile, &TMainForm::OpenPFileClick);
     bind(SavePFile, &TMainForm::SavePFileClick);
@@ -274,6 +284,8 @@ void TMainForm::createMenus()
     bind(CreateMask, &TMainForm::CreateMaskClick);
     bind(CopyData, &TMainForm::CopyDataClick);
     bind(PasteParts, &TMainForm::PastePartsClick);
+    bind(ImportPicture, &TMainForm::ImportPictureClick);
+    bind(ExportPicture, &TMainForm::ExportPictureClick);
 }
 
 void TMainForm::createDialogs()
@@ -282,6 +294,9 @@ void TMainForm::createDialogs()
     savePictureDialog_ = DialogSettings(QStringLiteral("bmp"), true, true);
     openDialog_ = DialogSettings(QStringLiteral("pac"), false, false);
     saveDialog_ = DialogSettings(QStringLiteral("pac"), true, false);
+    importPictureDialog_ = DialogSettings(QStringLiteral("png"), false, true);
+    importPictureDialog_.filters = ReadablePictureFilters();
+    exportPictureDialog_ = DialogSettings(QStringLiteral("png"), true, true);
 }
 
 void TMainForm::bind(QAction* action, void (TMainForm::*handler)())
@@ -339,6 +354,10 @@ void TMainForm::applyTexts()
     const std::array<QAction*, 7> popup = {Edit, OpenPFile, SavePFile, CopyImage, CreateMask, CopyData, PasteParts};
     for (size_t i = 0; i < popup.size(); ++i)
         popup[i]->setText(texts_.menuItem(11 + static_cast<int>(i)));
+    ImportPicture->setText(menuLines.size() > size_t(kImportPictureLine) ? menuLines[kImportPictureLine]
+                                                                         : QString::fromLatin1(kImportPictureCaption));
+    ExportPicture->setText(menuLines.size() > size_t(kExportPictureLine) ? menuLines[kExportPictureLine]
+                                                                         : QString::fromLatin1(kExportPictureCaption));
 
     QGuiApplication::setApplicationDisplayName(texts_.label(label::kTitle));
     const QString face = texts_.label(label::kFontFace);
