@@ -1,12 +1,15 @@
 // Commands on single parts: extract, pack and check.
 #include "commands.h"
 #include "pac_common.h"
+#include "picture_io.h"
 
 #include "core/image/bmp.h"
+#include "imageio/picture_file.h"
 #include "core/room/part_check.h"
 #include "common/message_lines.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -40,6 +43,8 @@ Bitmap LoadPart(const QString& path, int slot, const std::optional<std::array<ui
     }
 }
 
+}  // namespace
+
 int ParseSlot(const QString& text)
 {
     bool ok = false;
@@ -49,8 +54,6 @@ int ParseSlot(const QString& text)
     return slot;
 }
 
-}  // namespace
-
 int RunExtract(const QStringList& args, const Options& options)
 {
     const TextConversion conversion(options.encoding);
@@ -59,9 +62,14 @@ int RunExtract(const QStringList& args, const Options& options)
     if (!QDir().mkpath(dirPath))
         Fail(dirPath, "cannot create the folder");
     const QDir dir(dirPath);
-    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        SaveWholeFile(dir.filePath(SlotFileName(slot)),
-                      EncodeBmp(room.pictures[static_cast<size_t>(slot)], ColoursUsedField::EntriesWritten));
+    if (options.png) {
+        for (int part = 0; part < PartSlotTable::kPartCount; ++part)
+            SaveWholeFile(dir.filePath(SlotPngName(part)), SlotPng(room.pictures, part));
+    } else {
+        for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
+            SaveWholeFile(dir.filePath(SlotFileName(slot)),
+                          EncodeBmp(room.pictures[static_cast<size_t>(slot)], ColoursUsedField::EntriesWritten));
+    }
     const std::array<const std::string*, 3> texts = {&room.texts.name, &room.texts.comment, &room.texts.copyright};
     for (size_t i = 0; i < 3; ++i) {
         const std::string text = conversion.toUser(*texts[i]);
@@ -97,8 +105,20 @@ int RunPack(const QStringList& args, const Options& options)
         Warn(StandardPalettePath(), problem + "; part pictures are taken without comparing their colour tables");
 
     RoomPictures pictures;
+    std::array<bool, PartSlotTable::kSlotCount> done{};
+    // A part given as a picture with its transparency brings its mask along.
+    for (int part = 0; part < PartSlotTable::kPartCount; ++part) {
+        const QString png = dir.filePath(SlotPngName(part));
+        if (!QFileInfo::exists(png))
+            continue;
+        SlotConversion converted = ReadSlotPicture(png, part, true);
+        pictures[static_cast<size_t>(part)] = std::move(converted.picture);
+        pictures[static_cast<size_t>(PartSlotTable::MaskOf(part))] = std::move(*converted.mask);
+        done[static_cast<size_t>(part)] = done[static_cast<size_t>(PartSlotTable::MaskOf(part))] = true;
+    }
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        pictures[static_cast<size_t>(slot)] = LoadPart(dir.filePath(SlotFileName(slot)), slot, palette);
+        if (!done[static_cast<size_t>(slot)])
+            pictures[static_cast<size_t>(slot)] = LoadPart(dir.filePath(SlotFileName(slot)), slot, palette);
 
     std::vector<uint8_t> file;
     try {

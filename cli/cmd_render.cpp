@@ -5,12 +5,14 @@
 
 #include "core/render/compose.h"
 #include "core/render/picture_export.h"
+#include "core/edit/picture_convert.h"
+#include "imageio/picture_file.h"
 
 namespace velmora::pac {
 
 namespace {
 
-enum class Format { Jpeg, Bmp };
+enum class Format { Jpeg, Bmp, Png };
 
 Format ChooseFormat(const QString& out, const QString& format)
 {
@@ -19,14 +21,18 @@ Format ChooseFormat(const QString& out, const QString& format)
             return Format::Jpeg;
         if (format == QLatin1String("bmp"))
             return Format::Bmp;
-        UsageError("--format takes jpg or bmp, not \"" + Local(format) + "\"");
+        if (format == QLatin1String("png"))
+            return Format::Png;
+        UsageError("--format takes jpg, bmp or png, not \"" + Local(format) + "\"");
     }
     const QString lower = out.toLower();
     if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
         return Format::Jpeg;
     if (lower.endsWith(QLatin1String(".bmp")))
         return Format::Bmp;
-    UsageError("cannot tell the format of \"" + Local(out) + "\": name it .jpg, .jpeg or .bmp, or give --format");
+    if (lower.endsWith(QLatin1String(".png")))
+        return Format::Png;
+    UsageError("cannot tell the format of \"" + Local(out) + "\": name it .jpg, .jpeg, .bmp or .png, or give --format");
 }
 
 template <typename T>
@@ -61,7 +67,9 @@ int RunRender(const QStringList& args, const Options& options)
     const Room room = ReadRoom(args[0]);
     Bitmap preview;
     ComposeRoom(room.pictures, state, preview);
-    const std::vector<uint8_t> bytes = format == Format::Jpeg ? EncodePreviewJpeg(preview) : EncodePreviewBmp(preview);
+    const std::vector<uint8_t> bytes = format == Format::Jpeg  ? EncodePreviewJpeg(preview)
+                                       : format == Format::Bmp ? EncodePreviewBmp(preview)
+                                                               : EncodePng(BitmapToRgba(preview), PngForm::Rgb);
     SaveWholeFile(args[1], bytes);
     return kSuccess;
 }

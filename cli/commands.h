@@ -20,6 +20,10 @@ struct Options {
     QString tbox;
     QString bed;
     QString format;
+    // import: the room file to write instead of ROOM.pac.
+    QString output;
+    // extract: parts as PNG files with their transparency.
+    bool png = false;
 };
 
 int RunDefault(const QStringList& args, const Options& options);  // OUT.pac
@@ -29,5 +33,7 @@ int RunPack(const QStringList& args, const Options& options);     // DIR OUT.pac
 int RunCheck(const QStringList& args, const Options& options);    // BMP SLOT
 int RunLint(const QStringList& args, const Options& options);     // ROOM.pac
 int RunRender(const QStringList& args, const Options& options);   // ROOM.pac OUT
+int RunImport(const QStringList& args, const Options& options);   // ROOM.pac SLOT PICTURE
+int RunExport(const QStringList& args, const Options& options);   // ROOM.pac SLOT OUT.png
 
 }  // namespace velmora::pac

@@ -13,7 +13,7 @@ using namespace velmora::pac;
 
 namespace {
 
-enum OptionGroup { kNoOptions = 0, kTextOptions = 1, kRenderOptions = 2 };
+enum OptionGroup { kNoOptions = 0, kTextOptions = 1, kRenderOptions = 2, kOutputOption = 4, kPngOption = 8 };
 
 struct Command {
     const char* name;
@@ -26,11 +26,13 @@ struct Command {
 constexpr Command kCommands[] = {
     {"default", "OUT.pac", 1, RunDefault, kNoOptions},
     {"info", "ROOM.pac", 1, RunInfo, kTextOptions},
-    {"extract", "ROOM.pac DIR", 2, RunExtract, kTextOptions},
+    {"extract", "ROOM.pac DIR", 2, RunExtract, kTextOptions | kPngOption},
     {"pack", "DIR OUT.pac", 2, RunPack, kTextOptions},
     {"check", "BMP SLOT", 2, RunCheck, kNoOptions},
     {"lint", "ROOM.pac", 1, RunLint, kNoOptions},
     {"render", "ROOM.pac OUT", 2, RunRender, kRenderOptions},
+    {"import", "ROOM.pac SLOT PICTURE", 3, RunImport, kOutputOption},
+    {"export", "ROOM.pac SLOT OUT.png", 3, RunExport, kNoOptions},
 };
 
 const char* const kDescription =
@@ -41,12 +43,17 @@ const char* const kDescription =
     "                         VelmHead.dat of the program folder\n"
     "  info ROOM.pac          print the three texts, then per slot: number,\n"
     "                         picture-box name, size, bits per pixel, BMP length\n"
-    "  extract ROOM.pac DIR   write DIR/NN-Name.bmp for every slot (00-39) and\n"
-    "                         name.txt, comment.txt, copyright.txt (raw bytes)\n"
+    "  extract ROOM.pac DIR [--png]\n"
+    "                         write DIR/NN-Name.bmp for every slot (00-39) and\n"
+    "                         name.txt, comment.txt, copyright.txt (raw bytes);\n"
+    "                         with --png each part as DIR/NN-Name.png with its\n"
+    "                         transparency instead of its two BMPs\n"
     "  pack DIR OUT.pac       the reverse of extract; every picture must pass the\n"
     "                         part check for its slot (a colour table other than\n"
     "                         Velmpl.dat of the program folder is taken with a\n"
-    "                         warning); on a refusal nothing is written\n"
+    "                         warning); a part's NN-Name.png, when present, is\n"
+    "                         converted as import does in place of its two BMPs;\n"
+    "                         on a refusal nothing is written\n"
     "  check BMP SLOT         print \"accepted\", \"refused (N): reason\" or\n"
     "                         \"palette differs (6): reason\" for a BMP file and\n"
     "                         a slot 0-39\n"
@@ -62,12 +69,23 @@ const char* const kDescription =
     "                         the mask is see-through; exit 1 with findings\n"
     "  render ROOM.pac OUT [--night] [--door closed|half|open]\n"
     "         [--tbox closed|open] [--bed default|sleeping] [--letters]\n"
-    "         [--format jpg|bmp]\n"
+    "         [--format jpg|bmp|png]\n"
     "                         compose the room in that state (default: daytime,\n"
     "                         everything closed, bed default, no letters) and\n"
-    "                         write it as JPEG (quality 80) or 8-bit BMP; the\n"
-    "                         format is --format, else the extension .jpg,\n"
-    "                         .jpeg or .bmp\n"
+    "                         write it as JPEG (quality 80), 8-bit BMP or PNG;\n"
+    "                         the format is --format, else the extension .jpg,\n"
+    "                         .jpeg, .bmp or .png\n"
+    "  import ROOM.pac SLOT PICTURE [-o OUT.pac]\n"
+    "                         convert a picture of any format (PNG, GIF, JPEG,\n"
+    "                         BMP, WebP, TGA, ...) of the slot's size into slot\n"
+    "                         0-39 and write the room to OUT.pac, else ROOM.pac;\n"
+    "                         a part's pixels with alpha below 128 become black\n"
+    "                         and see-through in its mask, the others the\n"
+    "                         nearest room colour; into a mask, see-through or\n"
+    "                         light pixels are white\n"
+    "  export ROOM.pac SLOT OUT.png\n"
+    "                         write a part as RGBA PNG, transparent where its\n"
+    "                         mask is white, or a mask in black and white\n"
     "\n"
     "Exit codes: 0 success (check: accepted), 1 bad input or refused,\n"
     "2 wrong usage. Files are written whole or not at all.";
@@ -86,7 +104,7 @@ int Run(QCoreApplication& app)
                                   QStringLiteral("state"));
     const QCommandLineOption bed(QStringLiteral("bed"), QStringLiteral("render: default or sleeping"),
                                  QStringLiteral("state"));
-    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("render: jpg or bmp"),
+    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("render: jpg, bmp or png"),
                                     QStringLiteral("format"));
     const QList<QCommandLineOption> renderOptions = {night, letters, door, tbox, bed, format};
     parser.addOptions(renderOptions);
@@ -94,8 +112,12 @@ int Run(QCoreApplication& app)
                                       QStringLiteral("info, extract, pack: the encoding of the room's texts"),
                                       QStringLiteral("name"));
     parser.addOption(encoding);
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("import: the room file to write"), QStringLiteral("file"));
+    const QCommandLineOption png(QStringLiteral("png"), QStringLiteral("extract: parts as PNG"));
+    parser.addOptions({output, png});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("default, info, extract, pack, check, lint or render"));
+                                 QStringLiteral("default, info, extract, pack, check, lint, render, import or export"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
                                  QStringLiteral("[arguments...]"));
     if (!parser.parse(app.arguments()))
@@ -123,6 +145,10 @@ int Run(QCoreApplication& app)
                     UsageError("--" + Local(o.names().first()) + " belongs to render (see --help)");
         if (!(c.optionGroup & kTextOptions) && parser.isSet(encoding))
             UsageError("--encoding belongs to info, extract and pack (see --help)");
+        if (!(c.optionGroup & kOutputOption) && parser.isSet(output))
+            UsageError("-o belongs to import (see --help)");
+        if (!(c.optionGroup & kPngOption) && parser.isSet(png))
+            UsageError("--png belongs to extract (see --help)");
         Options o;
         o.encoding = parser.value(encoding);
         o.night = parser.isSet(night);
@@ -131,6 +157,8 @@ int Run(QCoreApplication& app)
         o.tbox = parser.value(tbox);
         o.bed = parser.value(bed);
         o.format = parser.value(format);
+        o.output = parser.value(output);
+        o.png = parser.isSet(png);
         return c.run(args, o);
     }
     UsageError("unknown command \"" + Local(name) + "\" (see --help)");

@@ -20,6 +20,10 @@ constexpr int kRoomTooShort = 9;
 constexpr int kOutOfMemory = 10;
 constexpr int kWrongSize = 11;
 constexpr int kUnsavedChanges = 12;
+// Lines newer than some language files, shown with an English text when missing.
+constexpr int kRestoreRecovery = 13;
+constexpr int kWrongPictureSize = 14;
+constexpr int kPictureUnreadable = 15;
 }  // namespace message
 
 // The message line shown for a part check's answer; -1 for an accepted picture.

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-image-formats-plugins
   libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -5,6 +5,8 @@
 #include "core/room/default_room.h"
 #include "core/image/palette.h"
 #include "core/room/room_file.h"
+#include "core/image/bmp.h"
+#include "imageio/picture_file.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +103,8 @@ TEST_F(PacTool, HelpListsEveryCommandAndTheExitCodes)
     const RunResult r = Run({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     for (const char* word : {"default OUT.pac", "info ROOM.pac", "extract ROOM.pac DIR", "pack DIR OUT.pac",
-                             "check BMP SLOT", "Exit codes", "2 wrong usage"})
+                             "check BMP SLOT", "import ROOM.pac SLOT PICTURE", "export ROOM.pac SLOT OUT.png",
+                             "Exit codes", "2 wrong usage"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 
@@ -390,8 +393,8 @@ TEST_F(PacTool, RenderRefusesUnknownFormatsAndStates)
 {
     ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
     const std::vector<std::pair<std::vector<std::string>, std::string>> usage = {
-        {{"render", W("room.pac"), W("x.png")}, "cannot tell the format"},
-        {{"render", W("room.pac"), W("x.bmp"), "--format", "gif"}, "--format takes jpg or bmp"},
+        {{"render", W("room.pac"), W("x.gif")}, "cannot tell the format"},
+        {{"render", W("room.pac"), W("x.bmp"), "--format", "gif"}, "--format takes jpg, bmp or png"},
         {{"render", W("room.pac"), W("x.bmp"), "--door", "ajar"}, "--door takes closed, half, open"},
         {{"render", W("room.pac"), W("x.bmp"), "--bed", "made"}, "--bed takes default, sleeping"},
         {{"info", W("room.pac"), "--night"}, "--night belongs to render"},
@@ -421,4 +424,93 @@ TEST_F(PacTool, LintExitsWithOneOnFindings)
     const RunResult bad = Run({"lint", W("bad.pac")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.out, "35 BathMask: the mask has 8 bits per pixel, not 1\n");
+}
+
+// Pictures with transparency in and out.
+TEST_F(PacTool, ImportExportPicturesWithTransparency)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const std::vector<uint8_t> original = ReadBytes(W("room.pac"));
+
+    // Export then import gives back the room byte for byte, part and mask
+    // (the letter's black border is see-through).
+    ASSERT_EQ(Run({"export", W("room.pac"), "16", W("letter.png")}).exitCode, 0);
+    ASSERT_EQ(Run({"export", W("room.pac"), "36", W("lettermask.png")}).exitCode, 0);
+    const PictureRead letter = DecodePicture(ReadBytes(W("letter.png")));
+    ASSERT_TRUE(letter.ok()) << letter.error.toStdString();
+    const PartSize size = PartSlotTable::RequiredSize(slot::Letter1Image);
+    EXPECT_EQ(letter.picture.width, size.width);
+    int seeThrough = 0;
+    for (size_t i = 3; i < letter.picture.pixels.size(); i += 4)
+        seeThrough += letter.picture.pixels[i] == 0 ? 1 : letter.picture.pixels[i] == 255 ? 0 : 1000;
+    EXPECT_GT(seeThrough, 0);
+    EXPECT_LT(seeThrough, size.width * size.height);
+    const RunResult in = Run({"import", W("room.pac"), "16", W("letter.png"), "-o", W("again.pac")});
+    ASSERT_EQ(in.exitCode, 0) << in.err;
+    EXPECT_EQ(ReadBytes(W("again.pac")), original);
+    ASSERT_EQ(Run({"import", W("again.pac"), "36", W("lettermask.png")}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(W("again.pac")), original);
+
+    // A red table, its left column see-through: into the room itself without -o.
+    RgbaPicture table{77, 50, {}};
+    for (int i = 0; i < 77 * 50; ++i)
+        table.pixels.insert(table.pixels.end(), {200, 0, 0, uint8_t(i % 77 == 0 ? 0 : 255)});
+    WriteBytes(W("table.png"), EncodePng(table, PngForm::Rgba));
+    const RunResult t = Run({"import", W("room.pac"), "12", W("table.png")});
+    ASSERT_EQ(t.exitCode, 0) << t.err;
+    const Room room = ReadRoomFile(ReadBytes(W("room.pac")));
+    EXPECT_EQ(room.pictures[slot::TableImage].index(0, 0), kBlackIndex);
+    EXPECT_EQ(room.pictures[slot::TableImage].index(1, 0), NearestRoomIndex(RgbQuad{0, 0, 200, 0}));
+    EXPECT_EQ(room.pictures[slot::TableMask].colourAt(0, 5), (RgbQuad{255, 255, 255, 0}));
+    EXPECT_EQ(room.pictures[slot::TableMask].colourAt(1, 5), (RgbQuad{0, 0, 0, 0}));
+}
+
+TEST_F(PacTool, ImportRefusalsNameTheFileAndWriteNothing)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const std::vector<uint8_t> original = ReadBytes(W("room.pac"));
+    RgbaPicture small{10, 10, std::vector<uint8_t>(400, 255)};
+    WriteBytes(W("small.png"), EncodePng(small, PngForm::Rgba));
+    const std::vector<uint8_t> junk = {0x89, 'P', 'N', 'G', 1, 2, 3};
+    WriteBytes(W("junk.png"), junk);
+    std::vector<uint8_t> truncated = ReadBytes(W("small.png"));
+    truncated.resize(truncated.size() / 2);
+    WriteBytes(W("cut.png"), truncated);
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"import", W("room.pac"), "8", W("small.png")}, "small.png: the picture is 10x10; slot 8 (BedImage) takes 96x76"},
+        {{"import", W("room.pac"), "8", W("junk.png")}, "junk.png: the picture cannot be read"},
+        {{"import", W("room.pac"), "8", W("cut.png")}, "cut.png: the picture cannot be read"},
+        {{"import", W("room.pac"), "8", W("missing.png")}, "missing.png: cannot read the file"},
+        {{"import", W("small.png"), "8", W("small.png")}, "small.png: the room file is"},
+    };
+    for (const auto& [args, message] : cases) {
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 1) << message;
+        ExpectOneErrorLine(r, message);
+    }
+    EXPECT_EQ(ReadBytes(W("room.pac")), original);
+    EXPECT_EQ(Run({"import", W("room.pac"), "40", W("small.png")}).exitCode, 2);
+    EXPECT_EQ(Run({"info", W("room.pac"), "-o", W("x.pac")}).exitCode, 2);
+}
+
+TEST_F(PacTool, ExtractPngAndPackTakeTransparencyAndRenderPngMatchesBmp)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const RunResult ex = Run({"extract", "--png", W("room.pac"), W("parts")});
+    ASSERT_EQ(ex.exitCode, 0) << ex.err;
+    EXPECT_TRUE(fs::exists(work_ / "parts" / "08-BedImage.png"));
+    EXPECT_FALSE(fs::exists(work_ / "parts" / "08-BedImage.bmp"));
+    EXPECT_FALSE(fs::exists(work_ / "parts" / "28-BedMask.bmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(work_ / "parts"), fs::directory_iterator{}), 23);
+    const RunResult pk = Run({"pack", W("parts"), W("back.pac")});
+    ASSERT_EQ(pk.exitCode, 0) << pk.err;
+    EXPECT_EQ(ReadBytes(W("back.pac")), ReadBytes(W("room.pac")));
+
+    ASSERT_EQ(Run({"render", W("room.pac"), W("room.png"), "--letters"}).exitCode, 0);
+    ASSERT_EQ(Run({"render", W("room.pac"), W("room.bmp"), "--letters"}).exitCode, 0);
+    ASSERT_EQ(Run({"render", W("room.pac"), W("room.out"), "--format", "png"}).exitCode, 0);
+    const PictureRead png = DecodePicture(ReadBytes(W("room.png")));
+    ASSERT_TRUE(png.ok());
+    EXPECT_EQ(png.picture.pixels, BitmapToRgba(DecodeBmp(ReadBytes(W("room.bmp")))).pixels);
 }

@@ -8,6 +8,7 @@
 #include "ui/services/paths.h"
 #include "ui/widgets/picture_box.h"
 #include "core/room/default_room.h"
+#include "imageio/picture_file.h"
 
 #include <QMimeData>
 #include <QUrl>
@@ -28,6 +29,7 @@ private slots:
     void startUpArgumentThatFailsKeepsTheDefaultRoom();
     void bmpDroppedOnABoxLoadsIntoThatSlot();
     void droppedBmpGetsTheSameRefusals();
+    void otherPicturesDroppedOnABoxAreImported();
     void roomDroppedOnTheWindowOpensAsOpenWould();
     void onlyOneLocalFileIsTaken();
 };
@@ -140,6 +142,34 @@ void DesktopTest::droppedBmpGetsTheSameRefusals()
     fixture.prompts.questionAnswers.push_back(false);
     DropFile(form->pictureBox(8), WriteBmp(fixture, QStringLiteral("foreign.bmp"), foreign));
     QCOMPARE(fixture.prompts.shown(Kind::Question).size(), size_t(1));
+    QCOMPARE(RoomState::Of(*form).differenceFrom(before), QString());
+}
+
+void DesktopTest::otherPicturesDroppedOnABoxAreImported()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    // A green bed, see-through in its top row.
+    RgbaPicture bed{96, 76, {}};
+    for (int i = 0; i < 96 * 76; ++i)
+        bed.pixels.insert(bed.pixels.end(), {0, 255, 0, uint8_t(i < 96 ? 0 : 255)});
+    const QString path = fixture.tempFolder() + QStringLiteral("/bed.png");
+    WriteBytes(path, EncodePng(bed, PngForm::Rgba));
+    DropFile(form->pictureBox(8), path);
+    QVERIFY(fixture.prompts.shown().empty());
+    QVERIFY(form->slotPicture(8).samePicture(ConvertToSlot(bed, 8).picture));
+    QCOMPARE(form->slotPicture(8).index(0, 0), kBlackIndex);
+    QCOMPARE(form->slotPicture(28).colourAt(0, 0), (RgbQuad{255, 255, 255, 0}));
+    QCOMPARE(form->slotPicture(28).colourAt(0, 1), (RgbQuad{0, 0, 0, 0}));
+    QVERIFY(form->modified());
+
+    // Dropped on the table, the same picture is refused naming both sizes.
+    const RoomState before = RoomState::Of(*form);
+    DropFile(form->pictureBox(12), path);
+    const auto warnings = fixture.prompts.shown(Kind::Warning);
+    QCOMPARE(warnings.size(), size_t(1));
+    QVERIFY2(warnings[0].text.contains(QStringLiteral("96×76")) && warnings[0].text.contains(QStringLiteral("77×50")),
+             qPrintable(warnings[0].text));
     QCOMPARE(RoomState::Of(*form).differenceFrom(before), QString());
 }
 

@@ -146,13 +146,17 @@ void MainFormTest::menusAndDialogsAreAsDesigned()
     QStringList popup;
     for (QAction* item : form->popupMenu()->actions())
         popup << item->objectName();
-    QCOMPARE(popup, QStringList({"Edit", "OpenPFile", "SavePFile", "CopyImage", "CreateMask", "CopyData", "PasteParts"}));
+    QCOMPARE(popup, QStringList({"Edit", "OpenPFile", "SavePFile", "CopyImage", "CreateMask", "CopyData", "PasteParts",
+                                 "ImportPicture", "ExportPicture"}));
 
     QCOMPARE(form->openDialog().defaultSuffix, QStringLiteral("pac"));
     QCOMPARE(form->openDialog().filters, QStringList{"*.pac (*.pac)"});
     QVERIFY(!form->openDialog().overwritePrompt);
     QVERIFY(form->saveDialog().overwritePrompt);
     QCOMPARE(form->openPictureDialog().defaultSuffix, QStringLiteral("bmp"));
+    QVERIFY(form->importPictureDialog().filters.at(0).contains(QStringLiteral("*.png")));
+    QVERIFY(form->exportPictureDialog().overwritePrompt);
+    QCOMPARE(form->exportPictureDialog().defaultSuffix, QStringLiteral("png"));
     QVERIFY(form->openPictureDialog().picturePreview);
     QVERIFY(form->savePictureDialog().overwritePrompt && form->savePictureDialog().picturePreview);
 }

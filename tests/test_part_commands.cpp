@@ -10,6 +10,7 @@
 #include "ui/widgets/picture_box.h"
 #include "core/edit/mask_ops.h"
 #include "core/image/palette.h"
+#include "imageio/picture_file.h"
 
 #include <QAction>
 #include <QMenu>
@@ -39,6 +40,7 @@ private slots:
     void makeMaskMarksPureBlackSeeThrough();
     void copyFromImageMarksPureWhiteSeeThrough();
     void copyFromRoomViewCutsThePlacement();
+    void exportedPicturesImportBackAndBadOnesAreRefused();
 };
 
 namespace {
@@ -102,18 +104,22 @@ void PartCommandsTest::popupEntriesFollowTheSlot()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    const char* names[] = {"Edit", "OpenPFile", "SavePFile", "CopyImage", "CreateMask", "CopyData", "PasteParts"};
+    const char* names[] = {"Edit",     "OpenPFile",  "SavePFile",     "CopyImage",    "CreateMask",
+                           "CopyData", "PasteParts", "ImportPicture", "ExportPicture"};
     for (int i = 0; i < 7; ++i)
         QCOMPARE(Entry(*form, names[i])->text(), form->languageTexts().menuItem(11 + i));
+    QCOMPARE(Entry(*form, "ImportPicture")->text(), form->languageTexts().menuItem(22));
+    QCOMPARE(Entry(*form, "ExportPicture")->text(), form->languageTexts().menuItem(23));
 
     for (int s = 0; s < PartSlotTable::kSlotCount; ++s) {
         form->WinDayImageMouseDown(s);
         form->PopupMenuPopup();
-        const bool expected[] = {true, true, true, s < 20 && s != 4, s >= 4 && s <= 18, s >= 20, s == 4};
-        for (int i = 0; i < 7; ++i)
+        const bool expected[] = {true, true, true, s < 20 && s != 4, s >= 4 && s <= 18, s >= 20, s == 4, true, true};
+        for (int i = 0; i < 9; ++i)
             QVERIFY2(Entry(*form, names[i])->isEnabled() == expected[i],
                      qPrintable(QStringLiteral("slot %1 %2").arg(s).arg(names[i])));
-        QVERIFY(form->popupMenu()->actions().size() == 7);
+        QCOMPARE(form->popupMenu()->actions().size(), 9);
+        QCOMPARE(form->popupMenu()->actions().last(), Entry(*form, "ExportPicture"));
     }
 
     // A press on a mask box, then a right-click elsewhere: the latter counts.
@@ -568,6 +574,56 @@ void PartCommandsTest::copyFromRoomViewCutsThePlacement()
         QVERIFY(sourceColumn[i] - sourceColumn[i - 1] == 0 || sourceColumn[i] - sourceColumn[i - 1] == 1);
     QVERIFY(fixture.prompts.shown().empty());
     QCOMPARE(FilesIn(fixture.tempFolder()), QStringList{});
+}
+
+void PartCommandsTest::exportedPicturesImportBackAndBadOnesAreRefused()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const QString folder = fixture.tempFolder() + "/..";
+    // The first letter has a see-through border: export, spoil the slot, import.
+    constexpr int kLetter = 16, kLetterMask = 36;
+    const RoomState original = RoomState::Of(*form);
+    form->WinDayImageMouseDown(kLetter);
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{folder + "/letter.png", 0});
+    Entry(*form, "ExportPicture")->trigger();
+    QCOMPARE(fixture.prompts.shown(Kind::SaveFile).at(0).dialog.startName, QStringLiteral("Letter1Image.png"));
+    form->WinDayImageMouseDown(kLetterMask);
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{folder + "/mask.png", 0});
+    Entry(*form, "ExportPicture")->trigger();
+    const Bitmap letter = form->slotPicture(kLetter);
+    form->setSlotPicture(kLetter, Pattern(kLetter, 40));
+    form->setSlotPicture(kLetterMask, test::Mask(letter.width, letter.height, false));
+
+    form->WinDayImageMouseDown(kLetter);
+    fixture.prompts.openAnswers.push_back(folder + "/letter.png");
+    Entry(*form, "ImportPicture")->trigger();
+    QVERIFY(form->modified());
+    form->setModified(false);
+    QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
+    form->setSlotPicture(kLetterMask, test::Mask(letter.width, letter.height, false));
+    form->WinDayImageMouseDown(kLetterMask);
+    fixture.prompts.openAnswers.push_back(folder + "/mask.png");
+    Entry(*form, "ImportPicture")->trigger();
+    form->setModified(false);
+    QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
+    QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
+
+    // A file that does not decode and a picture of another slot's size: a
+    // warning each, nothing changes.
+    WriteBytes(folder + "/broken.png", std::vector<uint8_t>{0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0});
+    for (const QString name : {"broken.png", "mask.png"}) {
+        form->WinDayImageMouseDown(kBed);
+        fixture.prompts.openAnswers.push_back(folder + "/" + name);
+        Entry(*form, "ImportPicture")->trigger();
+    }
+    const auto warnings = Texts(fixture.prompts, Kind::Warning);
+    QCOMPARE(warnings.size(), size_t(2));
+    QVERIFY2(warnings[0].contains("broken.png"), qPrintable(warnings[0]));
+    QCOMPARE(warnings[1], Message(*form, 14).arg(QStringLiteral("%1×%2").arg(letter.width).arg(letter.height),
+                                                 QStringLiteral("96×76")));
+    QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
+    QCOMPARE(fixture.prompts.unanswered(), 0);
 }
 
 QTEST_MAIN(PartCommandsTest)

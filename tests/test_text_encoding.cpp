@@ -144,7 +144,8 @@ void TextEncodingTest::menuCaptionFallsBackForOlderLanguageFiles()
     QCOMPARE(action->text(), form->languageTexts().menuItem(18));
 
     // An English menu file of 18 lines, as written before the entry existed:
-    // it and the later entries take their English captions.
+    // it and the later entries, the picture entries of the part menu among
+    // them, take their English captions.
     const QList<QByteArray> lines = fixture.readProgramFile(QStringLiteral("ltexts/menuitems.en")).split('\n');
     fixture.writeProgramFile(QStringLiteral("ltexts/menuitems.en"), lines.mid(0, 18).join('\n') + '\n');
     form->applyTexts();
@@ -154,6 +155,8 @@ void TextEncodingTest::menuCaptionFallsBackForOlderLanguageFiles()
     QCOMPARE(form->findChild<QAction*>("Save")->text(), QStringLiteral("&Save"));
     QCOMPARE(form->findChild<QMenu*>("EditMenu")->title(), QStringLiteral("&Edit"));
     QCOMPARE(form->findChild<QMenu*>("RecentRooms")->title(), QStringLiteral("&Recent rooms"));
+    QCOMPARE(form->findChild<QAction*>(QStringLiteral("ImportPicture"))->text(), QStringLiteral("Import picture..."));
+    QCOMPARE(form->findChild<QAction*>(QStringLiteral("ExportPicture"))->text(), QStringLiteral("Export picture..."));
 }
 
 void TextEncodingTest::theByteLimitCountsInTheChosenEncoding()

@@ -9,6 +9,7 @@
 #include "ui/room_recovery.h"
 
 #include "core/room/default_room.h"
+#include "imageio/picture_file.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -41,6 +42,10 @@ constexpr int kEditMenuLine = 25;
 constexpr const char* kSaveCaption = "&Save";
 constexpr const char* kRecentRoomsCaption = "&Recent rooms";
 constexpr const char* kEditMenuCaption = "&Edit";
+constexpr int kImportPictureLine = 22;
+constexpr const char* kImportPictureCaption = "Import picture...";
+constexpr int kExportPictureLine = 23;
+constexpr const char* kExportPictureCaption = "Export picture...";
 
 // Picture box and mask box of each part, in client coordinates.
 struct BoxPlace {
@@ -193,8 +198,10 @@ void TMainForm::createControls()
             connect(box, &PictureBox::fileDropped, this, [this](int tag, const QString& path) {
                 if (LooksLikeRoomFile(path))
                     runCommand([this, path] { openDroppedRoomFile(path); });
-                else
+                else if (LooksLikeBmpFile(path))
                     runCommand([this, tag, path] { loadPartFile(path, tag); });
+                else
+                    runCommand([this, tag, path] { importPicture(path, tag); });
             });
             boxes_[static_cast<size_t>(slot)] = box;
         }
@@ -300,6 +307,8 @@ void TMainForm::createMenus()
     CreateMask = action(PopupMenu, "CreateMask", "Make maskimage");
     CopyData = action(PopupMenu, "CopyData", "Copy from image");
     PasteParts = action(PopupMenu, "PasteParts", "Paste parts");
+    ImportPicture = action(PopupMenu, "ImportPicture", kImportPictureCaption);
+    ExportPicture = action(PopupMenu, "ExportPicture", kExportPictureCaption);
     bind(Edit, &TMainForm::EditClick);
     bind(OpenPFile, &TMainForm::OpenPFileClick);
     bind(SavePFile, &TMainForm::SavePFileClick);
@@ -307,6 +316,8 @@ void TMainForm::createMenus()
     bind(CreateMask, &TMainForm::CreateMaskClick);
     bind(CopyData, &TMainForm::CopyDataClick);
     bind(PasteParts, &TMainForm::PastePartsClick);
+    bind(ImportPicture, &TMainForm::ImportPictureClick);
+    bind(ExportPicture, &TMainForm::ExportPictureClick);
 }
 
 void TMainForm::createDialogs()
@@ -315,12 +326,14 @@ void TMainForm::createDialogs()
     savePictureDialog_ = DialogSettings(QStringLiteral("bmp"), true, true);
     openDialog_ = DialogSettings(QStringLiteral("pac"), false, false);
     saveDialog_ = DialogSettings(QStringLiteral("pac"), true, false);
+    importPictureDialog_ = DialogSettings(QStringLiteral("png"), false, true);
+    importPictureDialog_.filters = ReadablePictureFilters();
+    exportPictureDialog_ = DialogSettings(QStringLiteral("png"), true, true);
 }
 
 QString TMainForm::optionalMenuItem(int line, const char* fallback) const
 {
-    const auto& lines = texts_.lines(LanguageTexts::List::MenuItems);
-    return lines.size() > size_t(line) ? lines[size_t(line)] : QString::fromLatin1(fallback);
+    return texts_.lineOr(LanguageTexts::List::MenuItems, line, fallback);
 }
 
 void TMainForm::bind(QAction* action, void (TMainForm::*handler)())
@@ -380,6 +393,8 @@ void TMainForm::applyTexts()
     const std::array<QAction*, 7> popup = {Edit, OpenPFile, SavePFile, CopyImage, CreateMask, CopyData, PasteParts};
     for (size_t i = 0; i < popup.size(); ++i)
         popup[i]->setText(texts_.menuItem(11 + static_cast<int>(i)));
+    ImportPicture->setText(optionalMenuItem(kImportPictureLine, kImportPictureCaption));
+    ExportPicture->setText(optionalMenuItem(kExportPictureLine, kExportPictureCaption));
 
     QGuiApplication::setApplicationDisplayName(texts_.label(label::kTitle));
     const QString face = texts_.label(label::kFontFace);

@@ -104,6 +104,8 @@ public:
     const FileDialogSettings& savePictureDialog() const { return savePictureDialog_; }
     const FileDialogSettings& openDialog() const { return openDialog_; }
     const FileDialogSettings& saveDialog() const { return saveDialog_; }
+    const FileDialogSettings& importPictureDialog() const { return importPictureDialog_; }
+    const FileDialogSettings& exportPictureDialog() const { return exportPictureDialog_; }
 
     QMenu* popupMenu() const { return PopupMenu; }
 
@@ -133,6 +135,8 @@ public:
     void CreateMaskClick();
     void CopyDataClick();
     void PastePartsClick();
+    void ImportPictureClick();
+    void ExportPictureClick();
     void PopupMenuPopup();
 
     // A press on any picture box selects its slot.
@@ -152,6 +156,13 @@ public:
     // checks and messages, whoever chose the file (dialog, command line, drop).
     void openRoomFile(const QString& path);
     void loadPartFile(const QString& path, int slot);
+    // Import picture once the file is chosen (menu or drop): a picture of any
+    // format Qt reads, converted into the slot and, for a part with
+    // see-through pixels, its mask; one change of the room. A picture that
+    // cannot be read or has the wrong size changes nothing, after a warning.
+    void importPicture(const QString& path, int slot);
+    // Export picture: the slot as PNG, a part with its transparency.
+    void exportPicture(const QString& path, int slot);
     // `velmora ROOM.pac`: the room opens as Open would once the window is up;
     // one that fails leaves the default room after the warning.
     void openFromCommandLine(const QStringList& arguments);
@@ -230,6 +241,8 @@ private:
     FileDialogSettings savePictureDialog_;
     FileDialogSettings openDialog_;
     FileDialogSettings saveDialog_;
+    FileDialogSettings importPictureDialog_;
+    FileDialogSettings exportPictureDialog_;
 
     // Menu items, named as designed.
     QMenu* FileMenu = nullptr;
@@ -259,6 +272,8 @@ private:
     QAction* CreateMask = nullptr;
     QAction* CopyData = nullptr;
     QAction* PasteParts = nullptr;
+    QAction* ImportPicture = nullptr;
+    QAction* ExportPicture = nullptr;
 };
 
 }  // namespace velmora

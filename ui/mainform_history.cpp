@@ -125,8 +125,7 @@ void TMainForm::refreshHistoryActions()
 void TMainForm::updateTitle()
 {
     // The title line was read by applyTexts; this never throws.
-    const auto& labels = texts_.lines(LanguageTexts::List::Labels);
-    const QString program = labels.size() > size_t(label::kTitle) ? labels[label::kTitle] : QStringLiteral("Velmora");
+    const QString program = texts_.lineOr(LanguageTexts::List::Labels, label::kTitle, "Velmora");
     const QString mark = hasUnsavedChanges() ? QStringLiteral("*") : QString();
     setWindowTitle(roomPath_.isEmpty() ? program + mark
                                        : QFileInfo(roomPath_).fileName() + mark + QStringLiteral(" - ") + program);

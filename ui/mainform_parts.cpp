@@ -41,6 +41,8 @@ void TMainForm::PopupMenuPopup()
     PasteParts->setEnabled(enabled.pasteParts);
     CreateMask->setEnabled(enabled.makeMask);
     CopyData->setEnabled(enabled.copyFromImage);
+    ImportPicture->setEnabled(enabled.importPicture);
+    ExportPicture->setEnabled(enabled.exportPicture);
 }
 
 CheckResult TMainForm::checkPartBitmap(std::span<const uint8_t> fileBytes, int slot)

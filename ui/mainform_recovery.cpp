@@ -12,7 +12,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int kRecoveryLine = 13;
 constexpr const char* kRecoveryQuestion = "Velmora stopped before this room was saved. Restore the unsaved work?";
 // Typing goes on undisturbed; a crash loses at most these few seconds.
 constexpr int kRecoveryDelayMs = 2000;
@@ -65,9 +64,7 @@ void TMainForm::offerRecovery()
     const QString path = recovery_->takeOrphan();
     if (path.isEmpty())
         return;
-    const auto& messages = texts_.lines(LanguageTexts::List::Messages);
-    const QString question =
-        messages.size() > size_t(kRecoveryLine) ? messages[kRecoveryLine] : QString::fromLatin1(kRecoveryQuestion);
+    const QString question = texts_.lineOr(LanguageTexts::List::Messages, message::kRestoreRecovery, kRecoveryQuestion);
     if (!prompts_->question(texts_.label(label::kQuestionCaption), question)) {
         recovery_->discardOrphan();
         return;

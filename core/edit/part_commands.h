@@ -8,6 +8,8 @@ struct PartCommands {
     bool pasteParts = false;        // the room picture
     bool makeMask = false;          // the room picture and the parts drawn over it
     bool copyFromImage = false;     // a mask
+    bool importPicture = true;      // every slot
+    bool exportPicture = true;      // every slot
 };
 
 PartCommands PartCommandsFor(int slot);

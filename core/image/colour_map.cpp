@@ -1,6 +1,7 @@
 #include "core/image/colour_map.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -99,6 +100,42 @@ const uint8_t* IndexMapper::row(int y, const int32_t* columns, int count, bool c
     for (int i = 0; i < count; ++i)
         out[i] = fromRgb(src + size_t(columns[i]) * 3);
     return out;
+}
+
+NearestColourLookup::NearestColourLookup(std::span<const RgbQuad> table)
+    : table_(table.begin(), table.begin() + static_cast<ptrdiff_t>(std::min<size_t>(table.size(), 256)))
+{
+    if (table_.empty())
+        table_.push_back(RgbQuad{});  // NearestIndexIn answers 0 for an empty table
+    // Squared distance of value v from the range [lo, lo + 15], nearest and farthest point.
+    auto nearSq = [](int v, int lo) {
+        const int d = v < lo ? lo - v : v > lo + 15 ? v - lo - 15 : 0;
+        return d * d;
+    };
+    auto farSq = [](int v, int lo) {
+        const int d = std::max(std::abs(v - lo), std::abs(v - lo - 15));
+        return d * d;
+    };
+    candidates_.reserve(kCells * 8);
+    for (size_t cell = 0; cell < kCells; ++cell) {
+        const int r = int(cell >> 8) * 16, g = int(cell >> 4 & 15) * 16, b = int(cell & 15) * 16;
+        int bound = std::numeric_limits<int>::max();
+        for (const RgbQuad& c : table_)
+            bound = std::min(bound, farSq(c.red, r) + farSq(c.green, g) + farSq(c.blue, b));
+        cellStart_[cell] = static_cast<uint32_t>(candidates_.size());
+        for (size_t i = 0; i < table_.size(); ++i) {
+            const RgbQuad& c = table_[i];
+            if (nearSq(c.red, r) + nearSq(c.green, g) + nearSq(c.blue, b) <= bound)
+                candidates_.push_back(static_cast<uint8_t>(i));
+        }
+    }
+    cellStart_[kCells] = static_cast<uint32_t>(candidates_.size());
+}
+
+const NearestColourLookup& RoomColourLookup()
+{
+    static const NearestColourLookup lookup(RoomPalette());
+    return lookup;
 }
 
 bool HasWholePixels(const Bitmap& picture)

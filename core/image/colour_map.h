@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -45,6 +46,40 @@ private:
     std::array<uint8_t, 256> lut_{};
     std::vector<uint32_t> cache_;  // 24-bit sources: (colour + 1) << 8 | index
 };
+
+// NearestIndexIn for many colours: the colour cube is cut into 16x16x16
+// cells, and each cell keeps, in index order, only the entries that can be
+// nearest to some colour inside it (those no farther from the cell than the
+// farthest point of the cell is from its best entry). The answer is always
+// NearestIndexIn's, ties included, at a handful of comparisons a pixel.
+class NearestColourLookup {
+public:
+    explicit NearestColourLookup(std::span<const RgbQuad> table);
+
+    uint8_t nearest(RgbQuad colour) const
+    {
+        const size_t cell = size_t(colour.red >> 4) << 8 | size_t(colour.green >> 4) << 4 | size_t(colour.blue >> 4);
+        uint8_t best = 0;
+        int bestDistance = std::numeric_limits<int>::max();
+        for (uint32_t i = cellStart_[cell], end = cellStart_[cell + 1]; i < end; ++i) {
+            const int d = ColourDistance(table_[candidates_[i]], colour);
+            if (d < bestDistance) {
+                bestDistance = d;
+                best = candidates_[i];
+            }
+        }
+        return best;
+    }
+
+private:
+    static constexpr size_t kCells = 16 * 16 * 16;
+    std::vector<RgbQuad> table_;
+    std::array<uint32_t, kCells + 1> cellStart_{};
+    std::vector<uint8_t> candidates_;
+};
+
+// The lookup of the room palette, built on first use.
+const NearestColourLookup& RoomColourLookup();
 
 // Whether a rectangle's coordinates are small enough for the drawing
 // arithmetic; no picture comes near this, so any that are not are nonsense.

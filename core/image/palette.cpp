@@ -58,10 +58,7 @@ uint8_t NearestIndexIn(std::span<const RgbQuad> table, RgbQuad colour)
     size_t best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     for (size_t i = 0; i < table.size() && i < 256; ++i) {
-        const int dr = int(table[i].red) - colour.red;
-        const int dg = int(table[i].green) - colour.green;
-        const int db = int(table[i].blue) - colour.blue;
-        const int d = dr * dr + dg * dg + db * db;
+        const int d = ColourDistance(table[i], colour);
         if (d < bestDistance) {
             bestDistance = d;
             best = i;

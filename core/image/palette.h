@@ -20,6 +20,13 @@ std::vector<RgbQuad> RoomPaletteVector();
 // The palette as 1024 bytes in colour-table order, as the palette file holds it.
 std::array<uint8_t, 1024> RoomPaletteBytes();
 
+// Squared RGB distance, the measure of every nearest-colour choice.
+inline int ColourDistance(RgbQuad a, RgbQuad b)
+{
+    const int dr = int(a.red) - b.red, dg = int(a.green) - b.green, db = int(a.blue) - b.blue;
+    return dr * dr + dg * dg + db * db;
+}
+
 // The index in `table` whose colour is nearest to `colour` (squared RGB
 // distance, the lowest index wins a tie); an empty table gives 0.
 uint8_t NearestIndexIn(std::span<const RgbQuad> table, RgbQuad colour);

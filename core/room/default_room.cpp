@@ -154,16 +154,10 @@ void DrawLetter(Bitmap& b, int borderX, int borderY)
     c.line(x1, y0, mx, my, kDarkGrey);
 }
 
-bool WhiteFirstMask(int maskSlot)
-{
-    return (maskSlot >= slot::WinDayMask && maskSlot <= slot::DoorDayMask) || maskSlot == slot::DoorNightMask;
-}
-
 Bitmap MaskFor(const Bitmap& picture, int maskSlot)
 {
     const bool whiteFirst = WhiteFirstMask(maskSlot);
-    Bitmap mask = Bitmap::Make(picture.width, picture.height, 1,
-                               whiteFirst ? MaskColoursWhiteFirst() : MaskColoursBlackFirst());
+    Bitmap mask = Bitmap::Make(picture.width, picture.height, 1, DefaultMaskColours(maskSlot));
     const uint8_t white = whiteFirst ? 0 : 1;
     const uint8_t black = whiteFirst ? 1 : 0;
     for (size_t i = 0; i < picture.pixels.size(); ++i)
@@ -172,6 +166,16 @@ Bitmap MaskFor(const Bitmap& picture, int maskSlot)
 }
 
 }  // namespace
+
+bool WhiteFirstMask(int maskSlot)
+{
+    return (maskSlot >= slot::WinDayMask && maskSlot <= slot::DoorDayMask) || maskSlot == slot::DoorNightMask;
+}
+
+std::vector<RgbQuad> DefaultMaskColours(int maskSlot)
+{
+    return WhiteFirstMask(maskSlot) ? MaskColoursWhiteFirst() : MaskColoursBlackFirst();
+}
 
 RoomPictures DefaultRoomPictures()
 {

@@ -10,4 +10,9 @@ namespace velmora {
 // of slots 20 to 23 and 39 and black as entry 0 in the others.
 RoomPictures DefaultRoomPictures();
 
+// The colour table of the default room's mask in `maskSlot` (20-39), and
+// whether white is its entry 0.
+bool WhiteFirstMask(int maskSlot);
+std::vector<RgbQuad> DefaultMaskColours(int maskSlot);
+
 }  // namespace velmora

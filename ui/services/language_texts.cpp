@@ -73,6 +73,12 @@ const QString& LanguageTexts::line(List list, int index) const
     return all[static_cast<size_t>(index)];
 }
 
+QString LanguageTexts::lineOr(List list, int index, const char* english) const
+{
+    const std::vector<QString>& all = lines(list);
+    return index >= 0 && all.size() > size_t(index) ? all[size_t(index)] : QString::fromLatin1(english);
+}
+
 QString StepName(const QString& menuCaption)
 {
     QString name = menuCaption;

@@ -44,6 +44,8 @@ public:
     const QString& message(int index) const { return line(List::Messages, index); }
 
     const std::vector<QString>& lines(List list) const;
+    // A line newer than some language files: `english` when the file ends before it.
+    QString lineOr(List list, int index, const char* english) const;
 
 private:
     std::vector<QString> menuItems_;

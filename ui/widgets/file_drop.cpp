@@ -20,4 +20,10 @@ bool LooksLikeRoomFile(const QString& path)
     return path.endsWith(QLatin1String(".pac"), Qt::CaseInsensitive);
 }
 
+bool LooksLikeBmpFile(const QString& path)
+{
+    return path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ||
+           path.endsWith(QLatin1String(".dib"), Qt::CaseInsensitive);
+}
+
 }  // namespace velmora

@@ -13,8 +13,9 @@ namespace velmora {
 // (several files, remote URLs, text).
 std::optional<QString> SingleDroppedFile(const QMimeData* data);
 
-// Room files go to Open wherever they are dropped; anything else dropped on a
-// picture box goes to Load from bitmapfile.
+// Room files go to Open wherever they are dropped; on a picture box, BMP
+// files go to Load from bitmapfile and any other picture to Import picture.
 bool LooksLikeRoomFile(const QString& path);
+bool LooksLikeBmpFile(const QString& path);
 
 }  // namespace velmora

@@ -1,0 +1,112 @@
+// Pictures of any format in and out of a room: import, export, and the PNG
+// forms of extract, pack and render.
+#include "commands.h"
+#include "pac_common.h"
+#include "picture_io.h"
+
+#include "core/edit/picture_convert.h"
+#include "imageio/picture_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace velmora::pac {
+
+namespace {
+
+// Image libraries print their own complaints on stderr (libpng's "Read
+// Error"); the tool reports the reason in its one line, so stderr is closed
+// to them while a picture is read.
+class QuietStderr {
+public:
+    QuietStderr() : saved_(dup(2))
+    {
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            dup2(null, 2);
+            close(null);
+        }
+    }
+    ~QuietStderr()
+    {
+        if (saved_ >= 0) {
+            dup2(saved_, 2);
+            close(saved_);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_;
+};
+
+std::string SizeText(int32_t width, int32_t height)
+{
+    return std::to_string(width) + "x" + std::to_string(height);
+}
+
+}  // namespace
+
+QString SlotPngName(int slot)
+{
+    QString name = SlotFileName(slot);
+    name.chop(4);
+    return name + QStringLiteral(".png");
+}
+
+SlotConversion ReadSlotPicture(const QString& path, int slot, bool alwaysMask)
+{
+    const PictureRead read = [&] {
+        const QuietStderr quiet;
+        return ReadPictureFile(path);
+    }();
+    if (!read.ok())
+        Fail(path, Local(read.error));
+    if (!FitsSlot(read.picture, slot)) {
+        const PartSize size = PartSlotTable::RequiredSize(slot);
+        Fail(path, "the picture is " + SizeText(read.picture.width, read.picture.height) + "; slot " +
+                       std::to_string(slot) + " (" + std::string(PartSlotTable::BoxName(slot)) + ") takes " +
+                       SizeText(size.width, size.height));
+    }
+    return ConvertToSlot(read.picture, slot, alwaysMask);
+}
+
+std::vector<uint8_t> SlotPng(const RoomPictures& pictures, int slot)
+{
+    const RgbaPicture picture = SlotToRgba(pictures, slot);
+    if (picture.pixels.empty())
+        Fail(SlotFileName(slot), "the picture in the room has no pixels to write");
+    return EncodePng(picture, PartSlotTable::IsMask(slot) ? PngForm::Grey : PngForm::Rgba);
+}
+
+int RunImport(const QStringList& args, const Options& options)
+{
+    const QString roomPath = args[0];
+    const int slot = ParseSlot(args[1]);
+    const QString out = options.output.isEmpty() ? roomPath : options.output;
+    Room room = ReadRoom(roomPath);
+    SlotConversion converted = ReadSlotPicture(args[2], slot, false);
+    room.pictures[static_cast<size_t>(slot)] = std::move(converted.picture);
+    if (converted.mask)
+        room.pictures[static_cast<size_t>(PartSlotTable::MaskOf(slot))] = std::move(*converted.mask);
+    const std::vector<uint8_t> header = ReadHeaderTemplate();
+    std::vector<uint8_t> file;
+    try {
+        file = WriteRoomFile(header, room.texts, room.pictures);
+    } catch (const FormatError& e) {
+        Fail(out, e.what());
+    }
+    SaveWholeFile(out, file);
+    return kSuccess;
+}
+
+int RunExport(const QStringList& args, const Options&)
+{
+    const int slot = ParseSlot(args[1]);
+    const Room room = ReadRoom(args[0]);
+    SaveWholeFile(args[2], SlotPng(room.pictures, slot));
+    return kSuccess;
+}
+
+}  // namespace velmora::pac

@@ -1,0 +1,126 @@
+#include "imageio/picture_file.h"
+
+#include "common/file_bytes.h"
+#include "core/image/bmp.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include <cstring>
+#include <stdexcept>
+
+namespace velmora {
+
+PictureRead ReadPictureFile(const QString& path)
+{
+    ReadResult file = ReadWholeFile(path);
+    switch (file.status) {
+    case ReadResult::Status::Ok:
+        return DecodePicture(file.bytes, path);
+    case ReadResult::Status::TooLarge:
+        return {{}, QStringLiteral("the file is %1 bytes long, more than the %2 bytes a picture may have")
+                        .arg(file.size)
+                        .arg(kMaxPartFileSize)};
+    case ReadResult::Status::CannotOpen:
+    case ReadResult::Status::ReadFailed:
+        break;
+    }
+    return {{}, QStringLiteral("cannot read the file: ") + file.error};
+}
+
+namespace {
+
+// The image plugins print their own complaints (libpng's, the TGA reader's);
+// the reason is reported once by the caller, so they are kept quiet while reading.
+class QuietImagePlugins {
+public:
+    QuietImagePlugins() : previous_(qInstallMessageHandler(&Drop)) {}
+    ~QuietImagePlugins() { qInstallMessageHandler(previous_); }
+    QuietImagePlugins(const QuietImagePlugins&) = delete;
+    QuietImagePlugins& operator=(const QuietImagePlugins&) = delete;
+
+private:
+    static void Drop(QtMsgType, const QMessageLogContext&, const QString&) {}
+    QtMessageHandler previous_;
+};
+
+// One attempt at reading: by content, or as the named format.
+bool ReadAs(const QByteArray& data, const QByteArray& format, bool byContent, QImage& image, QString& error)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setDecideFormatFromContent(byContent);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > kMaxBmpSide || size.height() > kMaxBmpSide ||
+                           int64_t{size.width()} * size.height() > kMaxBmpPixels)) {
+        error = QStringLiteral("the picture size %1x%2 is too large").arg(size.width()).arg(size.height());
+        return false;
+    }
+    if (reader.read(&image) && !image.isNull())
+        return true;
+    error = QStringLiteral("the picture cannot be read: ") +
+            (reader.error() == QImageReader::UnsupportedFormatError
+                 ? QStringLiteral("not a picture in any format known here")
+                 : reader.errorString());
+    return false;
+}
+
+}  // namespace
+
+PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& nameForFormat)
+{
+    const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    const QByteArray suffix = QFileInfo(nameForFormat).suffix().toLower().toLatin1();
+    QImage image;
+    QString error;
+    const QuietImagePlugins quiet;
+    // Formats without a signature are known only by the name.
+    const bool byName = suffix == "tga" || suffix == "wbmp";
+    if (!ReadAs(data, suffix, true, image, error) && (!byName || !ReadAs(data, suffix, false, image, error)))
+        return {{}, error};
+    image = image.convertToFormat(QImage::Format_RGBA8888);
+    PictureRead out;
+    out.picture.width = image.width();
+    out.picture.height = image.height();
+    const size_t rowBytes = static_cast<size_t>(image.width()) * 4;
+    out.picture.pixels.resize(rowBytes * static_cast<size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(out.picture.pixels.data() + rowBytes * static_cast<size_t>(y), image.constScanLine(y), rowBytes);
+    return out;
+}
+
+QStringList ReadablePictureFilters()
+{
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    return {QStringLiteral("Pictures (%1)").arg(patterns.join(QLatin1Char(' '))), QStringLiteral("All files (*)")};
+}
+
+std::vector<uint8_t> EncodePng(const RgbaPicture& picture, PngForm form)
+{
+    const size_t rowBytes = static_cast<size_t>(picture.width) * 4;
+    if (picture.width <= 0 || picture.height <= 0 || picture.pixels.size() != rowBytes * size_t(picture.height))
+        throw std::runtime_error("there is no picture to write");
+    QImage image(picture.width, picture.height, QImage::Format_RGBA8888);
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(image.scanLine(y), picture.pixels.data() + rowBytes * static_cast<size_t>(y), rowBytes);
+    if (form == PngForm::Rgb)
+        image = image.convertToFormat(QImage::Format_RGB888);
+    else if (form == PngForm::Grey)
+        image = image.convertToFormat(QImage::Format_Grayscale8);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        throw std::runtime_error("the PNG writer failed: " + writer.errorString().toStdString());
+    return std::vector<uint8_t>(data.begin(), data.end());
+}
+
+}  // namespace velmora

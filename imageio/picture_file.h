@@ -1,0 +1,38 @@
+// Pictures in the formats of Qt's image readers and writers (PNG, GIF, JPEG,
+// BMP of any depth, WebP, TGA, ...), as plain RGBA pixels for the core.
+#pragma once
+
+#include "core/edit/picture_convert.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+namespace velmora {
+
+struct PictureRead {
+    RgbaPicture picture;
+    QString error;  // empty when the picture was read
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads a whole picture file of any format Qt reads, by its content (the
+// name's extension helps only formats without a signature). Files over
+// 16 MiB and pictures over kMaxBmpPixels are refused before decoding.
+PictureRead ReadPictureFile(const QString& path);
+PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& nameForFormat = {});
+
+// File-dialog filters for the pictures this build can read: all of them
+// first, then any file.
+QStringList ReadablePictureFilters();
+
+// How a picture is stored in a PNG: with alpha, without, or as greys.
+enum class PngForm { Rgba, Rgb, Grey };
+
+// The picture as the bytes of a PNG file; throws std::runtime_error when the
+// writer fails.
+std::vector<uint8_t> EncodePng(const RgbaPicture& picture, PngForm form);
+
+}  // namespace velmora
