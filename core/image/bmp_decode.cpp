@@ -100,48 +100,53 @@ std::vector<RgbQuad> ReadColourTable(std::span<const uint8_t> bytes, const Heade
     return table;
 }
 
+// Expands one file row of 1 or 4 bits per pixel to one byte per pixel.
+void UnpackRow(const uint8_t* src, int32_t width, uint16_t bpp, uint8_t* dst)
+{
+    if (bpp == 4) {
+        const int32_t pairs = width / 2;
+        for (int32_t i = 0; i < pairs; ++i) {
+            dst[2 * i] = src[i] >> 4;
+            dst[2 * i + 1] = src[i] & 0x0F;
+        }
+        if (width % 2)
+            dst[width - 1] = src[pairs] >> 4;
+        return;
+    }
+    // Masks are a third of a room's pictures: eight pixels per source byte
+    // from a table rather than one shift per pixel, the last byte's too.
+    static const std::array<std::array<uint8_t, 8>, 256> kUnpack = [] {
+        std::array<std::array<uint8_t, 8>, 256> t{};
+        for (int v = 0; v < 256; ++v)
+            for (int bit = 0; bit < 8; ++bit)
+                t[v][bit] = (v >> (7 - bit)) & 1;
+        return t;
+    }();
+    const int32_t whole = width / 8;
+    for (int32_t i = 0; i < whole; ++i)
+        std::memcpy(dst + 8 * i, kUnpack[src[i]].data(), 8);
+    if (const int32_t rest = width % 8)
+        std::memcpy(dst + 8 * whole, kUnpack[src[whole]].data(), static_cast<size_t>(rest));
+}
+
 void DecodeUncompressed(std::span<const uint8_t> data, const Header& h, Bitmap& b)
 {
     // The caller has checked that the data holds every row; the last row need
-    // not carry its padding, as many writers omit it.
+    // not carry its padding, as many writers omit it. Rows are appended to
+    // reserved storage: the pixels are written once, never zero-filled first.
     const uint64_t rowBytes = ((uint64_t(h.width) * h.bpp + 31) / 32) * 4;
     const size_t outRow = static_cast<size_t>(h.width) * b.bytesPerPixel();
+    b.pixels.clear();
+    b.pixels.reserve(outRow * static_cast<size_t>(h.height));
+    std::vector<uint8_t> unpacked(h.bpp < 8 ? outRow : 0);
     for (int32_t y = 0; y < h.height; ++y) {
         const int32_t fileRow = h.topDown ? y : h.height - 1 - y;
         const uint8_t* src = data.data() + rowBytes * static_cast<uint64_t>(fileRow);
-        uint8_t* dst = b.pixels.data() + outRow * static_cast<size_t>(y);
-        switch (h.bpp) {
-        case 24:
-        case 8:
-            std::copy(src, src + outRow, dst);
-            break;
-        case 4: {
-            const int32_t pairs = h.width / 2;
-            for (int32_t i = 0; i < pairs; ++i) {
-                dst[2 * i] = src[i] >> 4;
-                dst[2 * i + 1] = src[i] & 0x0F;
-            }
-            if (h.width % 2)
-                dst[h.width - 1] = src[pairs] >> 4;
-            break;
-        }
-        case 1: {
-            // Masks are a third of a room's pictures: unpack eight pixels per
-            // source byte from a table rather than one shift per pixel.
-            static const std::array<std::array<uint8_t, 8>, 256> kUnpack = [] {
-                std::array<std::array<uint8_t, 8>, 256> t{};
-                for (int v = 0; v < 256; ++v)
-                    for (int bit = 0; bit < 8; ++bit)
-                        t[v][bit] = (v >> (7 - bit)) & 1;
-                return t;
-            }();
-            const int32_t whole = h.width / 8;
-            for (int32_t i = 0; i < whole; ++i)
-                std::memcpy(dst + 8 * i, kUnpack[src[i]].data(), 8);
-            for (int32_t x = whole * 8; x < h.width; ++x)
-                dst[x] = (src[x / 8] >> (7 - x % 8)) & 1;
-            break;
-        }
+        if (h.bpp >= 8) {
+            b.pixels.insert(b.pixels.end(), src, src + outRow);
+        } else {
+            UnpackRow(src, h.width, h.bpp, unpacked.data());
+            b.pixels.insert(b.pixels.end(), unpacked.begin(), unpacked.end());
         }
     }
 }
@@ -226,11 +231,12 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes)
         Fail("the picture size " + std::to_string(h.width) + "x" + std::to_string(h.height) +
              " is too large for the compressed data present");
     }
-    b.pixels.assign(static_cast<size_t>(pixels) * b.bytesPerPixel(), 0);
-    if (h.compression == kBiRgb)
+    if (h.compression == kBiRgb) {
         DecodeUncompressed(data, h, b);
-    else
+    } else {
+        b.pixels.assign(static_cast<size_t>(pixels) * b.bytesPerPixel(), 0);
         DecodeRle(data, h, b);
+    }
     return b;
 }
 

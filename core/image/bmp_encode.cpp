@@ -1,10 +1,75 @@
 #include "core/image/bmp.h"
 
+#include <cstring>
 #include <stdexcept>
 
 namespace velmora {
 
-std::vector<uint8_t> EncodeBmp(const Bitmap& b, ColoursUsedField coloursUsed)
+namespace {
+
+uint32_t RowBytes(const Bitmap& b)
+{
+    return ((static_cast<uint32_t>(b.width) * b.bitsPerPixel + 31) / 32) * 4;
+}
+
+// Eight pixels of one bit (the low bit of each byte), first pixel in the top
+// bit. The bytes are assembled little-endian by hand so that the product
+// places byte i's bit at 63 - i on any machine: the multiplier's bits
+// 63 - 9i for i = 0..7 give each pixel one distinct position, so nothing carries.
+inline uint8_t PackEight(const uint8_t* s)
+{
+    uint64_t v = 0;
+    for (int i = 0; i < 8; ++i)
+        v |= uint64_t(s[i]) << (8 * i);
+    return static_cast<uint8_t>(((v & 0x0101010101010101u) * 0x8040201008040201u) >> 56);
+}
+
+void EncodeRow(const uint8_t* src, int32_t width, uint16_t bpp, uint8_t* row, uint32_t rowBytes)
+{
+    uint32_t written = 0;
+    switch (bpp) {
+    case 24:
+        written = static_cast<uint32_t>(width) * 3;
+        std::memcpy(row, src, written);
+        break;
+    case 8:
+        written = static_cast<uint32_t>(width);
+        std::memcpy(row, src, written);
+        break;
+    case 4: {
+        const int32_t pairs = width / 2;
+        for (int32_t i = 0; i < pairs; ++i)
+            row[i] = static_cast<uint8_t>((src[2 * i] & 0x0F) << 4 | (src[2 * i + 1] & 0x0F));
+        written = static_cast<uint32_t>(pairs);
+        if (width % 2)
+            row[written++] = static_cast<uint8_t>((src[width - 1] & 0x0F) << 4);
+        break;
+    }
+    case 1: {
+        const int32_t whole = width / 8;
+        for (int32_t i = 0; i < whole; ++i)
+            row[i] = PackEight(src + 8 * i);
+        written = static_cast<uint32_t>(whole);
+        if (const int32_t rest = width % 8) {
+            uint8_t tail[8] = {};
+            std::memcpy(tail, src + 8 * whole, static_cast<size_t>(rest));
+            row[written++] = PackEight(tail);
+        }
+        break;
+    }
+    }
+    std::memset(row + written, 0, rowBytes - written);
+}
+
+}  // namespace
+
+size_t EncodedBmpSize(const Bitmap& b)
+{
+    const uint32_t entries = b.bitsPerPixel <= 8 ? (1u << b.bitsPerPixel) : 0;
+    return 14 + 40 + 4 * size_t{entries} + size_t{RowBytes(b)} * static_cast<uint32_t>(b.height);
+}
+
+void CheckEncodable(const Bitmap& b)
 {
     const uint16_t bpp = b.bitsPerPixel;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24)
@@ -12,15 +77,20 @@ std::vector<uint8_t> EncodeBmp(const Bitmap& b, ColoursUsedField coloursUsed)
     if (b.width <= 0 || b.height <= 0 ||
         b.pixels.size() != static_cast<size_t>(b.width) * b.height * b.bytesPerPixel())
         throw FormatError("cannot encode a picture whose pixels do not match its size");
+}
+
+void EncodeBmpInto(const Bitmap& b, ColoursUsedField coloursUsed, uint8_t* p)
+{
+    CheckEncodable(b);
+    const uint16_t bpp = b.bitsPerPixel;
 
     const uint32_t entries = bpp <= 8 ? (1u << bpp) : 0;
-    const uint32_t rowBytes = ((static_cast<uint32_t>(b.width) * bpp + 31) / 32) * 4;
+    const uint32_t rowBytes = RowBytes(b);
     const uint32_t imageSize = rowBytes * static_cast<uint32_t>(b.height);
     const uint32_t offset = 14 + 40 + 4 * entries;
     const uint32_t fileSize = offset + imageSize;
 
-    std::vector<uint8_t> out(fileSize, 0);
-    uint8_t* p = out.data();
+    std::memset(p, 0, 54);
     p[0] = 'B';
     p[1] = 'M';
     WriteLe32(p + 2, fileSize);
@@ -43,27 +113,17 @@ std::vector<uint8_t> EncodeBmp(const Bitmap& b, ColoursUsedField coloursUsed)
         table[4 * i + 3] = c.reserved;
     }
 
-    for (int32_t y = 0; y < b.height; ++y) {
-        uint8_t* row = p + offset + static_cast<size_t>(b.height - 1 - y) * rowBytes;
-        const uint8_t* src = b.pixels.data() + static_cast<size_t>(y) * b.width * b.bytesPerPixel();
-        switch (bpp) {
-        case 24:
-            std::copy(src, src + static_cast<size_t>(b.width) * 3, row);
-            break;
-        case 8:
-            std::copy(src, src + b.width, row);
-            break;
-        case 4:
-            for (int32_t x = 0; x < b.width; ++x)
-                row[x / 2] |= static_cast<uint8_t>((src[x] & 0x0F) << (x % 2 ? 0 : 4));
-            break;
-        case 1:
-            for (int32_t x = 0; x < b.width; ++x)
-                if (src[x] & 1)
-                    row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-            break;
-        }
-    }
+    const size_t srcRow = static_cast<size_t>(b.width) * b.bytesPerPixel();
+    for (int32_t y = 0; y < b.height; ++y)
+        EncodeRow(b.pixels.data() + static_cast<size_t>(y) * srcRow, b.width, bpp,
+                  p + offset + static_cast<size_t>(b.height - 1 - y) * rowBytes, rowBytes);
+}
+
+std::vector<uint8_t> EncodeBmp(const Bitmap& b, ColoursUsedField coloursUsed)
+{
+    CheckEncodable(b);
+    std::vector<uint8_t> out(EncodedBmpSize(b));
+    EncodeBmpInto(b, coloursUsed, out.data());
     return out;
 }
 
