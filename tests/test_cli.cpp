@@ -22,6 +22,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The full tool the front starts for all but a plain render.
+std::string FullToolExe()
+{
+    return (fs::path(VELMORA_PAC_EXE).parent_path() / "velmora-pac-qt").string();
+}
+
 struct RunResult {
     int exitCode = -1;
     std::string out;
@@ -315,6 +321,7 @@ TEST_F(PacTool, ProgramFolderWithoutDataFiles)
     const fs::path bare = work_ / "bare";
     fs::create_directories(bare);
     fs::copy_file(VELMORA_PAC_EXE, bare / "velmora-pac");
+    fs::copy_file(FullToolExe(), bare / "velmora-pac-qt");
     const std::string exe = (bare / "velmora-pac").string();
 
     RunResult r = Run({"default", W("room.pac")}, exe);
@@ -336,6 +343,20 @@ TEST_F(PacTool, ProgramFolderWithoutDataFiles)
     ExpectOneErrorLine(r, "VelmHead.dat: the header template is 1000 bytes long, not 1056");
 }
 
+TEST_F(PacTool, WithoutTheFullToolOnlyAPlainRenderWorks)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const fs::path alone = work_ / "alone";
+    fs::create_directories(alone);
+    fs::copy_file(VELMORA_PAC_EXE, alone / "velmora-pac");
+    const std::string exe = (alone / "velmora-pac").string();
+
+    EXPECT_EQ(Run({"render", W("room.pac"), W("a.bmp")}, exe).exitCode, 0);
+    const RunResult r = Run({"info", W("room.pac")}, exe);
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "cannot start " + (alone / "velmora-pac-qt").string());
+}
+
 TEST_F(PacTool, RenderComposesAndExportsByFormatOrExtension)
 {
     ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
@@ -352,6 +373,11 @@ TEST_F(PacTool, RenderComposesAndExportsByFormatOrExtension)
         const RunResult r = Run(args);
         ASSERT_EQ(r.exitCode, 0) << args[2] << r.err;
         const std::vector<uint8_t> file = ReadBytes(args[2]);
+        // The front renders these itself; the full tool must give the same bytes.
+        std::vector<std::string> full = args;
+        full[2] = fs::path(args[2]).replace_filename("full-" + fs::path(args[2]).filename().string()).string();
+        ASSERT_EQ(Run(full, FullToolExe()).exitCode, 0);
+        EXPECT_EQ(ReadBytes(full[2]), file) << args[2];
         ASSERT_GE(file.size(), 2u);
         if (jpeg) {
             EXPECT_EQ(file[0], 0xFF);
