@@ -1,5 +1,7 @@
 #include "core/image/bmp.h"
 
+#include "core/image/bit_rows.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -113,42 +115,29 @@ void UnpackRow(const uint8_t* src, int32_t width, uint16_t bpp, uint8_t* dst)
             dst[width - 1] = src[pairs] >> 4;
         return;
     }
-    // Masks are a third of a room's pictures: eight pixels per source byte
-    // from a table rather than one shift per pixel, the last byte's too.
-    static const std::array<std::array<uint8_t, 8>, 256> kUnpack = [] {
-        std::array<std::array<uint8_t, 8>, 256> t{};
-        for (int v = 0; v < 256; ++v)
-            for (int bit = 0; bit < 8; ++bit)
-                t[v][bit] = (v >> (7 - bit)) & 1;
-        return t;
-    }();
-    const int32_t whole = width / 8;
-    for (int32_t i = 0; i < whole; ++i)
-        std::memcpy(dst + 8 * i, kUnpack[src[i]].data(), 8);
-    if (const int32_t rest = width % 8)
-        std::memcpy(dst + 8 * whole, kUnpack[src[whole]].data(), static_cast<size_t>(rest));
+    UnpackBitRow(src, width, dst);
 }
 
 void DecodeUncompressed(std::span<const uint8_t> data, const Header& h, Bitmap& b)
 {
     // The caller has checked that the data holds every row; the last row need
-    // not carry its padding, as many writers omit it. Rows are appended to
-    // reserved storage: the pixels are written once, never zero-filled first.
+    // not carry its padding, as many writers omit it.
     const uint64_t rowBytes = ((uint64_t(h.width) * h.bpp + 31) / 32) * 4;
     const size_t outRow = static_cast<size_t>(h.width) * b.bytesPerPixel();
-    b.pixels.clear();
-    b.pixels.reserve(outRow * static_cast<size_t>(h.height));
-    std::vector<uint8_t> unpacked(h.bpp < 8 ? outRow : 0);
-    for (int32_t y = 0; y < h.height; ++y) {
-        const int32_t fileRow = h.topDown ? y : h.height - 1 - y;
-        const uint8_t* src = data.data() + rowBytes * static_cast<uint64_t>(fileRow);
-        if (h.bpp >= 8) {
-            b.pixels.insert(b.pixels.end(), src, src + outRow);
-        } else {
-            UnpackRow(src, h.width, h.bpp, unpacked.data());
-            b.pixels.insert(b.pixels.end(), unpacked.begin(), unpacked.end());
-        }
+    auto fileRow = [&](int32_t y) {
+        return data.data() + rowBytes * static_cast<uint64_t>(h.topDown ? y : h.height - 1 - y);
+    };
+    if (h.bpp >= 8) {
+        // Whole rows appended to reserved storage: each pixel written once.
+        b.pixels.clear();
+        b.pixels.reserve(outRow * static_cast<size_t>(h.height));
+        for (int32_t y = 0; y < h.height; ++y)
+            b.pixels.insert(b.pixels.end(), fileRow(y), fileRow(y) + outRow);
+        return;
     }
+    b.pixels.resize(outRow * static_cast<size_t>(h.height));
+    for (int32_t y = 0; y < h.height; ++y)
+        UnpackRow(fileRow(y), h.width, h.bpp, b.pixels.data() + outRow * static_cast<size_t>(y));
 }
 
 // RLE8 and RLE4 as Windows writes and reads them. Pixels not set by the

@@ -1,5 +1,9 @@
 #include "core/image/bmp.h"
 
+#include "core/image/bit_rows.h"
+
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <stdexcept>
 
@@ -10,18 +14,6 @@ namespace {
 uint32_t RowBytes(const Bitmap& b)
 {
     return ((static_cast<uint32_t>(b.width) * b.bitsPerPixel + 31) / 32) * 4;
-}
-
-// Eight pixels of one bit (the low bit of each byte), first pixel in the top
-// bit. The bytes are assembled little-endian by hand so that the product
-// places byte i's bit at 63 - i on any machine: the multiplier's bits
-// 63 - 9i for i = 0..7 give each pixel one distinct position, so nothing carries.
-inline uint8_t PackEight(const uint8_t* s)
-{
-    uint64_t v = 0;
-    for (int i = 0; i < 8; ++i)
-        v |= uint64_t(s[i]) << (8 * i);
-    return static_cast<uint8_t>(((v & 0x0101010101010101u) * 0x8040201008040201u) >> 56);
 }
 
 void EncodeRow(const uint8_t* src, int32_t width, uint16_t bpp, uint8_t* row, uint32_t rowBytes)
@@ -45,18 +37,10 @@ void EncodeRow(const uint8_t* src, int32_t width, uint16_t bpp, uint8_t* row, ui
             row[written++] = static_cast<uint8_t>((src[width - 1] & 0x0F) << 4);
         break;
     }
-    case 1: {
-        const int32_t whole = width / 8;
-        for (int32_t i = 0; i < whole; ++i)
-            row[i] = PackEight(src + 8 * i);
-        written = static_cast<uint32_t>(whole);
-        if (const int32_t rest = width % 8) {
-            uint8_t tail[8] = {};
-            std::memcpy(tail, src + 8 * whole, static_cast<size_t>(rest));
-            row[written++] = PackEight(tail);
-        }
+    case 1:
+        PackBitRow(src, width, row);
+        written = (static_cast<uint32_t>(width) + 7) / 8;
         break;
-    }
     }
     std::memset(row + written, 0, rowBytes - written);
 }
@@ -104,14 +88,13 @@ void EncodeBmpInto(const Bitmap& b, ColoursUsedField coloursUsed, uint8_t* p)
     WriteLe32(p + 34, imageSize);
     WriteLe32(p + 46, coloursUsed == ColoursUsedField::Zero ? 0 : entries);
 
+    // The table entries are stored as they lie in the file: blue, green, red, reserved.
+    static_assert(sizeof(RgbQuad) == 4 && offsetof(RgbQuad, blue) == 0 && offsetof(RgbQuad, reserved) == 3);
     uint8_t* table = p + 54;
-    for (uint32_t i = 0; i < entries; ++i) {
-        const RgbQuad c = i < b.colours.size() ? b.colours[i] : RgbQuad{};
-        table[4 * i] = c.blue;
-        table[4 * i + 1] = c.green;
-        table[4 * i + 2] = c.red;
-        table[4 * i + 3] = c.reserved;
-    }
+    const size_t given = std::min<size_t>(entries, b.colours.size());
+    if (given > 0)
+        std::memcpy(table, b.colours.data(), 4 * given);
+    std::memset(table + 4 * given, 0, 4 * (entries - given));
 
     const size_t srcRow = static_cast<size_t>(b.width) * b.bytesPerPixel();
     for (int32_t y = 0; y < b.height; ++y)

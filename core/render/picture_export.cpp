@@ -39,13 +39,16 @@ void JpegQuietMessage(j_common_ptr) {}
 // colours when indexed: no whole-picture buffer to allocate and fault in.
 class RgbRows {
 public:
-    explicit RgbRows(const Bitmap& picture) : picture_(picture), row_(size_t(picture.width) * 3)
+    // One spare byte: each indexed pixel is written as four, the fourth
+    // overwritten by the next pixel.
+    explicit RgbRows(const Bitmap& picture) : picture_(picture), row_(size_t(picture.width) * 3 + 1)
     {
         if (!picture.isIndexed())
             return;
         for (size_t i = 0; i < 256; ++i) {
             const RgbQuad c = i < picture.colours.size() ? picture.colours[i] : RgbQuad{};
-            table_[i] = {c.red, c.green, c.blue};
+            const uint8_t rgb[4] = {c.red, c.green, c.blue, 0};
+            std::memcpy(&table_[i], rgb, 4);
         }
     }
 
@@ -56,7 +59,7 @@ public:
         if (picture_.isIndexed()) {
             const uint8_t* src = picture_.pixels.data() + size_t(y) * width;
             for (size_t x = 0; x < width; ++x)
-                std::memcpy(out + 3 * x, table_[src[x]].data(), 3);
+                std::memcpy(out + 3 * x, &table_[src[x]], 4);
         } else {
             const uint8_t* src = picture_.pixels.data() + size_t(y) * width * 3;
             for (size_t x = 0; x < width; ++x) {
@@ -71,7 +74,7 @@ public:
 private:
     const Bitmap& picture_;
     std::vector<uint8_t> row_;
-    std::array<std::array<uint8_t, 3>, 256> table_{};
+    std::array<uint32_t, 256> table_{};  // red, green, blue, 0 in memory order
 };
 
 // On success *out is a malloc'd buffer the caller frees; on failure returns
