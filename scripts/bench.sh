@@ -31,7 +31,7 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TEMP"
 cd "$work"
 
 # Prints the minimum and the median of the numbers on stdin.
-min_median() { sort -n | awk '{v[NR] = $1} END {printf "%.2f %.2f", v[1], v[int((NR + 1) / 2)]}'; }
+min_median() { sort -n | awk '{v[NR] = $1} END {printf "%.2f %.2f\n", v[1], v[int((NR + 1) / 2)]}'; }
 # Milliseconds a command takes as a whole process.
 wall_ms() {
   local t0 t1
@@ -62,14 +62,25 @@ report "cjpeg -quality 80, same pixels (process)" "$cmin $cmed"
 echo "render / cjpeg: $(ratio "$rmin" "$cmin") (minimum), $(ratio "$rmed" "$cmed") (median)"
 
 if [ -x "$build/bin/velmora" ]; then
-  : >editor.txt; : >empty.txt
+  # Whole processes, start to the window shown and quit, as a user waits for
+  # them; each also says how long it took from main() to the window.
+  : >editor.txt; : >empty.txt; : >editor-main.txt; : >empty-main.txt
   for _ in $(seq "$runs"); do
-    "$build/bin/velmora" --startup-time 2>/dev/null | awk '/shown after/ {print $(NF - 1)}' >>editor.txt
-    "$build/bin/velmora-bench-empty-window" 2>/dev/null | awk '/shown after/ {print $(NF - 1)}' >>empty.txt
+    t0=$(date +%s%N)
+    "$build/bin/velmora" --startup-time 2>/dev/null | awk '/shown after/ {print $(NF - 1)}' >>editor-main.txt
+    t1=$(date +%s%N)
+    "$build/bin/velmora-bench-empty-window" 2>/dev/null | awk '/shown after/ {print $(NF - 1)}' >>empty-main.txt
+    t2=$(date +%s%N)
+    awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%.3f\n", (b - a) / 1e6}' >>editor.txt
+    awk -v a="$t1" -v b="$t2" 'BEGIN {printf "%.3f\n", (b - a) / 1e6}' >>empty.txt
   done
   read -r emin emed < <(min_median <editor.txt)
   read -r wmin wmed < <(min_median <empty.txt)
-  report "velmora --startup-time (offscreen)" "$emin $emed"
-  report "empty main window, same size (offscreen)" "$wmin $wmed"
+  read -r emmin emmed < <(min_median <editor-main.txt)
+  read -r wmmin wmmed < <(min_median <empty-main.txt)
+  report "velmora --startup-time (process, offscreen)" "$emin $emed"
+  report "empty main window, same size (process)" "$wmin $wmed"
   echo "editor / empty window: $(ratio "$emin" "$wmin") (minimum), $(ratio "$emed" "$wmed") (median)"
+  report "  from main(): velmora" "$emmin $emmed"
+  report "  from main(): empty main window" "$wmmin $wmmed"
 fi
