@@ -3,7 +3,7 @@
 #include "core/image/bit_rows.h"
 
 #include <algorithm>
-#include <array>
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -95,9 +95,16 @@ std::vector<RgbQuad> ReadColourTable(std::span<const uint8_t> bytes, const Heade
     if (end > bytes.size() || end > h.pixelOffset)
         Fail("the colour table does not fit between the header and the pixel data");
     std::vector<RgbQuad> table(full);
+    const uint8_t* entries = bytes.data() + start;
+    if (entrySize == 4) {
+        // Entries lie in the file as RgbQuad holds them: blue, green, red, reserved.
+        static_assert(sizeof(RgbQuad) == 4 && offsetof(RgbQuad, blue) == 0 && offsetof(RgbQuad, reserved) == 3);
+        std::memcpy(table.data(), entries, 4 * size_t{count});
+        return table;
+    }
     for (uint32_t i = 0; i < count; ++i) {
-        const uint8_t* e = bytes.data() + start + entrySize * i;
-        table[i] = RgbQuad{e[0], e[1], e[2], entrySize == 4 ? e[3] : uint8_t{0}};
+        const uint8_t* e = entries + 3 * i;
+        table[i] = RgbQuad{e[0], e[1], e[2], 0};
     }
     return table;
 }
