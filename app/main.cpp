@@ -1,5 +1,6 @@
 // The editor's process entry: one application, one main window.
 #include "ui/mainform.h"
+#include "ui/widgets/lazy_icon_style.h"
 #include "ui/widgets/program_icon.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
         --argc;
     try {
         QApplication app(argc, argv);
+        QApplication::setStyle(new velmora::LazyIconStyle);
         QGuiApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
         QApplication::setWindowIcon(velmora::ProgramIcon());
         try {

@@ -2,10 +2,13 @@
 // encoder's exact layout.
 #include "bmp_builder.h"
 
+#include "core/image/bit_rows.h"
 #include "core/image/bmp.h"
 #include "core/image/palette.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include <string>
 
@@ -385,4 +388,35 @@ TEST(BmpEncode, RefusesPicturesItCannotWrite)
     Bitmap odd = Bitmap::Make(2, 2, 8);
     odd.bitsPerPixel = 16;
     EXPECT_THROW(EncodeBmp(odd, ColoursUsedField::Zero), FormatError);
+}
+
+TEST(BitRows, FastAndPortableFormsMatchTheBitOrderAtEveryWidth)
+{
+    std::mt19937 rng(15);
+    for (int32_t width = 1; width <= 300; ++width) {
+        const size_t packedBytes = size_t(width + 7) / 8;
+        std::vector<uint8_t> packed(packedBytes);
+        for (auto& b : packed)
+            b = uint8_t(rng());
+        packed.back() &= uint8_t(0xFF << (packedBytes * 8 - size_t(width)));  // unused bits are 0
+        std::vector<uint8_t> expected(static_cast<size_t>(width));
+        for (int32_t x = 0; x < width; ++x)
+            expected[size_t(x)] = (packed[size_t(x / 8)] >> (7 - x % 8)) & 1;
+
+        std::vector<uint8_t> fast(size_t(width), 9), portable(size_t(width), 9);
+        UnpackBitRow(packed.data(), width, fast.data());
+        UnpackBitRowPortable(packed.data(), width, portable.data());
+        ASSERT_EQ(fast, expected) << width;
+        ASSERT_EQ(portable, expected) << width;
+
+        // Packing takes only the low bit; stray high bits must not leak in.
+        std::vector<uint8_t> pixels = expected;
+        for (auto& p : pixels)
+            p = uint8_t(p | (rng() & 0xFE));
+        std::vector<uint8_t> fastPacked(packedBytes, 0xAA), portablePacked(packedBytes, 0xAA);
+        PackBitRow(pixels.data(), width, fastPacked.data());
+        PackBitRowPortable(pixels.data(), width, portablePacked.data());
+        ASSERT_EQ(fastPacked, packed) << width;
+        ASSERT_EQ(portablePacked, packed) << width;
+    }
 }

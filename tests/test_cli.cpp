@@ -24,6 +24,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The full tool the front starts for all but a plain render.
+std::string FullToolExe()
+{
+    const fs::path front(VELMORA_PAC_EXE);
+    return (front.parent_path() / ("velmora-pac-qt" + front.extension().string())).string();
+}
+
 struct RunResult {
     int exitCode = -1;
     std::string out;
@@ -333,9 +340,11 @@ TEST_F(PacTool, ProgramFolderWithoutDataFiles)
     // A copy of the tool in a folder of its own has no template and no palette.
     const fs::path bare = work_ / "bare";
     fs::create_directories(bare);
-    const fs::path copy = bare / fs::path(VELMORA_PAC_EXE).filename();
-    fs::copy_file(VELMORA_PAC_EXE, copy);
-    const std::string exe = copy.string();
+    const fs::path front = fs::path(VELMORA_PAC_EXE).filename();
+    fs::copy_file(VELMORA_PAC_EXE, bare / front);
+    if (fs::exists(FullToolExe()))  // Windows has no front: velmora-pac is the full tool
+        fs::copy_file(FullToolExe(), bare / fs::path(FullToolExe()).filename());
+    const std::string exe = (bare / front).string();
 
     RunResult r = Run({"default", W("room.pac")}, exe);
     EXPECT_EQ(r.exitCode, 1);
@@ -356,6 +365,22 @@ TEST_F(PacTool, ProgramFolderWithoutDataFiles)
     ExpectOneErrorLine(r, "VelmHead.dat: the header template is 1000 bytes long, not 1056");
 }
 
+TEST_F(PacTool, WithoutTheFullToolOnlyAPlainRenderWorks)
+{
+    if (!fs::exists(FullToolExe()))
+        GTEST_SKIP() << "velmora-pac is the full tool here";
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const fs::path alone = work_ / "alone";
+    fs::create_directories(alone);
+    fs::copy_file(VELMORA_PAC_EXE, alone / "velmora-pac");
+    const std::string exe = (alone / "velmora-pac").string();
+
+    EXPECT_EQ(Run({"render", W("room.pac"), W("a.bmp")}, exe).exitCode, 0);
+    const RunResult r = Run({"info", W("room.pac")}, exe);
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "cannot start " + (alone / "velmora-pac-qt").string());
+}
+
 TEST_F(PacTool, RenderComposesAndExportsByFormatOrExtension)
 {
     ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
@@ -372,6 +397,11 @@ TEST_F(PacTool, RenderComposesAndExportsByFormatOrExtension)
         const RunResult r = Run(args);
         ASSERT_EQ(r.exitCode, 0) << args[2] << r.err;
         const std::vector<uint8_t> file = ReadBytes(args[2]);
+        // The front renders these itself; the full tool must give the same bytes.
+        std::vector<std::string> full = args;
+        full[2] = fs::path(args[2]).replace_filename("full-" + fs::path(args[2]).filename().string()).string();
+        ASSERT_EQ(Run(full, FullToolExe()).exitCode, 0);
+        EXPECT_EQ(ReadBytes(full[2]), file) << args[2];
         ASSERT_GE(file.size(), 2u);
         if (jpeg) {
             EXPECT_EQ(file[0], 0xFF);

@@ -1,10 +1,12 @@
 #include "picture_helpers.h"
 #include "core/render/compose.h"
+#include "core/render/prepared_room.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
+#include <random>
 #include <set>
 
 using namespace velmora;
@@ -307,4 +309,60 @@ TEST(DrawMaskedPart, DrawingAPictureOntoItselfReadsTheOriginal)
     Bitmap target = Row({1, 2, 3, 4});
     DrawMaskedPart(target, Placement{1, 0, 3, 0}, target, Mask(4, 1, false), PartSize{3, 1});
     EXPECT_EQ(target.pixels, (std::vector<uint8_t>{1, 1, 2, 3}));
+}
+
+namespace {
+
+// Pictures of every kind a room may hold: noise in the room palette, masks of
+// one bit and of eight, a part in a foreign palette and one in true colour,
+// and sizes other than the slot's (smaller, larger).
+RoomPictures MixedNoiseRoom(uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    RoomPictures p = OpaqueRoom();
+    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
+        Bitmap& b = p[size_t(slot)];
+        const bool mask = PartSlotTable::IsMask(slot);
+        if (slot == slot::BedImage) {
+            b = Bitmap::Make(b.width - 5, b.height + 3, 24);
+        } else if (slot == slot::TableImage) {
+            std::vector<RgbQuad> reversed(RoomPalette().rbegin(), RoomPalette().rend());
+            b = Bitmap::Make(b.width, b.height, 8, reversed);
+        } else if (slot == slot::DoorCloseMask) {
+            b = Bitmap::Make(b.width, b.height, 8, RoomPaletteVector());
+        }
+        const uint32_t modulo = b.bitsPerPixel == 24 ? 256 : (mask && b.bitsPerPixel == 8 ? 3 : 1u << b.bitsPerPixel);
+        for (auto& px : b.pixels)
+            px = uint8_t(rng() % modulo);
+    }
+    return p;
+}
+
+}  // namespace
+
+TEST(PreparedRoom, ComposesWhatComposeRoomDoesAlsoAfterSlotChanges)
+{
+    RoomPictures pictures = MixedNoiseRoom(7);
+    PreparedRoom prepared(pictures);
+    auto expectSame = [&](const char* when) {
+        for (const PreviewState& s : AllStates()) {
+            Bitmap cached;
+            ComposeRoom(prepared, s, cached);
+            ASSERT_TRUE(cached.samePicture(Compose(pictures, s))) << when;
+        }
+    };
+    expectSame("prepared once");
+
+    // A base layer's mask, a state's picture and a shared day mask change;
+    // each is told, and only then composed.
+    const RoomPictures other = MixedNoiseRoom(8);
+    for (int slot : {int(slot::RoomMask), int(slot::DoorHalfImage), int(slot::WinDayMask)}) {
+        pictures[size_t(slot)] = other[size_t(slot)];
+        prepared.slotChanged(pictures, slot);
+    }
+    expectSame("after slot changes");
+
+    Bitmap white;
+    PreparedRoom().compose(PreviewState{}, white);
+    EXPECT_TRUE(std::all_of(white.pixels.begin(), white.pixels.end(), [](uint8_t v) { return v == kWhiteIndex; }));
 }

@@ -31,6 +31,14 @@ enum class ColoursUsedField { Zero, EntriesWritten };
 // bottom-up padded to 4 bytes, no compression.
 std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap, ColoursUsedField coloursUsed);
 
+// The same in pieces, for writers that place many pictures in one buffer:
+// CheckEncodable throws FormatError for what EncodeBmp refuses; for a picture
+// that passes, EncodedBmpSize is its length and EncodeBmpInto writes exactly
+// that many bytes at `out`.
+void CheckEncodable(const Bitmap& bitmap);
+size_t EncodedBmpSize(const Bitmap& bitmap);
+void EncodeBmpInto(const Bitmap& bitmap, ColoursUsedField coloursUsed, uint8_t* out);
+
 // Little-endian helpers shared by the readers of our file formats.
 inline uint32_t ReadLe32(const uint8_t* p)
 {

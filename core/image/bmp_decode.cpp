@@ -1,7 +1,9 @@
 #include "core/image/bmp.h"
 
+#include "core/image/bit_rows.h"
+
 #include <algorithm>
-#include <array>
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -93,11 +95,34 @@ std::vector<RgbQuad> ReadColourTable(std::span<const uint8_t> bytes, const Heade
     if (end > bytes.size() || end > h.pixelOffset)
         Fail("the colour table does not fit between the header and the pixel data");
     std::vector<RgbQuad> table(full);
+    const uint8_t* entries = bytes.data() + start;
+    if (entrySize == 4) {
+        // Entries lie in the file as RgbQuad holds them: blue, green, red, reserved.
+        static_assert(sizeof(RgbQuad) == 4 && offsetof(RgbQuad, blue) == 0 && offsetof(RgbQuad, reserved) == 3);
+        std::memcpy(table.data(), entries, 4 * size_t{count});
+        return table;
+    }
     for (uint32_t i = 0; i < count; ++i) {
-        const uint8_t* e = bytes.data() + start + entrySize * i;
-        table[i] = RgbQuad{e[0], e[1], e[2], entrySize == 4 ? e[3] : uint8_t{0}};
+        const uint8_t* e = entries + 3 * i;
+        table[i] = RgbQuad{e[0], e[1], e[2], 0};
     }
     return table;
+}
+
+// Expands one file row of 1 or 4 bits per pixel to one byte per pixel.
+void UnpackRow(const uint8_t* src, int32_t width, uint16_t bpp, uint8_t* dst)
+{
+    if (bpp == 4) {
+        const int32_t pairs = width / 2;
+        for (int32_t i = 0; i < pairs; ++i) {
+            dst[2 * i] = src[i] >> 4;
+            dst[2 * i + 1] = src[i] & 0x0F;
+        }
+        if (width % 2)
+            dst[width - 1] = src[pairs] >> 4;
+        return;
+    }
+    UnpackBitRow(src, width, dst);
 }
 
 void DecodeUncompressed(std::span<const uint8_t> data, const Header& h, Bitmap& b)
@@ -106,44 +131,20 @@ void DecodeUncompressed(std::span<const uint8_t> data, const Header& h, Bitmap& 
     // not carry its padding, as many writers omit it.
     const uint64_t rowBytes = ((uint64_t(h.width) * h.bpp + 31) / 32) * 4;
     const size_t outRow = static_cast<size_t>(h.width) * b.bytesPerPixel();
-    for (int32_t y = 0; y < h.height; ++y) {
-        const int32_t fileRow = h.topDown ? y : h.height - 1 - y;
-        const uint8_t* src = data.data() + rowBytes * static_cast<uint64_t>(fileRow);
-        uint8_t* dst = b.pixels.data() + outRow * static_cast<size_t>(y);
-        switch (h.bpp) {
-        case 24:
-        case 8:
-            std::copy(src, src + outRow, dst);
-            break;
-        case 4: {
-            const int32_t pairs = h.width / 2;
-            for (int32_t i = 0; i < pairs; ++i) {
-                dst[2 * i] = src[i] >> 4;
-                dst[2 * i + 1] = src[i] & 0x0F;
-            }
-            if (h.width % 2)
-                dst[h.width - 1] = src[pairs] >> 4;
-            break;
-        }
-        case 1: {
-            // Masks are a third of a room's pictures: unpack eight pixels per
-            // source byte from a table rather than one shift per pixel.
-            static const std::array<std::array<uint8_t, 8>, 256> kUnpack = [] {
-                std::array<std::array<uint8_t, 8>, 256> t{};
-                for (int v = 0; v < 256; ++v)
-                    for (int bit = 0; bit < 8; ++bit)
-                        t[v][bit] = (v >> (7 - bit)) & 1;
-                return t;
-            }();
-            const int32_t whole = h.width / 8;
-            for (int32_t i = 0; i < whole; ++i)
-                std::memcpy(dst + 8 * i, kUnpack[src[i]].data(), 8);
-            for (int32_t x = whole * 8; x < h.width; ++x)
-                dst[x] = (src[x / 8] >> (7 - x % 8)) & 1;
-            break;
-        }
-        }
+    auto fileRow = [&](int32_t y) {
+        return data.data() + rowBytes * static_cast<uint64_t>(h.topDown ? y : h.height - 1 - y);
+    };
+    if (h.bpp >= 8) {
+        // Whole rows appended to reserved storage: each pixel written once.
+        b.pixels.clear();
+        b.pixels.reserve(outRow * static_cast<size_t>(h.height));
+        for (int32_t y = 0; y < h.height; ++y)
+            b.pixels.insert(b.pixels.end(), fileRow(y), fileRow(y) + outRow);
+        return;
     }
+    b.pixels.resize(outRow * static_cast<size_t>(h.height));
+    for (int32_t y = 0; y < h.height; ++y)
+        UnpackRow(fileRow(y), h.width, h.bpp, b.pixels.data() + outRow * static_cast<size_t>(y));
 }
 
 // RLE8 and RLE4 as Windows writes and reads them. Pixels not set by the
@@ -226,11 +227,12 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes)
         Fail("the picture size " + std::to_string(h.width) + "x" + std::to_string(h.height) +
              " is too large for the compressed data present");
     }
-    b.pixels.assign(static_cast<size_t>(pixels) * b.bytesPerPixel(), 0);
-    if (h.compression == kBiRgb)
+    if (h.compression == kBiRgb) {
         DecodeUncompressed(data, h, b);
-    else
+    } else {
+        b.pixels.assign(static_cast<size_t>(pixels) * b.bytesPerPixel(), 0);
         DecodeRle(data, h, b);
+    }
     return b;
 }
 

@@ -1,5 +1,7 @@
 #include "core/render/compose.h"
 
+#include "core/render/compose_layers.h"
+
 #include "core/image/colour_map.h"
 #include "core/image/palette.h"
 
@@ -31,33 +33,26 @@ void CombineRow(uint8_t* target, const uint8_t* mask, const uint8_t* part, int c
 
 }  // namespace
 
-void DrawMaskedPart(Bitmap& target, const Placement& targetRect, const Bitmap& part, const Bitmap& mask,
-                    PartSize sourceSize)
+bool SampleLayer(int32_t targetWidth, int32_t targetHeight, const Placement& targetRect, const Bitmap& part,
+                 const Bitmap& mask, PartSize sourceSize, MaskedLayer& layer)
 {
-    if (target.bitsPerPixel != 8)
-        throw std::invalid_argument("masked drawing needs an 8-bit target picture");
-    // Drawing a picture onto itself reads from a copy.
-    if (&part == &target || &mask == &target) {
-        const Bitmap copy = target;
-        DrawMaskedPart(target, targetRect, &part == &target ? copy : part, &mask == &target ? copy : mask, sourceSize);
-        return;
-    }
+    layer = MaskedLayer{};
     if (!IsSaneRect(targetRect.left, targetRect.top, targetRect.right, targetRect.bottom))
-        return;
+        return false;
     const int32_t rectWidth = targetRect.right - targetRect.left + 1;
     const int32_t rectHeight = targetRect.bottom - targetRect.top + 1;
     if (rectWidth <= 0 || rectHeight <= 0 || sourceSize.width <= 0 || sourceSize.height <= 0 ||
-        !HasWholePixels(target) || !HasWholePixels(part) || !HasWholePixels(mask))
-        return;
+        !HasWholePixels(part) || !HasWholePixels(mask))
+        return false;
     const int32_t x0 = std::max(targetRect.left, 0);
-    const int32_t x1 = std::min(targetRect.right, target.width - 1);
+    const int32_t x1 = std::min(targetRect.right, targetWidth - 1);
     const int32_t y0 = std::max(targetRect.top, 0);
-    const int32_t y1 = std::min(targetRect.bottom, target.height - 1);
+    const int32_t y1 = std::min(targetRect.bottom, targetHeight - 1);
     if (x0 > x1 || y0 > y1)
-        return;
+        return false;
 
     // Source columns of the clipped target columns; they grow with the target
-    // column, so those inside both pictures are a leading run.
+    // column, so those inside both pictures are a leading run. So are the rows.
     const int32_t sourceLimitX = std::min({sourceSize.width, part.width, mask.width});
     const int32_t sourceLimitY = std::min({sourceSize.height, part.height, mask.height});
     std::vector<int32_t> columns;
@@ -69,22 +64,53 @@ void DrawMaskedPart(Bitmap& target, const Placement& targetRect, const Bitmap& p
         columns.push_back(sx);
     }
     const int count = static_cast<int>(columns.size());
-    if (count == 0)
-        return;
+    int32_t rows = 0;
+    while (y0 + rows <= y1 && SampleCoordinate(y0 + rows - targetRect.top, rectHeight, sourceSize.height) < sourceLimitY)
+        ++rows;
+    if (count == 0 || rows == 0)
+        return false;
     const bool consecutive = columns.back() - columns.front() == count - 1;
 
+    layer.x0 = x0;
+    layer.y0 = y0;
+    layer.width = count;
+    layer.rows = rows;
+    layer.mask.resize(size_t(count) * size_t(rows));
+    layer.part.resize(layer.mask.size());
     const auto& palette = RoomPalette();
     IndexMapper partIndex(part, palette);
     IndexMapper maskIndex(mask, palette);
-    std::vector<uint8_t> partRow(static_cast<size_t>(count)), maskRow(static_cast<size_t>(count));
-    for (int32_t y = y0; y <= y1; ++y) {
-        const int32_t sy = SampleCoordinate(y - targetRect.top, rectHeight, sourceSize.height);
-        if (sy >= sourceLimitY)
-            break;
-        const uint8_t* m = maskIndex.row(sy, columns.data(), count, consecutive, maskRow.data());
-        const uint8_t* p = partIndex.row(sy, columns.data(), count, consecutive, partRow.data());
-        CombineRow(&target.pixels[size_t(y) * size_t(target.width) + size_t(x0)], m, p, count);
+    for (int32_t r = 0; r < rows; ++r) {
+        const int32_t sy = SampleCoordinate(y0 + r - targetRect.top, rectHeight, sourceSize.height);
+        uint8_t* m = &layer.mask[size_t(r) * size_t(count)];
+        uint8_t* p = &layer.part[size_t(r) * size_t(count)];
+        if (const uint8_t* got = maskIndex.row(sy, columns.data(), count, consecutive, m); got != m)
+            std::memcpy(m, got, size_t(count));
+        if (const uint8_t* got = partIndex.row(sy, columns.data(), count, consecutive, p); got != p)
+            std::memcpy(p, got, size_t(count));
     }
+    return true;
+}
+
+void ApplyLayer(Bitmap& target, const MaskedLayer& layer)
+{
+    for (int32_t r = 0; r < layer.rows; ++r) {
+        const size_t from = size_t(r) * size_t(layer.width);
+        CombineRow(&target.pixels[size_t(layer.y0 + r) * size_t(target.width) + size_t(layer.x0)],
+                   &layer.mask[from], &layer.part[from], layer.width);
+    }
+}
+
+void DrawMaskedPart(Bitmap& target, const Placement& targetRect, const Bitmap& part, const Bitmap& mask,
+                    PartSize sourceSize)
+{
+    if (target.bitsPerPixel != 8)
+        throw std::invalid_argument("masked drawing needs an 8-bit target picture");
+    // The layer is sampled in full before the target is touched, so drawing a
+    // picture onto itself reads the original.
+    MaskedLayer layer;
+    if (HasWholePixels(target) && SampleLayer(target.width, target.height, targetRect, part, mask, sourceSize, layer))
+        ApplyLayer(target, layer);
 }
 
 void DrawSlotPart(Bitmap& target, const RoomPictures& pictures, int part)
@@ -93,13 +119,68 @@ void DrawSlotPart(Bitmap& target, const RoomPictures& pictures, int part)
                    pictures[size_t(PartSlotTable::MaskOf(part))], PartSlotTable::RequiredSize(part));
 }
 
+const LayerSource& SourceOf(Layer layer)
+{
+    // The views lie beneath the room and the night pictures use the day masks;
+    // every state of a part is placed at its first state's rectangle.
+    static constexpr std::array<LayerSource, kLayerCount> kSources = {{
+        {slot::WinDayImage, slot::WinDayMask, slot::WinDayImage},
+        {slot::WinNightImage, slot::WinDayMask, slot::WinDayImage},
+        {slot::DoorDayImage, slot::DoorDayMask, slot::DoorDayImage},
+        {slot::DoorNightImage, slot::DoorDayMask, slot::DoorDayImage},
+        {slot::RoomImage, slot::RoomMask, slot::RoomImage},
+        {slot::PostImage, slot::PostMask, slot::PostImage},
+        {slot::BathImage, slot::BathMask, slot::BathImage},
+        {slot::TableImage, slot::TableMask, slot::TableImage},
+        {slot::TBoxImage, slot::TBoxMask, slot::TBoxImage},
+        {slot::TBoxOpenImage, slot::TBoxOpenMask, slot::TBoxImage},
+        {slot::BedImage, slot::BedMask, slot::BedImage},
+        {slot::BedSleepingImage, slot::BedSleepingMask, slot::BedImage},
+        {slot::DoorCloseImage, slot::DoorCloseMask, slot::DoorCloseImage},
+        {slot::DoorHalfImage, slot::DoorHalfMask, slot::DoorCloseImage},
+        {slot::DoorOpenImage, slot::DoorOpenMask, slot::DoorCloseImage},
+        {slot::Letter1Image, slot::Letter1Mask, slot::Letter1Image},
+        {slot::Letter2Image, slot::Letter2Mask, slot::Letter2Image},
+        {slot::Letter3Image, slot::Letter3Mask, slot::Letter3Image},
+        {slot::BubbleImage, slot::BubbleMask, slot::BubbleImage},
+    }};
+    return kSources[size_t(layer)];
+}
+
+Placement TargetRectOf(Layer layer)
+{
+    // The room covers the whole picture; its stored rectangle is one past the edges.
+    if (layer == Layer::Room)
+        return Placement{0, 0, PartSlotTable::kRoomWidth - 1, PartSlotTable::kRoomHeight - 1};
+    return PartSlotTable::PlacementOf(SourceOf(layer).placeOf);
+}
+
+LayerList LayersOf(const PreviewState& state)
+{
+    LayerList list;
+    auto add = [&list](Layer l) { list.layers[size_t(list.count++)] = l; };
+    add(state.night ? Layer::WinNight : Layer::WinDay);
+    add(state.night ? Layer::DoorViewNight : Layer::DoorViewDay);
+    for (Layer l : {Layer::Room, Layer::Post, Layer::Bath, Layer::Table})
+        add(l);
+    add(state.treasureBoxOpen ? Layer::TBoxOpen : Layer::TBox);
+    add(state.bedSleeping ? Layer::BedSleeping : Layer::Bed);
+    add(state.door == DoorState::Open       ? Layer::DoorOpen
+        : state.door == DoorState::HalfOpen ? Layer::DoorHalf
+                                            : Layer::DoorClose);
+    if (state.lettersAndBubble)
+        for (Layer l : {Layer::Letter1, Layer::Letter2, Layer::Letter3, Layer::Bubble})
+            add(l);
+    return list;
+}
+
 namespace {
 
-// One layer: a picture and a mask, placed at the rectangle of `placeOf`.
-void DrawLayer(Bitmap& out, const RoomPictures& pictures, int picture, int mask, int placeOf)
+void DrawLayer(Bitmap& out, const RoomPictures& pictures, Layer layer)
 {
-    DrawMaskedPart(out, PartSlotTable::PlacementOf(placeOf), pictures[size_t(picture)], pictures[size_t(mask)],
-                   PartSlotTable::RequiredSize(placeOf));
+    const LayerSource& s = SourceOf(layer);
+    DrawMaskedPart(out, TargetRectOf(layer), pictures[size_t(s.picture)], pictures[size_t(s.mask)],
+                   PartSlotTable::RequiredSize(s.placeOf));
 }
 
 bool IsPreviewForm(const Bitmap& b)
@@ -111,37 +192,19 @@ bool IsPreviewForm(const Bitmap& b)
 
 }  // namespace
 
-void ComposeRoom(const RoomPictures& pictures, const PreviewState& state, Bitmap& out)
+void MakePreviewForm(Bitmap& out)
 {
     if (!IsPreviewForm(out))
         out = Bitmap::Make(PartSlotTable::kRoomWidth, PartSlotTable::kRoomHeight, 8, RoomPaletteVector());
-    std::fill(out.pixels.begin(), out.pixels.end(), kWhiteIndex);
+}
 
-    // The views lie beneath the room; the night pictures use the day masks.
-    DrawLayer(out, pictures, state.night ? slot::WinNightImage : slot::WinDayImage, slot::WinDayMask, slot::WinDayImage);
-    DrawLayer(out, pictures, state.night ? slot::DoorNightImage : slot::DoorDayImage, slot::DoorDayMask,
-              slot::DoorDayImage);
-    // The room covers the whole picture; its stored rectangle is one past the edges.
-    DrawMaskedPart(out, Placement{0, 0, PartSlotTable::kRoomWidth - 1, PartSlotTable::kRoomHeight - 1},
-                   pictures[slot::RoomImage], pictures[slot::RoomMask],
-                   PartSlotTable::RequiredSize(slot::RoomImage));
-    DrawSlotPart(out, pictures, slot::PostImage);
-    DrawSlotPart(out, pictures, slot::BathImage);
-    DrawSlotPart(out, pictures, slot::TableImage);
-    const int box = state.treasureBoxOpen ? slot::TBoxOpenImage : slot::TBoxImage;
-    DrawLayer(out, pictures, box, PartSlotTable::MaskOf(box), slot::TBoxImage);
-    const int bed = state.bedSleeping ? slot::BedSleepingImage : slot::BedImage;
-    DrawLayer(out, pictures, bed, PartSlotTable::MaskOf(bed), slot::BedImage);
-    const int door = state.door == DoorState::Open       ? slot::DoorOpenImage
-                     : state.door == DoorState::HalfOpen ? slot::DoorHalfImage
-                                                         : slot::DoorCloseImage;
-    DrawLayer(out, pictures, door, PartSlotTable::MaskOf(door), slot::DoorCloseImage);
-    if (state.lettersAndBubble) {
-        DrawSlotPart(out, pictures, slot::Letter1Image);
-        DrawSlotPart(out, pictures, slot::Letter2Image);
-        DrawSlotPart(out, pictures, slot::Letter3Image);
-        DrawSlotPart(out, pictures, slot::BubbleImage);
-    }
+void ComposeRoom(const RoomPictures& pictures, const PreviewState& state, Bitmap& out)
+{
+    MakePreviewForm(out);
+    std::fill(out.pixels.begin(), out.pixels.end(), kWhiteIndex);
+    const LayerList list = LayersOf(state);
+    for (int i = 0; i < list.count; ++i)
+        DrawLayer(out, pictures, list.layers[size_t(i)]);
 }
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include "core/image/colour_map.h"
 #include "core/image/bmp.h"
 
+#include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -34,10 +35,52 @@ void JpegErrorExit(j_common_ptr cinfo)
 // Warnings would go to stderr by default; a warning does not stop the encoder.
 void JpegQuietMessage(j_common_ptr) {}
 
-// Encodes rgb (width * height * 3 bytes, rows top-down). On success *out is a
-// malloc'd buffer the caller frees; on failure returns false with `message`.
-bool EncodeRgb(const uint8_t* rgb, int width, int height, int quality, unsigned char** out,
-               unsigned long* size, char* message)
+// Feeds the picture to libjpeg one RGB row at a time, through a table of its
+// colours when indexed: no whole-picture buffer to allocate and fault in.
+class RgbRows {
+public:
+    // One spare byte: each indexed pixel is written as four, the fourth
+    // overwritten by the next pixel.
+    explicit RgbRows(const Bitmap& picture) : picture_(picture), row_(size_t(picture.width) * 3 + 1)
+    {
+        if (!picture.isIndexed())
+            return;
+        for (size_t i = 0; i < 256; ++i) {
+            const RgbQuad c = i < picture.colours.size() ? picture.colours[i] : RgbQuad{};
+            const uint8_t rgb[4] = {c.red, c.green, c.blue, 0};
+            std::memcpy(&table_[i], rgb, 4);
+        }
+    }
+
+    JSAMPROW row(int y)
+    {
+        const size_t width = size_t(picture_.width);
+        uint8_t* out = row_.data();
+        if (picture_.isIndexed()) {
+            const uint8_t* src = picture_.pixels.data() + size_t(y) * width;
+            for (size_t x = 0; x < width; ++x)
+                std::memcpy(out + 3 * x, &table_[src[x]], 4);
+        } else {
+            const uint8_t* src = picture_.pixels.data() + size_t(y) * width * 3;
+            for (size_t x = 0; x < width; ++x) {
+                out[3 * x] = src[3 * x + 2];
+                out[3 * x + 1] = src[3 * x + 1];
+                out[3 * x + 2] = src[3 * x];
+            }
+        }
+        return out;
+    }
+
+private:
+    const Bitmap& picture_;
+    std::vector<uint8_t> row_;
+    std::array<uint32_t, 256> table_{};  // red, green, blue, 0 in memory order
+};
+
+// On success *out is a malloc'd buffer the caller frees; on failure returns
+// false with `message`.
+bool EncodeRows(RgbRows& rows, int width, int height, int quality, unsigned char** out, unsigned long* size,
+                char* message)
 {
     jpeg_compress_struct cinfo;
     JpegErrorManager err;
@@ -59,7 +102,7 @@ bool EncodeRgb(const uint8_t* rgb, int width, int height, int quality, unsigned 
     jpeg_set_quality(&cinfo, quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rgb + size_t(cinfo.next_scanline) * size_t(width) * 3);
+        JSAMPROW row = rows.row(static_cast<int>(cinfo.next_scanline));
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -73,19 +116,11 @@ std::vector<uint8_t> EncodePreviewJpeg(const Bitmap& preview, int quality)
 {
     if (!HasWholePixels(preview))
         throw JpegError("there is no picture to encode");
-    std::vector<uint8_t> rgb(size_t(preview.width) * size_t(preview.height) * 3);
-    size_t i = 0;
-    for (int y = 0; y < preview.height; ++y)
-        for (int x = 0; x < preview.width; ++x) {
-            const RgbQuad c = preview.colourAt(x, y);
-            rgb[i++] = c.red;
-            rgb[i++] = c.green;
-            rgb[i++] = c.blue;
-        }
+    RgbRows rows(preview);
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     char message[JMSG_LENGTH_MAX] = {};
-    const bool ok = EncodeRgb(rgb.data(), preview.width, preview.height, quality, &buffer, &size, message);
+    const bool ok = EncodeRows(rows, preview.width, preview.height, quality, &buffer, &size, message);
     const std::unique_ptr<unsigned char, decltype(&std::free)> owned(buffer, &std::free);
     if (!ok)
         throw JpegError(std::string("JPEG encoding failed: ") + message);

@@ -89,16 +89,19 @@ std::vector<uint8_t> WriteRoomFile(std::span<const uint8_t> headerTemplate, cons
                                 std::string("the ") + kRoomTextNames[i] + " is " + std::to_string(fields[i]->size()) +
                                     " bytes long; a room file holds at most " + std::to_string(kRoomTextMax));
 
-    std::vector<std::vector<uint8_t>> encoded;
-    encoded.reserve(PartSlotTable::kSlotCount);
+    // Every picture is checked and measured first, then encoded in place:
+    // one buffer, each byte written once.
+    std::array<size_t, PartSlotTable::kSlotCount> lengths{};
     size_t total = kRoomHeaderSize;
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
+        const Bitmap& picture = pictures[static_cast<size_t>(slot)];
         try {
-            encoded.push_back(EncodeBmp(pictures[static_cast<size_t>(slot)], ColoursUsedField::Zero));
+            CheckEncodable(picture);
         } catch (const FormatError& e) {
             throw RoomFileError(RoomFileError::Kind::BadPicture, slot, SlotLabel(slot) + ": " + e.what());
         }
-        total += 4 + encoded.back().size();
+        lengths[static_cast<size_t>(slot)] = EncodedBmpSize(picture);
+        total += 4 + lengths[static_cast<size_t>(slot)];
     }
 
     std::vector<uint8_t> out(total);
@@ -108,10 +111,11 @@ std::vector<uint8_t> WriteRoomFile(std::span<const uint8_t> headerTemplate, cons
         std::memcpy(out.data() + kRoomTextOffsets[i] + 1, fields[i]->data(), fields[i]->size());
     }
     size_t p = kRoomHeaderSize;
-    for (const auto& bmp : encoded) {
-        std::memcpy(out.data() + p, bmp.data() + 2, 4);  // the BMP's own size field
-        std::memcpy(out.data() + p + 4, bmp.data(), bmp.size());
-        p += 4 + bmp.size();
+    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
+        uint8_t* bmp = out.data() + p + 4;
+        EncodeBmpInto(pictures[static_cast<size_t>(slot)], ColoursUsedField::Zero, bmp);
+        std::memcpy(out.data() + p, bmp + 2, 4);  // the BMP's own size field
+        p += 4 + lengths[static_cast<size_t>(slot)];
     }
     return out;
 }

@@ -170,6 +170,7 @@ void TCheckForm::FormShow()
     SetFace(LaBSetting, face);
     LaBSetting->setText(texts.label(kLaBSettingLine));
 
+    room_.prepare(editor_.slotPictures());
     LaBSettingClick();
 }
 
@@ -188,7 +189,9 @@ PreviewState TCheckForm::state() const
 
 void TCheckForm::LaBSettingClick()
 {
-    ComposeRoom(editor_.slotPictures(), state(), picture_);
+    if (!room_.prepared())
+        room_.prepare(editor_.slotPictures());
+    ComposeRoom(room_, state(), picture_);
     CheckImage->setPixmap(QPixmap::fromImage(ToQImage(picture_)));
 }
 

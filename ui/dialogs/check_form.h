@@ -5,6 +5,7 @@
 #include "ui/widgets/fixed_dialog.h"
 
 #include "core/render/compose.h"
+#include "core/render/prepared_room.h"
 #include "core/image/bitmap.h"
 
 class QCheckBox;
@@ -34,6 +35,9 @@ public:
 
 private:
     Bitmap picture_;
+    // The room as it was when the dialog was shown: the dialog is modal, so
+    // the pictures cannot change while it is open.
+    PreparedRoom room_;
     // The save dialog starts where it was left within one opening.
     int saveFilter_ = 0;
     QString saveName_;
