@@ -90,16 +90,17 @@ void DrawMaskedPart(Bitmap& target, const Placement& targetRect, const Bitmap& p
 void DrawSlotPart(Bitmap& target, const RoomPictures& pictures, int part)
 {
     DrawMaskedPart(target, PartSlotTable::PlacementOf(part), pictures[size_t(part)],
-                   pictures[size_t(PartSlotTable::MaskOf(part))], PartSlotTable::RequiredSize(part));
+                   pictures[size_t(PartSlotTable::DrawMaskOf(part))], PartSlotTable::RequiredSize(part));
 }
 
 namespace {
 
-// One layer: a picture and a mask, placed at the rectangle of `placeOf`.
-void DrawLayer(Bitmap& out, const RoomPictures& pictures, int picture, int mask, int placeOf)
+// One layer: a picture through the mask it is drawn with, placed at the
+// rectangle of `placeOf`.
+void DrawLayer(Bitmap& out, const RoomPictures& pictures, int picture, int placeOf)
 {
-    DrawMaskedPart(out, PartSlotTable::PlacementOf(placeOf), pictures[size_t(picture)], pictures[size_t(mask)],
-                   PartSlotTable::RequiredSize(placeOf));
+    DrawMaskedPart(out, PartSlotTable::PlacementOf(placeOf), pictures[size_t(picture)],
+                   pictures[size_t(PartSlotTable::DrawMaskOf(picture))], PartSlotTable::RequiredSize(placeOf));
 }
 
 bool IsPreviewForm(const Bitmap& b)
@@ -118,9 +119,8 @@ void ComposeRoom(const RoomPictures& pictures, const PreviewState& state, Bitmap
     std::fill(out.pixels.begin(), out.pixels.end(), kWhiteIndex);
 
     // The views lie beneath the room; the night pictures use the day masks.
-    DrawLayer(out, pictures, state.night ? slot::WinNightImage : slot::WinDayImage, slot::WinDayMask, slot::WinDayImage);
-    DrawLayer(out, pictures, state.night ? slot::DoorNightImage : slot::DoorDayImage, slot::DoorDayMask,
-              slot::DoorDayImage);
+    DrawLayer(out, pictures, state.night ? slot::WinNightImage : slot::WinDayImage, slot::WinDayImage);
+    DrawLayer(out, pictures, state.night ? slot::DoorNightImage : slot::DoorDayImage, slot::DoorDayImage);
     // The room covers the whole picture; its stored rectangle is one past the edges.
     DrawMaskedPart(out, Placement{0, 0, PartSlotTable::kRoomWidth - 1, PartSlotTable::kRoomHeight - 1},
                    pictures[slot::RoomImage], pictures[slot::RoomMask],
@@ -129,13 +129,13 @@ void ComposeRoom(const RoomPictures& pictures, const PreviewState& state, Bitmap
     DrawSlotPart(out, pictures, slot::BathImage);
     DrawSlotPart(out, pictures, slot::TableImage);
     const int box = state.treasureBoxOpen ? slot::TBoxOpenImage : slot::TBoxImage;
-    DrawLayer(out, pictures, box, PartSlotTable::MaskOf(box), slot::TBoxImage);
+    DrawLayer(out, pictures, box, slot::TBoxImage);
     const int bed = state.bedSleeping ? slot::BedSleepingImage : slot::BedImage;
-    DrawLayer(out, pictures, bed, PartSlotTable::MaskOf(bed), slot::BedImage);
+    DrawLayer(out, pictures, bed, slot::BedImage);
     const int door = state.door == DoorState::Open       ? slot::DoorOpenImage
                      : state.door == DoorState::HalfOpen ? slot::DoorHalfImage
                                                          : slot::DoorCloseImage;
-    DrawLayer(out, pictures, door, PartSlotTable::MaskOf(door), slot::DoorCloseImage);
+    DrawLayer(out, pictures, door, slot::DoorCloseImage);
     if (state.lettersAndBubble) {
         DrawSlotPart(out, pictures, slot::Letter1Image);
         DrawSlotPart(out, pictures, slot::Letter2Image);
