@@ -20,6 +20,8 @@ struct Options {
     QString tbox;
     QString bed;
     QString format;
+    // thumbnail: the largest side in pixels.
+    QString size;
 };
 
 int RunDefault(const QStringList& args, const Options& options);  // OUT.pac
@@ -29,5 +31,6 @@ int RunPack(const QStringList& args, const Options& options);     // DIR OUT.pac
 int RunCheck(const QStringList& args, const Options& options);    // BMP SLOT
 int RunLint(const QStringList& args, const Options& options);     // ROOM.pac
 int RunRender(const QStringList& args, const Options& options);   // ROOM.pac OUT
+int RunThumbnail(const QStringList& args, const Options& options);  // ROOM.pac OUT.png
 
 }  // namespace velmora::pac

@@ -12,7 +12,7 @@ using namespace velmora::pac;
 
 namespace {
 
-enum OptionGroup { kNoOptions = 0, kTextOptions = 1, kRenderOptions = 2 };
+enum OptionGroup { kNoOptions = 0, kTextOptions = 1, kRenderOptions = 2, kThumbnailOptions = 4 };
 
 struct Command {
     const char* name;
@@ -30,6 +30,7 @@ constexpr Command kCommands[] = {
     {"check", "BMP SLOT", 2, RunCheck, kNoOptions},
     {"lint", "ROOM.pac", 1, RunLint, kNoOptions},
     {"render", "ROOM.pac OUT", 2, RunRender, kRenderOptions},
+    {"thumbnail", "ROOM.pac OUT.png", 2, RunThumbnail, kThumbnailOptions},
 };
 
 const char* const kDescription =
@@ -58,7 +59,9 @@ const char* const kDescription =
     "                         each: pictures of the wrong size or depth, colour\n"
     "                         tables other than the standard palette, masks that\n"
     "                         are not 1-bit, part pixels that are not black where\n"
-    "                         the mask is see-through; exit 1 with findings\n"
+    "                         the mask the preview draws them through (the day\n"
+    "                         masks for the night views) is see-through; exit 1\n"
+    "                         with findings\n"
     "  render ROOM.pac OUT [--night] [--door closed|half|open]\n"
     "         [--tbox closed|open] [--bed default|sleeping] [--letters]\n"
     "         [--format jpg|bmp]\n"
@@ -67,6 +70,10 @@ const char* const kDescription =
     "                         write it as JPEG (quality 80) or 8-bit BMP; the\n"
     "                         format is --format, else the extension .jpg,\n"
     "                         .jpeg or .bmp\n"
+    "  thumbnail ROOM.pac OUT.png [--size N]\n"
+    "                         write the daytime preview as PNG scaled to fit\n"
+    "                         N x N (default 128, giving 128x96), for file\n"
+    "                         managers\n"
     "\n"
     "Exit codes: 0 success (check: accepted), 1 bad input or refused,\n"
     "2 wrong usage. Files are written whole or not at all.";
@@ -93,8 +100,11 @@ int Run(QCoreApplication& app)
                                       QStringLiteral("info, extract, pack: the encoding of the room's texts"),
                                       QStringLiteral("name"));
     parser.addOption(encoding);
+    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("thumbnail: the largest side in pixels"),
+                                  QStringLiteral("N"));
+    parser.addOption(size);
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("default, info, extract, pack, check, lint or render"));
+                                 QStringLiteral("default, info, extract, pack, check, lint, render or thumbnail"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
                                  QStringLiteral("[arguments...]"));
     if (!parser.parse(app.arguments()))
@@ -122,6 +132,8 @@ int Run(QCoreApplication& app)
                     UsageError("--" + Local(o.names().first()) + " belongs to render (see --help)");
         if (!(c.optionGroup & kTextOptions) && parser.isSet(encoding))
             UsageError("--encoding belongs to info, extract and pack (see --help)");
+        if (!(c.optionGroup & kThumbnailOptions) && parser.isSet(size))
+            UsageError("--size belongs to thumbnail (see --help)");
         Options o;
         o.encoding = parser.value(encoding);
         o.night = parser.isSet(night);
@@ -130,6 +142,7 @@ int Run(QCoreApplication& app)
         o.tbox = parser.value(tbox);
         o.bed = parser.value(bed);
         o.format = parser.value(format);
+        o.size = parser.value(size);
         return c.run(args, o);
     }
     UsageError("unknown command \"" + Local(name) + "\" (see --help)");
