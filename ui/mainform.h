@@ -6,6 +6,7 @@
 #include "ui/services/environment.h"
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
+#include "ui/services/qt_translations.h"
 #include "ui/services/settings.h"
 
 #include "core/room/part_check.h"
@@ -139,11 +140,15 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
+    // Sizes the window so that its outer size, frame included, is the design's.
+    void fitOuterSize();
     void createMenus();
     void createDialogs();
     void readLanguageSetting();
@@ -167,7 +172,9 @@ private:
     LanguageTexts texts_;
     int selectedSlot_ = 0;
     bool modified_ = false;
-    bool placed_ = false;
+    // The frame size the window was last sized for; none before it is shown.
+    QSize fittedFrame_{-1, -1};
+    QtTranslations qtTranslations_;
 
     FileDialogSettings openPictureDialog_;
     FileDialogSettings savePictureDialog_;
