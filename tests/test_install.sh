@@ -19,7 +19,8 @@ size=$(stat -c %s room.pac)
 "$prefix/bin/velmora-pac" lint room.pac
 
 # The thumbnailer entry, run as a file manager runs it: %i the room, %o the
-# PNG to write, %s the size; the words split as a shell would.
+# PNG to write, %s the size; the words split as a shell would, the program
+# found on the PATH.
 entry="$prefix/share/thumbnailers/velmora.thumbnailer"
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
 grep -qx 'MimeType=application/x-velmora-room;' "$entry" || { echo "thumbnailer: wrong MimeType"; exit 1; }
@@ -27,7 +28,7 @@ exec_line=${exec_line//%i/"$work/room.pac"}
 exec_line=${exec_line//%o/"$work/thumb.png"}
 exec_line=${exec_line//%s/128}
 read -r -a words <<<"$exec_line"
-(cd / && env -i HOME="$HOME" PATH=/usr/bin:/bin "${words[@]}")
+(cd / && env -i HOME="$HOME" PATH="$prefix/bin:/usr/bin:/bin" "${words[@]}")
 # A PNG of 128x96: the signature, then the header's width and height.
 [ "$(head -c 8 thumb.png | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || { echo "thumbnail is not a PNG"; exit 1; }
 [ "$(od -An -tu1 -j 16 -N 8 thumb.png | tr -s ' ')" = " 0 0 0 128 0 0 0 96" ] || { echo "thumbnail is not 128x96"; exit 1; }
