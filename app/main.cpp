@@ -21,7 +21,8 @@ int main(int argc, char** argv)
     try {
         QApplication app(argc, argv);
         QApplication::setStyle(new velmora::LazyIconStyle);
-        QGuiApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
+        // No application display name: Qt would append it to every title
+        // ("Confirm — Velmora"), and the captions are the language file's.
         QApplication::setWindowIcon(velmora::ProgramIcon());
         try {
             velmora::TMainForm form;
@@ -37,8 +38,7 @@ int main(int argc, char** argv)
                 });
             return app.exec();
         } catch (const std::exception& e) {
-            velmora::WidgetPrompts(nullptr).error(QGuiApplication::applicationDisplayName(),
-                                                  QString::fromUtf8(e.what()));
+            velmora::WidgetPrompts(nullptr).error(QStringLiteral("Velmora"), QString::fromUtf8(e.what()));
         }
     } catch (const std::exception& e) {
         // No application object to show a box with.

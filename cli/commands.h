@@ -24,6 +24,8 @@ struct Options {
     QString output;
     // extract: parts as PNG files with their transparency.
     bool png = false;
+    // thumbnail: the largest side in pixels.
+    QString size;
 };
 
 int RunDefault(const QStringList& args, const Options& options);  // OUT.pac
@@ -35,5 +37,6 @@ int RunLint(const QStringList& args, const Options& options);     // ROOM.pac
 int RunRender(const QStringList& args, const Options& options);   // ROOM.pac OUT
 int RunImport(const QStringList& args, const Options& options);   // ROOM.pac SLOT PICTURE
 int RunExport(const QStringList& args, const Options& options);   // ROOM.pac SLOT OUT.png
+int RunThumbnail(const QStringList& args, const Options& options);  // ROOM.pac OUT.png
 
 }  // namespace velmora::pac

@@ -13,7 +13,14 @@ using namespace velmora::pac;
 
 namespace {
 
-enum OptionGroup { kNoOptions = 0, kTextOptions = 1, kRenderOptions = 2, kOutputOption = 4, kPngOption = 8 };
+enum OptionGroup {
+    kNoOptions = 0,
+    kTextOptions = 1,
+    kRenderOptions = 2,
+    kOutputOption = 4,
+    kPngOption = 8,
+    kThumbnailOptions = 16,
+};
 
 struct Command {
     const char* name;
@@ -33,6 +40,7 @@ constexpr Command kCommands[] = {
     {"render", "ROOM.pac OUT", 2, RunRender, kRenderOptions},
     {"import", "ROOM.pac SLOT PICTURE", 3, RunImport, kOutputOption},
     {"export", "ROOM.pac SLOT OUT.png", 3, RunExport, kNoOptions},
+    {"thumbnail", "ROOM.pac OUT.png", 2, RunThumbnail, kThumbnailOptions},
 };
 
 const char* const kDescription =
@@ -66,7 +74,9 @@ const char* const kDescription =
     "                         each: pictures of the wrong size or depth, colour\n"
     "                         tables other than the standard palette, masks that\n"
     "                         are not 1-bit, part pixels that are not black where\n"
-    "                         the mask is see-through; exit 1 with findings\n"
+    "                         the mask the preview draws them through (the day\n"
+    "                         masks for the night views) is see-through; exit 1\n"
+    "                         with findings\n"
     "  render ROOM.pac OUT [--night] [--door closed|half|open]\n"
     "         [--tbox closed|open] [--bed default|sleeping] [--letters]\n"
     "         [--format jpg|bmp|png]\n"
@@ -86,6 +96,10 @@ const char* const kDescription =
     "  export ROOM.pac SLOT OUT.png\n"
     "                         write a part as RGBA PNG, transparent where its\n"
     "                         mask is white, or a mask in black and white\n"
+    "  thumbnail ROOM.pac OUT.png [--size N]\n"
+    "                         write the daytime preview as PNG scaled to fit\n"
+    "                         N x N (default 128, giving 128x96), for file\n"
+    "                         managers\n"
     "\n"
     "Exit codes: 0 success (check: accepted), 1 bad input or refused,\n"
     "2 wrong usage. Files are written whole or not at all.";
@@ -115,9 +129,11 @@ int Run(QCoreApplication& app)
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("import: the room file to write"), QStringLiteral("file"));
     const QCommandLineOption png(QStringLiteral("png"), QStringLiteral("extract: parts as PNG"));
-    parser.addOptions({output, png});
+    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("thumbnail: the largest side in pixels"),
+                                  QStringLiteral("N"));
+    parser.addOptions({output, png, size});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("default, info, extract, pack, check, lint, render, import or export"));
+                                 QStringLiteral("default, info, extract, pack, check, lint, render, import, export or thumbnail"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
                                  QStringLiteral("[arguments...]"));
     if (!parser.parse(app.arguments()))
@@ -149,6 +165,8 @@ int Run(QCoreApplication& app)
             UsageError("-o belongs to import (see --help)");
         if (!(c.optionGroup & kPngOption) && parser.isSet(png))
             UsageError("--png belongs to extract (see --help)");
+        if (!(c.optionGroup & kThumbnailOptions) && parser.isSet(size))
+            UsageError("--size belongs to thumbnail (see --help)");
         Options o;
         o.encoding = parser.value(encoding);
         o.night = parser.isSet(night);
@@ -159,6 +177,7 @@ int Run(QCoreApplication& app)
         o.format = parser.value(format);
         o.output = parser.value(output);
         o.png = parser.isSet(png);
+        o.size = parser.value(size);
         return c.run(args, o);
     }
     UsageError("unknown command \"" + Local(name) + "\" (see --help)");

@@ -60,6 +60,37 @@ std::vector<uint8_t> MixedRoom(const RoomPictures& pictures)
     return out;
 }
 
+// A 16- or 32-bit picture as image programs write it: a V5 header with
+// bit-field masks (5-6-5, or 8-8-8 with alpha), or a 40-byte header and the
+// default channels.
+std::vector<uint8_t> DirectColour(uint16_t bpp, bool bitfields, int32_t width, int32_t height)
+{
+    const uint32_t infoSize = bitfields ? 124 : 40;
+    const uint32_t offset = 14 + infoSize;
+    const uint32_t rowBytes = (static_cast<uint32_t>(width) * bpp / 8 + 3) / 4 * 4;
+    std::vector<uint8_t> out(offset + rowBytes * static_cast<uint32_t>(height), 0);
+    uint8_t* p = out.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    WriteLe32(p + 2, static_cast<uint32_t>(out.size()));
+    WriteLe32(p + 10, offset);
+    WriteLe32(p + 14, infoSize);
+    WriteLe32(p + 18, static_cast<uint32_t>(width));
+    WriteLe32(p + 22, static_cast<uint32_t>(height));
+    WriteLe16(p + 26, 1);
+    WriteLe16(p + 28, bpp);
+    WriteLe32(p + 30, bitfields ? 3 : 0);
+    if (bitfields) {
+        const uint32_t masks16[] = {0xF800, 0x07E0, 0x001F, 0};
+        const uint32_t masks32[] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+        for (int i = 0; i < 4; ++i)
+            WriteLe32(p + 54 + 4 * i, bpp == 16 ? masks16[i] : masks32[i]);
+    }
+    for (size_t i = offset; i < out.size(); ++i)
+        out[i] = static_cast<uint8_t>(i * 37 + i / 11);
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -82,6 +113,12 @@ int main(int argc, char** argv)
                 Save(root / "decode_bmp", std::to_string(bpp) + "bit-" + FormName(form) + ".bmp", bmp);
                 pictures.push_back(bmp);
             }
+
+        for (uint16_t bpp : {16, 32})
+            for (bool bitfields : {false, true})
+                Save(root / "decode_bmp",
+                     std::to_string(bpp) + "bit-" + (bitfields ? "bitfields-v5" : "rgb") + ".bmp",
+                     DirectColour(bpp, bitfields, 13, 7));
 
         // Rooms: the default room through the writer, and one of mixed forms.
         const RoomPictures defaults = DefaultRoomPictures();

@@ -236,9 +236,9 @@ TEST(BmpDecode, MalformedHeadersAreRefusedWithTheReason)
     ExpectFormatError(with([](BmpLayout& s) { s.height = INT32_MIN; }), "height");
     ExpectFormatError(with([](BmpLayout& s) { s.width = 20000; }), "too large");
     ExpectFormatError(with([](BmpLayout& s) { s.width = 10000; s.height = 10000; }), "too large");
-    for (uint16_t bpp : {0, 2, 16, 32})
+    for (uint16_t bpp : {0, 2, 64})
         ExpectFormatError(with([&](BmpLayout& s) { s.bpp = bpp; }), "bits per pixel are not supported");
-    for (uint32_t compression : {3u, 4u, 5u, 0xFFFFFFFFu})
+    for (uint32_t compression : {4u, 5u, 0xFFFFFFFFu})
         ExpectFormatError(with([&](BmpLayout& s) { s.compression = compression; }), "compression method");
     ExpectFormatError(with([](BmpLayout& s) { s.compression = 2; }), "does not match");
     ExpectFormatError(with([](BmpLayout& s) { s.compression = 1; s.height = -1; }), "top-down");

@@ -544,3 +544,33 @@ TEST_F(PacTool, ExtractPngAndPackTakeTransparencyAndRenderPngMatchesBmp)
     ASSERT_TRUE(png.ok());
     EXPECT_EQ(png.picture.pixels, BitmapToRgba(DecodeBmp(ReadBytes(W("room.bmp")))).pixels);
 }
+
+TEST_F(PacTool, ThumbnailFitsTheSizeKeepingTheRoomsShape)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    // The PNG's width and height, from its header chunk.
+    auto pngSize = [](const std::vector<uint8_t>& png) {
+        EXPECT_GE(png.size(), 24u);
+        EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+        return std::pair{int(png[16]) << 24 | int(png[17]) << 16 | int(png[18]) << 8 | png[19],
+                         int(png[20]) << 24 | int(png[21]) << 16 | int(png[22]) << 8 | png[23]};
+    };
+    const std::vector<std::pair<std::vector<std::string>, std::pair<int, int>>> cases = {
+        {{}, {128, 96}}, {{"--size", "256"}, {256, 192}}, {{"--size", "100"}, {100, 75}}, {{"--size", "1"}, {1, 1}}};
+    for (const auto& [options, size] : cases) {
+        std::vector<std::string> args = {"thumbnail", W("room.pac"), W("t.png")};
+        args.insert(args.end(), options.begin(), options.end());
+        const RunResult r = Run(args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(pngSize(ReadBytes(W("t.png"))), size);
+    }
+    for (const char* bad : {"0", "4097", "big"}) {
+        const RunResult r = Run({"thumbnail", W("room.pac"), W("x.png"), "--size", bad});
+        EXPECT_EQ(r.exitCode, 2);
+        ExpectOneErrorLine(r, "--size takes a number of pixels from 1 to 4096");
+    }
+    ExpectOneErrorLine(Run({"render", W("room.pac"), W("x.bmp"), "--size", "5"}), "--size belongs to thumbnail");
+    const RunResult missing = Run({"thumbnail", W("nothing.pac"), W("x.png")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(fs::exists(W("x.png")));
+}

@@ -7,11 +7,15 @@
 #include "ui/mainform.h"
 #include "ui/services/paths.h"
 #include "ui/widgets/picture_box.h"
+#include "support/modal_driver.h"
 #include "core/room/default_room.h"
 #include "imageio/picture_file.h"
 
 #include <QMimeData>
 #include <QUrl>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace velmora;
@@ -32,6 +36,7 @@ private slots:
     void otherPicturesDroppedOnABoxAreImported();
     void roomDroppedOnTheWindowOpensAsOpenWould();
     void onlyOneLocalFileIsTaken();
+    void aPreviewPaneWidensTheFileDialog();
 };
 
 namespace {
@@ -215,4 +220,32 @@ void DesktopTest::onlyOneLocalFileIsTaken()
 }
 
 QTEST_MAIN(DesktopTest)
+void DesktopTest::aPreviewPaneWidensTheFileDialog()
+{
+    // The real dialog, answered from inside its loop.
+    UiFixture fixture;
+    QFileDialog plain;
+    const int plainWidth = plain.sizeHint().width();
+    int width = 0;
+    QList<QHeaderView::ResizeMode> modes;
+    const auto drive = velmora::test::WhenModalShown([&](QDialog* dialog) {
+        width = dialog->width();
+        if (auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView")))
+            for (int column = 0; column < list->header()->count(); ++column)
+                modes.append(list->header()->sectionResizeMode(column));
+        dialog->reject();
+    });
+    FileDialogSettings settings;
+    settings.filters = {QStringLiteral("*.bmp (*.bmp)")};
+    settings.picturePreview = true;
+    WidgetPrompts prompts(nullptr);
+    QVERIFY(!prompts.openFile(settings));
+    QVERIFY(!drive->timedOut);
+    // The preview's 160 pixels come on top of the list's own width, and the
+    // columns beside the name are as wide as their contents.
+    QVERIFY2(width >= plainWidth + 160, qPrintable(QStringLiteral("%1 vs %2").arg(width).arg(plainWidth)));
+    QCOMPARE(modes, (QList<QHeaderView::ResizeMode>{QHeaderView::Stretch, QHeaderView::ResizeToContents,
+                                                     QHeaderView::ResizeToContents, QHeaderView::ResizeToContents}));
+}
+
 #include "test_desktop.moc"

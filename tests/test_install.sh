@@ -18,6 +18,21 @@ size=$(wc -c < room.pac)
 [ "$size" -eq 214032 ] || { echo "default room is $size bytes"; exit 1; }
 "$prefix/bin/velmora-pac" lint room.pac
 
+# The thumbnailer entry, run as a file manager runs it: %i the room, %o the
+# PNG to write, %s the size; the words split as a shell would, the program
+# found on the PATH.
+entry="$prefix/share/thumbnailers/velmora.thumbnailer"
+exec_line=$(sed -n 's/^Exec=//p' "$entry")
+grep -qx 'MimeType=application/x-velmora-room;' "$entry" || { echo "thumbnailer: wrong MimeType"; exit 1; }
+exec_line=${exec_line//%i/"$work/room.pac"}
+exec_line=${exec_line//%o/"$work/thumb.png"}
+exec_line=${exec_line//%s/128}
+read -r -a words <<<"$exec_line"
+(cd / && env -i HOME="$HOME" PATH="$prefix/bin:/usr/bin:/bin" "${words[@]}")
+# A PNG of 128x96: the signature, then the header's width and height.
+[ "$(head -c 8 thumb.png | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || { echo "thumbnail is not a PNG"; exit 1; }
+[ "$(od -An -tu1 -j 16 -N 8 thumb.png | tr -s ' ')" = " 0 0 0 128 0 0 0 96" ] || { echo "thumbnail is not 128x96"; exit 1; }
+
 if [ -x "$prefix/lib/velmora/velmora" ]; then
   # Started through a link to the launcher, as a desktop would.
   ln -s "$prefix/bin/velmora" "$work/velmora-link"

@@ -4,8 +4,12 @@
 #include "ui/mainform.h"
 #include "ui/services/settings.h"
 #include "support/ui_fixture.h"
+#include "ui/widgets/dialog_font.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -75,6 +79,8 @@ private slots:
     void aMissingFileChangesNoCaption();
     void aMissingFileEndsStartUp();
     void listErrorsNameTheListAndLine();
+    void aMissingFaceIsFollowedByOneThatExists();
+    void qtsOwnTextsFollowTheLanguage();
 };
 
 void LanguageTextsTest::everyLineGoesToItsPlace()
@@ -87,15 +93,19 @@ void LanguageTextsTest::everyLineGoesToItsPlace()
     for (int line = 0; line < 18; ++line)
         QCOMPARE(MenuCaption(*form, line), QStringLiteral("menu %1").arg(line));
     QCOMPARE(form->windowTitle(), QStringLiteral("label 1"));
-    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("label 1"));
+    // No display name is set: Qt would append it to every caption.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     QCOMPARE(form->font().family(), QStringLiteral("label 0"));
     for (int i = 0; i < 14; ++i) {
         auto* label = form->findChild<QLabel*>(kCaptionNames[i]);
         QCOMPARE(label->text(), QStringLiteral("label %1").arg(i + 2));
         QCOMPARE(label->font().family(), QStringLiteral("label 0"));
     }
-    for (const char* name : {"RoomName", "Comment", "Copyright"})
+    for (const char* name : {"RoomName", "Comment", "Copyright"}) {
         QCOMPARE(form->findChild<QPlainTextEdit*>(name)->font().family(), QStringLiteral("label 0"));
+        // A labels file without line 36 says in English why a field stops.
+        QVERIFY(form->findChild<QPlainTextEdit*>(name)->toolTip().startsWith(QStringLiteral("At most 127 bytes")));
+    }
     // The separators keep their own look.
     QVERIFY(form->findChild<QAction*>("N1")->isSeparator());
 
@@ -128,7 +138,7 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
     QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t{26});  // up to the Edit menu's title
-    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t{36});
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t{37});  // with why a field stops
     QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t{16});
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
         for (const QString& line : texts.lines(list))
@@ -271,4 +281,41 @@ void LanguageTextsTest::listErrorsNameTheListAndLine()
 }
 
 QTEST_MAIN(LanguageTextsTest)
+void LanguageTextsTest::aMissingFaceIsFollowedByOneThatExists()
+{
+    QWidget widget;
+    SetFace(&widget, QStringLiteral("No Such Face 7"));
+    const QStringList families = widget.font().families();
+    QCOMPARE(families.size(), 2);
+    QCOMPARE(families[0], QStringLiteral("No Such Face 7"));
+    QVERIFY2(QFontDatabase::hasFamily(families[1]), qPrintable(families[1]));
+    // An installed face is taken alone.
+    SetFace(&widget, families[1]);
+    QCOMPARE(widget.font().families(), QStringList{families[1]});
+}
+
+void LanguageTextsTest::qtsOwnTextsFollowTheLanguage()
+{
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm")))
+        QSKIP("Qt's Japanese translation is not installed (qt6-translations-l10n)");
+    auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    auto fileName = [] { return QCoreApplication::translate("QFileDialog", "File &name:"); };
+    UiFixture fixture;
+    Settings(fixture.settingsFile()).write("LANG", "ja");
+    {
+        auto form = fixture.makeForm();
+        QCOMPARE(yes(), QStringLiteral("はい(&Y)"));
+        QVERIFY(fileName() != QStringLiteral("File &name:"));
+        // Back to English: Qt's texts with it, nothing of the Japanese left.
+        form->setLanguageCode(QStringLiteral("en"));
+        form->applyTexts();
+        QCOMPARE(yes(), QStringLiteral("&Yes"));
+        form->setLanguageCode(QStringLiteral("ja"));
+        form->applyTexts();
+        QCOMPARE(yes(), QStringLiteral("はい(&Y)"));
+    }
+    // A closed window takes its translation with it.
+    QCOMPARE(yes(), QStringLiteral("&Yes"));
+}
+
 #include "test_language_texts.moc"

@@ -90,3 +90,28 @@ TEST(LintRoom, MismatchedPictureAndMaskSizesAreComparedWhereBothExist)
     EXPECT_EQ(f[1].kind, Kind::PartShowsThrough);
     EXPECT_EQ(f[1].count, 100);
 }
+
+TEST(LintRoom, NightViewsAreJudgedThroughTheDayMasksThePreviewDrawsThemWith)
+{
+    RoomPictures p = OpaqueRoom();
+    // The night views' own masks are see-through everywhere, but the preview
+    // never draws through them: nothing to report.
+    p[slot::WinNightMask] = Mask(55, 83, true);
+    p[slot::DoorNightMask] = Mask(80, 89, true);
+    EXPECT_TRUE(Lint(p).empty());
+
+    // A see-through pixel in a day mask shows the day and the night view there.
+    p[slot::WinDayMask] = Mask(55, 83, false);
+    p[slot::DoorDayMask] = Mask(80, 89, false);
+    p[slot::WinDayMask].setIndex(3, 4, 1);  // black first: 1 is white
+    p[slot::DoorDayMask].setIndex(7, 8, 1);
+    const std::vector<LintFinding> f = Lint(p);
+    ASSERT_EQ(f.size(), 4u);
+    const int expectedSlots[] = {slot::WinDayImage, slot::WinNightImage, slot::DoorDayImage, slot::DoorNightImage};
+    for (size_t i = 0; i < f.size(); ++i) {
+        EXPECT_EQ(f[i].slot, expectedSlots[i]);
+        EXPECT_EQ(f[i].count, 1);
+    }
+    EXPECT_NE(f[1].text.find("where WinDayMask is see-through, in (3,4)-(3,4)"), std::string::npos) << f[1].text;
+    EXPECT_NE(f[3].text.find("where DoorDayMask is see-through, in (7,8)-(7,8)"), std::string::npos) << f[3].text;
+}

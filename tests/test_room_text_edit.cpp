@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QStringEncoder>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace velmora;
@@ -28,6 +29,7 @@ private slots:
     void lineBreaksBecomeCrLf();
     void prefixesAreCutBetweenCharacters();
     void typingStopsAtTheLimit();
+    void aFullFieldSaysWhy();
     void typingReplacesASelection();
     void multiByteCharactersAreNotSplit();
     void pastingIsCutToFit();
@@ -79,6 +81,18 @@ void RoomTextEditTest::typingStopsAtTheLimit()
     QTest::keyClick(field_.get(), Qt::Key_Home);
     QTest::keyClicks(field_.get(), "b");
     QCOMPARE(field_->toPlainText(), Repeat('a', 127));
+}
+
+void RoomTextEditTest::aFullFieldSaysWhy()
+{
+    field_->setLimitText(QStringLiteral("At most 127 bytes"));
+    QCOMPARE(field_->toolTip(), QStringLiteral("At most 127 bytes"));
+    QTest::keyClicks(field_.get(), Repeat('a', 127));
+    QVERIFY(!QToolTip::isVisible());
+    QTest::keyClicks(field_.get(), "b");
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("At most 127 bytes"));
+    QToolTip::hideText();
 }
 
 void RoomTextEditTest::typingReplacesASelection()

@@ -46,6 +46,10 @@ constexpr int kImportPictureLine = 22;
 constexpr const char* kImportPictureCaption = "Import picture...";
 constexpr int kExportPictureLine = 23;
 constexpr const char* kExportPictureCaption = "Export picture...";
+// Why a room text field stops taking characters, and its English text.
+constexpr int kTextLimitLine = 36;
+constexpr const char* kTextLimitCaption =
+    "At most 127 bytes in the room's encoding (a line break takes two); the field takes no more.";
 
 // Picture box and mask box of each part, in client coordinates.
 struct BoxPlace {
@@ -396,7 +400,8 @@ void TMainForm::applyTexts()
     ImportPicture->setText(optionalMenuItem(kImportPictureLine, kImportPictureCaption));
     ExportPicture->setText(optionalMenuItem(kExportPictureLine, kExportPictureCaption));
 
-    QGuiApplication::setApplicationDisplayName(texts_.label(label::kTitle));
+    // Qt's own buttons and file dialogs in the same language, where Qt has it.
+    qtTranslations_.apply(languageCode_);
     const QString face = texts_.label(label::kFontFace);
     SetFace(this, face);
     updateTitle();
@@ -405,8 +410,14 @@ void TMainForm::applyTexts()
         captions_[i]->setText(text);
         SetFace(captions_[i], face);
     }
-    for (RoomTextEdit* field : fields_)
+    // Older label files lack the line that says why a field stops taking characters.
+    const auto& labelLines = texts_.lines(LanguageTexts::List::Labels);
+    const QString limitText = labelLines.size() > size_t(kTextLimitLine) ? labelLines[kTextLimitLine]
+                                                                         : QString::fromLatin1(kTextLimitCaption);
+    for (RoomTextEdit* field : fields_) {
         SetFace(field, face);
+        field->setLimitText(limitText);
+    }
 }
 
 const Bitmap& TMainForm::slotPicture(int slot) const
@@ -478,7 +489,7 @@ bool TMainForm::askQuestion(int messageIndex)
 
 void TMainForm::showError(const QString& text)
 {
-    prompts_->error(QGuiApplication::applicationDisplayName(), text);
+    prompts_->error(windowTitle(), text);
 }
 
 void TMainForm::runCommand(const std::function<void()>& command)
@@ -532,15 +543,34 @@ void TMainForm::closeEvent(QCloseEvent* event)
 void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (placed_)
+    fitOuterSize();
+}
+
+void TMainForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    fitOuterSize();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    fitOuterSize();
+}
+
+void TMainForm::fitOuterSize()
+{
+    // The designed size includes the frame. A window manager adds the frame
+    // some time after the window is shown (it arrives as a move or resize),
+    // so size the window again whenever the frame's size changes; the user's
+    // own resizing keeps the frame and is left alone.
+    if (!isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
-    placed_ = true;
-    // The designed size includes the frame, which is known only once the
-    // window is on screen.
-    QTimer::singleShot(0, this, [this] {
-        const QSize frame = frameGeometry().size() - geometry().size();
-        resize(kWindowOuterSize - frame);
-    });
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame == fittedFrame_)
+        return;
+    fittedFrame_ = frame;
+    resize(kWindowOuterSize - frame);
 }
 
 }  // namespace velmora

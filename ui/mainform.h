@@ -6,6 +6,7 @@
 #include "ui/services/environment.h"
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
+#include "ui/services/qt_translations.h"
 #include "ui/services/settings.h"
 #include "ui/widgets/room_text_edit.h"
 
@@ -181,11 +182,15 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
+    // Sizes the window so that its outer size, frame included, is the design's.
+    void fitOuterSize();
     void createMenus();
     void createDialogs();
     void readLanguageSetting();
@@ -226,7 +231,9 @@ private:
     QByteArray textEncoding_;
     LanguageTexts texts_;
     int selectedSlot_ = 0;
-    bool placed_ = false;
+    // The frame size the window was last sized for; none before it is shown.
+    QSize fittedFrame_{-1, -1};
+    QtTranslations qtTranslations_;
 
     QUndoStack* history_ = nullptr;
     QString roomPath_;

@@ -17,9 +17,11 @@ constexpr int32_t kMaxBmpSide = 16384;
 constexpr int64_t kMaxBmpPixels = int64_t{64} * 1024 * 1024;
 
 // Decodes a whole BMP file. Takes 1-, 4-, 8- and 24-bit pictures, uncompressed
-// or RLE8/RLE4, bottom-up or top-down, with the 12-byte core header or a
-// 40-byte or longer information header. Anything else, and anything malformed,
-// throws FormatError saying what is wrong; never reads outside `bytes`.
+// or RLE8/RLE4, and 16- and 32-bit pictures with the default channels or bit-
+// field masks (decoded to 24 bits), bottom-up or top-down, with the 12-byte
+// core header or a 40-byte or longer information header. Anything else, and
+// anything malformed, throws FormatError saying what is wrong; never reads
+// outside `bytes`.
 Bitmap DecodeBmp(std::span<const uint8_t> bytes);
 
 // What goes into the colours-used field (bytes 46..49): 0 in room files, the

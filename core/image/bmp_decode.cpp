@@ -1,6 +1,7 @@
 #include "core/image/bmp.h"
 
 #include "core/image/bit_rows.h"
+#include "core/image/bmp_bitfields.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -69,12 +70,14 @@ Header ReadHeader(std::span<const uint8_t> bytes)
     if (h.width > kMaxBmpSide || h.height > kMaxBmpSide ||
         int64_t{h.width} * h.height > kMaxBmpPixels)
         Fail("the picture size " + std::to_string(h.width) + "x" + std::to_string(h.height) + " is too large");
-    if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 24)
-        Fail(std::to_string(h.bpp) + " bits per pixel are not supported (only 1, 4, 8 and 24)");
+    if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 24 && !bmp_detail::IsDirectColourDepth(h.bpp))
+        Fail(std::to_string(h.bpp) + " bits per pixel are not supported (only 1, 4, 8, 16, 24 and 32)");
     const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
-    if (h.compression != kBiRgb && !rle)
+    const bool bitfields = bmp_detail::IsBitfieldsCompression(h.compression);
+    if (h.compression != kBiRgb && !rle && !bitfields)
         Fail("compression method " + std::to_string(h.compression) + " is not supported");
-    if ((h.compression == kBiRle8 && h.bpp != 8) || (h.compression == kBiRle4 && h.bpp != 4))
+    if ((h.compression == kBiRle8 && h.bpp != 8) || (h.compression == kBiRle4 && h.bpp != 4) ||
+        (bitfields && !bmp_detail::IsDirectColourDepth(h.bpp)))
         Fail("the compression does not match the bits per pixel");
     if (rle && h.topDown)
         Fail("a compressed picture cannot be stored top-down");
@@ -206,6 +209,9 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes)
         Fail("the pixel data offset " + std::to_string(h.pixelOffset) + " lies outside the file");
     if (h.pixelOffset < 14 + h.infoSize)
         Fail("the pixel data offset " + std::to_string(h.pixelOffset) + " lies inside the header");
+    if (bmp_detail::IsDirectColourDepth(h.bpp))
+        return bmp_detail::DecodeDirectColour(bytes, {h.infoSize, h.width, h.height, h.topDown, h.bpp, h.compression,
+                                                      h.coloursUsed, h.pixelOffset});
     Bitmap b;
     b.width = h.width;
     b.height = h.height;

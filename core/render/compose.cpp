@@ -116,33 +116,37 @@ void DrawMaskedPart(Bitmap& target, const Placement& targetRect, const Bitmap& p
 void DrawSlotPart(Bitmap& target, const RoomPictures& pictures, int part)
 {
     DrawMaskedPart(target, PartSlotTable::PlacementOf(part), pictures[size_t(part)],
-                   pictures[size_t(PartSlotTable::MaskOf(part))], PartSlotTable::RequiredSize(part));
+                   pictures[size_t(PartSlotTable::DrawMaskOf(part))], PartSlotTable::RequiredSize(part));
 }
 
 const LayerSource& SourceOf(Layer layer)
 {
-    // The views lie beneath the room and the night pictures use the day masks;
-    // every state of a part is placed at its first state's rectangle.
+    // The views lie beneath the room; each picture is drawn through the mask
+    // the slot table names for it, and every state of a part is placed at its
+    // first state's rectangle.
+    constexpr auto from = [](int picture, int placeOf) {
+        return LayerSource{picture, PartSlotTable::DrawMaskOf(picture), placeOf};
+    };
     static constexpr std::array<LayerSource, kLayerCount> kSources = {{
-        {slot::WinDayImage, slot::WinDayMask, slot::WinDayImage},
-        {slot::WinNightImage, slot::WinDayMask, slot::WinDayImage},
-        {slot::DoorDayImage, slot::DoorDayMask, slot::DoorDayImage},
-        {slot::DoorNightImage, slot::DoorDayMask, slot::DoorDayImage},
-        {slot::RoomImage, slot::RoomMask, slot::RoomImage},
-        {slot::PostImage, slot::PostMask, slot::PostImage},
-        {slot::BathImage, slot::BathMask, slot::BathImage},
-        {slot::TableImage, slot::TableMask, slot::TableImage},
-        {slot::TBoxImage, slot::TBoxMask, slot::TBoxImage},
-        {slot::TBoxOpenImage, slot::TBoxOpenMask, slot::TBoxImage},
-        {slot::BedImage, slot::BedMask, slot::BedImage},
-        {slot::BedSleepingImage, slot::BedSleepingMask, slot::BedImage},
-        {slot::DoorCloseImage, slot::DoorCloseMask, slot::DoorCloseImage},
-        {slot::DoorHalfImage, slot::DoorHalfMask, slot::DoorCloseImage},
-        {slot::DoorOpenImage, slot::DoorOpenMask, slot::DoorCloseImage},
-        {slot::Letter1Image, slot::Letter1Mask, slot::Letter1Image},
-        {slot::Letter2Image, slot::Letter2Mask, slot::Letter2Image},
-        {slot::Letter3Image, slot::Letter3Mask, slot::Letter3Image},
-        {slot::BubbleImage, slot::BubbleMask, slot::BubbleImage},
+        from(slot::WinDayImage, slot::WinDayImage),
+        from(slot::WinNightImage, slot::WinDayImage),
+        from(slot::DoorDayImage, slot::DoorDayImage),
+        from(slot::DoorNightImage, slot::DoorDayImage),
+        from(slot::RoomImage, slot::RoomImage),
+        from(slot::PostImage, slot::PostImage),
+        from(slot::BathImage, slot::BathImage),
+        from(slot::TableImage, slot::TableImage),
+        from(slot::TBoxImage, slot::TBoxImage),
+        from(slot::TBoxOpenImage, slot::TBoxImage),
+        from(slot::BedImage, slot::BedImage),
+        from(slot::BedSleepingImage, slot::BedImage),
+        from(slot::DoorCloseImage, slot::DoorCloseImage),
+        from(slot::DoorHalfImage, slot::DoorCloseImage),
+        from(slot::DoorOpenImage, slot::DoorCloseImage),
+        from(slot::Letter1Image, slot::Letter1Image),
+        from(slot::Letter2Image, slot::Letter2Image),
+        from(slot::Letter3Image, slot::Letter3Image),
+        from(slot::BubbleImage, slot::BubbleImage),
     }};
     return kSources[size_t(layer)];
 }

@@ -23,7 +23,9 @@ bool IsBlack(RgbQuad c)
 void LintShowThrough(const RoomPictures& pictures, int part, std::vector<LintFinding>& out)
 {
     const Bitmap& picture = pictures[static_cast<size_t>(part)];
-    const Bitmap& mask = pictures[static_cast<size_t>(PartSlotTable::MaskOf(part))];
+    // Judge the part as the preview shows it: through the mask it is drawn with.
+    const int maskSlot = PartSlotTable::DrawMaskOf(part);
+    const Bitmap& mask = pictures[static_cast<size_t>(maskSlot)];
     const int w = std::min(picture.width, mask.width);
     const int h = std::min(picture.height, mask.height);
     // Per-entry answers once per table; 24-bit pictures ask per pixel.
@@ -48,7 +50,7 @@ void LintShowThrough(const RoomPictures& pictures, int part, std::vector<LintFin
     if (f.count == 0)
         return;
     f.text = std::to_string(f.count) + " pixels are not black where " +
-             std::string(PartSlotTable::BoxName(PartSlotTable::MaskOf(part))) + " is see-through, in (" +
+             std::string(PartSlotTable::BoxName(maskSlot)) + " is see-through, in (" +
              std::to_string(f.left) + "," + std::to_string(f.top) + ")-(" + std::to_string(f.right) + "," +
              std::to_string(f.bottom) + "); they blend into what lies beneath";
     out.push_back(std::move(f));

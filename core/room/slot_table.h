@@ -79,6 +79,14 @@ public:
     static constexpr bool IsMask(int slot) { return slot >= kPartCount; }
     static constexpr int MaskOf(int part) { return part + kPartCount; }
     static constexpr int PartOf(int slot) { return slot >= kPartCount ? slot - kPartCount : slot; }
+    // The mask the preview draws part k through: its own, except that the
+    // night views share the day views' masks (their own masks go unused).
+    static constexpr int DrawMaskOf(int part)
+    {
+        return part == slot::WinNightImage    ? slot::WinDayMask
+               : part == slot::DoorNightImage ? slot::DoorDayMask
+                                              : MaskOf(part);
+    }
 
     // Required width and height of any slot (a mask takes its part's size).
     static PartSize RequiredSize(int slot);

@@ -6,9 +6,11 @@
 #include <QInputDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QTreeView>
 
 namespace velmora {
 
@@ -19,6 +21,10 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, co
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
     box.exec();
 }
+
+// What the file list needs to show name, size, type and date in full.
+constexpr int kFileDialogListWidth = 760;
+constexpr int kFileDialogHeight = 400;
 
 // Configures a dialog from the settings shared by open and save.
 void Configure(QFileDialog& dialog, const FileDialogSettings& settings)
@@ -39,8 +45,22 @@ void Configure(QFileDialog& dialog, const FileDialogSettings& settings)
         auto* preview = new QLabel(&dialog);
         preview->setFixedSize(160, 120);
         preview->setAlignment(Qt::AlignCenter);
-        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        // The preview takes its width beside the list, not from it: the
+        // dialog grows by it, so that sizes and the Type column stay whole.
+        const int listWidth = std::max(dialog.sizeHint().width(), kFileDialogListWidth);
+        // Size, type and date as wide as they need; the name takes the rest.
+        if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+            QHeaderView* header = list->header();
+            header->setStretchLastSection(false);
+            header->setSectionResizeMode(0, QHeaderView::Stretch);
+            for (int column = 1; column < header->count(); ++column)
+                header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
             grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+            dialog.resize(listWidth + std::max(grid->horizontalSpacing(), 0) + preview->width(),
+                          std::max(dialog.sizeHint().height(), kFileDialogHeight));
+        }
         QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
             const QPixmap picture(path);
             preview->setPixmap(picture.isNull() ? QPixmap()

@@ -11,7 +11,8 @@ namespace velmora {
 // missing the system picks its own.
 QFont DesignFont();
 
-// Changes only the face of a widget's font, keeping its size.
+// Changes only the face of a widget's font, keeping its size. A face that is
+// not installed is kept as the first choice, followed by the system's face.
 void SetFace(QWidget* widget, const QString& face);
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QToolTip>
 
 namespace velmora {
 
@@ -66,6 +67,18 @@ size_t RoomTextEdit::freeBytes() const
     return used >= kMaxBytes ? 0 : kMaxBytes - used;
 }
 
+void RoomTextEdit::setLimitText(const QString& text)
+{
+    limitText_ = text;
+    setToolTip(text);
+}
+
+void RoomTextEdit::showLimit()
+{
+    if (!limitText_.isEmpty())
+        QToolTip::showText(mapToGlobal(cursorRect().bottomLeft()), limitText_, this);
+}
+
 bool RoomTextEdit::event(QEvent* event)
 {
     // Left unanswered, the override lets the window's shortcut take the key
@@ -97,6 +110,8 @@ void RoomTextEdit::keyPressEvent(QKeyEvent* event)
     const bool inserts = !text.isEmpty() && text.at(0).isPrint() && !editingKey;
     if (inserts) {
         const QString fitted = codec_.fitPrefix(text, freeBytes());
+        if (fitted != text)
+            showLimit();
         if (fitted.isEmpty()) {
             event->accept();
             return;
@@ -118,6 +133,7 @@ void RoomTextEdit::inputMethodEvent(QInputMethodEvent* event)
     if (!commit.isEmpty()) {
         const QString fitted = codec_.fitPrefix(commit, freeBytes());
         if (fitted != commit) {
+            showLimit();
             QInputMethodEvent shorter(event->preeditString(), event->attributes());
             shorter.setCommitString(fitted, event->replacementStart(), event->replacementLength());
             QPlainTextEdit::inputMethodEvent(&shorter);
@@ -136,6 +152,8 @@ void RoomTextEdit::insertFromMimeData(const QMimeData* source)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QString fitted = codec_.fitPrefix(text, freeBytes());
+    if (fitted != text)
+        showLimit();
     if (!fitted.isEmpty())
         insertPlainText(fitted);
 }

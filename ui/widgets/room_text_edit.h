@@ -50,6 +50,10 @@ public:
 
     static constexpr size_t kMaxBytes = kRoomTextMax;
 
+    // Why the field stops taking characters: its tooltip, and shown at the
+    // cursor when typing, pasting or an input method is cut short.
+    void setLimitText(const QString& text);
+
 signals:
     // Focus went elsewhere: the run of typing in this field has ended.
     void focusLeft();
@@ -64,8 +68,10 @@ protected:
 private:
     // Bytes still free when the selection is replaced.
     size_t freeBytes() const;
+    void showLimit();
 
     RoomTextCodec codec_;
+    QString limitText_;
     std::string originalBytes_;
     QList<QKeySequence> menuShortcuts_;
 };
