@@ -596,9 +596,16 @@ void PartCommandsTest::exportedPicturesImportBackAndBadOnesAreRefused()
     form->setSlotPicture(kLetterMask, test::Mask(letter.width, letter.height, false));
 
     form->WinDayImageMouseDown(kLetter);
+    const RoomState spoiled = RoomState::Of(*form);
     fixture.prompts.openAnswers.push_back(folder + "/letter.png");
     Entry(*form, "ImportPicture")->trigger();
     QVERIFY(form->modified());
+    // Part and mask came in as one step of the history.
+    auto* undo = form->findChild<QAction*>(QStringLiteral("Undo"));
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Import picture"));
+    undo->trigger();
+    QCOMPARE(RoomState::Of(*form).differenceFrom(spoiled), QString());
+    form->findChild<QAction*>(QStringLiteral("Redo"))->trigger();
     form->setModified(false);
     QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
     form->setSlotPicture(kLetterMask, test::Mask(letter.width, letter.height, false));
