@@ -293,6 +293,10 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     const RoomState changed = RoomState::Of(*form);
     // Written within seconds of the change.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(form->recoveryFile()), 5000);
+#ifndef Q_OS_WIN
+    // Only the user may read the unsaved work.
+    QCOMPARE(QFile::permissions(form->recoveryFile()) & 0x0077, QFileDevice::Permissions());
+#endif
 
     // Another editor running meanwhile leaves it alone and has its own.
     auto other = fixture.makeForm();

@@ -51,8 +51,12 @@ RoomRecovery::~RoomRecovery() = default;
 
 std::optional<QString> RoomRecovery::save(const RecoveredRoom& room)
 {
-    if (!QDir().mkpath(folder_))
-        return QStringLiteral("cannot make the folder ") + folder_;
+    // The room is the user's unsaved work: only the user may read it.
+    if (!QDir(folder_).exists()) {
+        if (!QDir().mkpath(folder_))
+            return QStringLiteral("cannot make the folder ") + folder_;
+        QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
     if (!lock_)
         lock_ = TryLock(path_);
 
@@ -68,7 +72,10 @@ std::optional<QString> RoomRecovery::save(const RecoveredRoom& room)
     const std::vector<uint8_t> pictures = WriteRoomFile(header, RoomTexts{}, room.pictures);
     out << QByteArray(reinterpret_cast<const char*>(pictures.data()), qsizetype(pictures.size()));
     const auto* bytes = reinterpret_cast<const uint8_t*>(data.constData());
-    return WriteWholeFile(path_, {bytes, size_t(data.size())});
+    std::optional<QString> error = WriteWholeFile(path_, {bytes, size_t(data.size())});
+    if (!error)
+        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return error;
 }
 
 void RoomRecovery::remove()
