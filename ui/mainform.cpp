@@ -9,7 +9,6 @@
 #include "ui/room_recovery.h"
 
 #include "core/room/default_room.h"
-#include "imageio/picture_file.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -331,7 +330,6 @@ void TMainForm::createDialogs()
     openDialog_ = DialogSettings(QStringLiteral("pac"), false, false);
     saveDialog_ = DialogSettings(QStringLiteral("pac"), true, false);
     importPictureDialog_ = DialogSettings(QStringLiteral("png"), false, true);
-    importPictureDialog_.filters = ReadablePictureFilters();
     exportPictureDialog_ = DialogSettings(QStringLiteral("png"), true, true);
 }
 

@@ -105,7 +105,9 @@ public:
     const FileDialogSettings& savePictureDialog() const { return savePictureDialog_; }
     const FileDialogSettings& openDialog() const { return openDialog_; }
     const FileDialogSettings& saveDialog() const { return saveDialog_; }
-    const FileDialogSettings& importPictureDialog() const { return importPictureDialog_; }
+    // Its filters name every format Qt's image plugins read; asking loads
+    // every plugin, so that waits until the dialog is first wanted.
+    const FileDialogSettings& importPictureDialog();
     const FileDialogSettings& exportPictureDialog() const { return exportPictureDialog_; }
 
     QMenu* popupMenu() const { return PopupMenu; }

@@ -24,10 +24,17 @@ QString SizeText(int32_t width, int32_t height)
 
 }  // namespace
 
+const FileDialogSettings& TMainForm::importPictureDialog()
+{
+    if (importPictureDialog_.filters.isEmpty())
+        importPictureDialog_.filters = ReadablePictureFilters();
+    return importPictureDialog_;
+}
+
 void TMainForm::ImportPictureClick()
 {
     const int slot = selectedSlot_;
-    if (const std::optional<QString> path = prompts_->openFile(importPictureDialog_))
+    if (const std::optional<QString> path = prompts_->openFile(importPictureDialog()))
         importPicture(path.value(), slot);
 }
 
