@@ -1,6 +1,7 @@
 // The BMP decoder on every form it takes and on malformed input, and the
 // encoder's exact layout.
 #include "bmp_builder.h"
+#include "bmp_expect.h"
 
 #include "core/image/bit_rows.h"
 #include "core/image/bmp.h"
@@ -18,16 +19,6 @@ using namespace velmora::testing;
 namespace {
 
 using Rows = std::vector<std::vector<uint8_t>>;
-
-void ExpectFormatError(const std::vector<uint8_t>& bytes, const std::string& part)
-{
-    try {
-        DecodeBmp(bytes);
-        ADD_FAILURE() << "decoded; expected an error containing \"" << part << "\"";
-    } catch (const FormatError& e) {
-        EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
-    }
-}
 
 Bitmap DecodeRows(uint16_t bpp, const Rows& rows, size_t colours)
 {

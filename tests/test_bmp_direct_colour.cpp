@@ -2,6 +2,7 @@
 // bit-field masks in or after the header, top-down; and the masks a hostile
 // file may claim.
 #include "bmp_builder.h"
+#include "bmp_expect.h"
 
 #include "core/image/bmp.h"
 #include "core/room/default_room.h"
@@ -73,16 +74,6 @@ std::vector<uint8_t> Build(const Form& f, int32_t width = 3, int32_t height = 2)
         for (size_t i = 0; i < f.masks.size(); ++i)
             WriteLe32(out.data() + 54 + 4 * i, f.masks[i]);
     return out;
-}
-
-void ExpectFormatError(const std::vector<uint8_t>& bytes, const std::string& part)
-{
-    try {
-        DecodeBmp(bytes);
-        ADD_FAILURE() << "decoded; expected an error containing \"" << part << "\"";
-    } catch (const FormatError& e) {
-        EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
-    }
 }
 
 }  // namespace
