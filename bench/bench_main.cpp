@@ -51,6 +51,10 @@ public:
             {"BM_ComposeOne", nullptr, 8},
             {"BM_ComposeAll48States", nullptr, 400},
             {"BM_ExportJpegQuality80", "BM_Anchor_LibjpegQuality80", 1.1},
+            {"BM_ConvertNoiseToRoomPicture", nullptr, 5000},
+            {"BM_DitherNoise_FS", nullptr, 5000},
+            {"BM_DitherNoise_Ordered", nullptr, 3000},
+            {"BM_CoverDither640x480_FS", nullptr, 50000},
         };
         auto timeOf = [this](const std::string& name) {
             for (const auto& [n, ns] : results_)

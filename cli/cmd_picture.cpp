@@ -55,7 +55,7 @@ QString SlotPngName(int slot)
     return name + QStringLiteral(".png");
 }
 
-SlotConversion ReadSlotPicture(const QString& path, int slot, bool alwaysMask)
+SlotConversion ReadSlotPicture(const QString& path, int slot, bool alwaysMask, const ImportChoices& choices)
 {
     const PictureRead read = [&] {
         const QuietStderr quiet;
@@ -63,13 +63,13 @@ SlotConversion ReadSlotPicture(const QString& path, int slot, bool alwaysMask)
     }();
     if (!read.ok())
         Fail(path, Local(read.error));
-    if (!FitsSlot(read.picture, slot)) {
+    if (choices.fit == Fitting::Exact && !FitsSlot(read.picture, slot)) {
         const PartSize size = PartSlotTable::RequiredSize(slot);
         Fail(path, "the picture is " + SizeText(read.picture.width, read.picture.height) + "; slot " +
                        std::to_string(slot) + " (" + std::string(PartSlotTable::BoxName(slot)) + ") takes " +
                        SizeText(size.width, size.height));
     }
-    return ConvertToSlot(read.picture, slot, alwaysMask);
+    return ConvertToSlot(read.picture, slot, choices, alwaysMask);
 }
 
 std::vector<uint8_t> SlotPng(const RoomPictures& pictures, int slot)
@@ -84,9 +84,10 @@ int RunImport(const QStringList& args, const Options& options)
 {
     const QString roomPath = args[0];
     const int slot = ParseSlot(args[1]);
+    const ImportChoices choices = ParseImportChoices(options.fit, options.dither, options.alpha);
     const QString out = options.output.isEmpty() ? roomPath : options.output;
     Room room = ReadRoom(roomPath);
-    SlotConversion converted = ReadSlotPicture(args[2], slot, false);
+    SlotConversion converted = ReadSlotPicture(args[2], slot, false, choices);
     room.pictures[static_cast<size_t>(slot)] = std::move(converted.picture);
     if (converted.mask)
         room.pictures[static_cast<size_t>(PartSlotTable::MaskOf(slot))] = std::move(*converted.mask);

@@ -35,18 +35,6 @@ Format ChooseFormat(const QString& out, const QString& format)
     UsageError("cannot tell the format of \"" + Local(out) + "\": name it .jpg, .jpeg, .bmp or .png, or give --format");
 }
 
-template <typename T>
-T Choice(const QString& option, const QString& value, std::initializer_list<std::pair<const char*, T>> choices)
-{
-    std::string names;
-    for (const auto& [name, result] : choices) {
-        if (value == QLatin1String(name))
-            return result;
-        names += names.empty() ? name : std::string(", ") + name;
-    }
-    UsageError("--" + Local(option) + " takes " + names + ", not \"" + Local(value) + "\"");
-}
-
 }  // namespace
 
 int RunRender(const QStringList& args, const Options& options)

@@ -20,8 +20,12 @@ struct Options {
     QString tbox;
     QString bed;
     QString format;
-    // import: the room file to write instead of ROOM.pac.
+    // import: the room file to write instead of ROOM.pac, and how the
+    // picture is fitted, dithered and judged see-through.
     QString output;
+    QString fit;
+    QString dither;
+    QString alpha;
     // extract: parts as PNG files with their transparency.
     bool png = false;
     // thumbnail: the largest side in pixels.

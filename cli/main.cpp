@@ -17,7 +17,7 @@ enum OptionGroup {
     kNoOptions = 0,
     kTextOptions = 1,
     kRenderOptions = 2,
-    kOutputOption = 4,
+    kImportOptions = 4,
     kPngOption = 8,
     kThumbnailOptions = 16,
 };
@@ -38,7 +38,7 @@ constexpr Command kCommands[] = {
     {"check", "BMP SLOT", 2, RunCheck, kNoOptions},
     {"lint", "ROOM.pac", 1, RunLint, kNoOptions},
     {"render", "ROOM.pac OUT", 2, RunRender, kRenderOptions},
-    {"import", "ROOM.pac SLOT PICTURE", 3, RunImport, kOutputOption},
+    {"import", "ROOM.pac SLOT PICTURE", 3, RunImport, kImportOptions},
     {"export", "ROOM.pac SLOT OUT.png", 3, RunExport, kNoOptions},
     {"thumbnail", "ROOM.pac OUT.png", 2, RunThumbnail, kThumbnailOptions},
 };
@@ -85,14 +85,34 @@ const char* const kDescription =
     "                         write it as JPEG (quality 80), 8-bit BMP or PNG;\n"
     "                         the format is --format, else the extension .jpg,\n"
     "                         .jpeg, .bmp or .png\n"
-    "  import ROOM.pac SLOT PICTURE [-o OUT.pac]\n"
+    "  import ROOM.pac SLOT PICTURE [-o OUT.pac] [--fit exact|contain|cover|crop]\n"
+    "         [--dither none|fs|ordered] [--alpha N]\n"
     "                         convert a picture of any format (PNG, GIF, JPEG,\n"
-    "                         BMP, WebP, TGA, ...) of the slot's size into slot\n"
-    "                         0-39 and write the room to OUT.pac, else ROOM.pac;\n"
-    "                         a part's pixels with alpha below 128 become black\n"
-    "                         and see-through in its mask, the others the\n"
-    "                         nearest room colour; into a mask, see-through or\n"
-    "                         light pixels are white\n"
+    "                         BMP, WebP, TGA, ...) into slot 0-39 and write the\n"
+    "                         room to OUT.pac, else ROOM.pac; a part's pixels\n"
+    "                         with alpha below N (default 128) become black and\n"
+    "                         see-through in its mask, the others room colours;\n"
+    "                         into a mask, see-through or light pixels are white\n"
+    "    --fit exact          the picture must have the slot's size (default)\n"
+    "    --fit contain        scale it to fit inside the slot keeping its shape,\n"
+    "                         in the middle; the rest is see-through\n"
+    "    --fit cover          scale it to cover the slot keeping its shape; the\n"
+    "                         middle is kept, the rest cut off\n"
+    "    --fit crop           take it 1:1 at the top-left, cutting off what sticks\n"
+    "                         out; what it does not cover is see-through\n"
+    "                         (scaling averages the pixels each one covers;\n"
+    "                         whole-number enlargements repeat them exactly)\n"
+    "    --dither none        each pixel the nearest room colour (default)\n"
+    "    --dither fs          Floyd-Steinberg error diffusion: gradients and\n"
+    "                         photos as fine mixes of room colours\n"
+    "    --dither ordered     a regular 8x8 (Bayer) pattern of room colours; each\n"
+    "                         pixel on its own, so a change stays where it is\n"
+    "                         (a picture of room colours keeps them under all\n"
+    "                         three; masks are not dithered)\n"
+    "    --alpha N            0-255: a pixel with alpha below N is see-through;\n"
+    "                         0 ignores the picture's alpha (all drawn), 255\n"
+    "                         draws only fully opaque pixels; what --fit leaves\n"
+    "                         uncovered is always see-through\n"
     "  export ROOM.pac SLOT OUT.png\n"
     "                         write a part as RGBA PNG, transparent where its\n"
     "                         mask is white, or a mask in black and white\n"
@@ -128,10 +148,19 @@ int Run(QCoreApplication& app)
     parser.addOption(encoding);
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("import: the room file to write"), QStringLiteral("file"));
+    const QCommandLineOption fit(QStringLiteral("fit"), QStringLiteral("import: exact, contain, cover or crop"),
+                                 QStringLiteral("fit"));
+    const QCommandLineOption dither(QStringLiteral("dither"), QStringLiteral("import: none, fs or ordered"),
+                                    QStringLiteral("dither"));
+    const QCommandLineOption alpha(QStringLiteral("alpha"),
+                                   QStringLiteral("import: alpha below N is see-through (0-255, default 128)"),
+                                   QStringLiteral("N"));
+    const QList<QCommandLineOption> importOptions = {output, fit, dither, alpha};
     const QCommandLineOption png(QStringLiteral("png"), QStringLiteral("extract: parts as PNG"));
     const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("thumbnail: the largest side in pixels"),
                                   QStringLiteral("N"));
-    parser.addOptions({output, png, size});
+    parser.addOptions(importOptions);
+    parser.addOptions({png, size});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("default, info, extract, pack, check, lint, render, import, export or thumbnail"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
@@ -161,8 +190,12 @@ int Run(QCoreApplication& app)
                     UsageError("--" + Local(o.names().first()) + " belongs to render (see --help)");
         if (!(c.optionGroup & kTextOptions) && parser.isSet(encoding))
             UsageError("--encoding belongs to info, extract and pack (see --help)");
-        if (!(c.optionGroup & kOutputOption) && parser.isSet(output))
-            UsageError("-o belongs to import (see --help)");
+        if (!(c.optionGroup & kImportOptions))
+            for (const QCommandLineOption& o : importOptions)
+                if (parser.isSet(o)) {
+                    const QString name = o.names().first();
+                    UsageError((name.size() == 1 ? "-" : "--") + Local(name) + " belongs to import (see --help)");
+                }
         if (!(c.optionGroup & kPngOption) && parser.isSet(png))
             UsageError("--png belongs to extract (see --help)");
         if (!(c.optionGroup & kThumbnailOptions) && parser.isSet(size))
@@ -176,6 +209,9 @@ int Run(QCoreApplication& app)
         o.bed = parser.value(bed);
         o.format = parser.value(format);
         o.output = parser.value(output);
+        o.fit = parser.value(fit);
+        o.dither = parser.value(dither);
+        o.alpha = parser.value(alpha);
         o.png = parser.isSet(png);
         o.size = parser.value(size);
         return c.run(args, o);

@@ -9,10 +9,12 @@
 #include <QStringList>
 
 #include <array>
+#include <initializer_list>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::pac {
@@ -55,6 +57,20 @@ QString SlotFileName(int slot);
 constexpr const char* kTextFileNames[3] = {"name.txt", "comment.txt", "copyright.txt"};
 
 std::string Local(const QString& s);
+
+// The value of --option among its named choices; any other value is wrong
+// usage naming the value and the choices.
+template <typename T>
+T Choice(const QString& option, const QString& value, std::initializer_list<std::pair<const char*, T>> choices)
+{
+    std::string names;
+    for (const auto& [name, result] : choices) {
+        if (value == QLatin1String(name))
+            return result;
+        names += names.empty() ? name : std::string(", ") + name;
+    }
+    UsageError("--" + Local(option) + " takes " + names + ", not \"" + Local(value) + "\"");
+}
 
 // With --encoding, room texts are converted between the room's encoding and
 // the locale's for the user; without it they pass as raw bytes. Texts the

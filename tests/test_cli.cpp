@@ -3,6 +3,7 @@
 #include "support/small_disk.h"
 
 #include "core/room/default_room.h"
+#include "core/edit/picture_convert.h"
 #include "core/image/palette.h"
 #include "core/room/room_file.h"
 #include "core/image/bmp.h"
@@ -522,6 +523,60 @@ TEST_F(PacTool, ImportRefusalsNameTheFileAndWriteNothing)
     EXPECT_EQ(ReadBytes(W("room.pac")), original);
     EXPECT_EQ(Run({"import", W("room.pac"), "40", W("small.png")}).exitCode, 2);
     EXPECT_EQ(Run({"info", W("room.pac"), "-o", W("x.pac")}).exitCode, 2);
+}
+
+TEST_F(PacTool, ImportFitsDithersAndJudgesAlphaAsAskedAndRefusesOtherValues)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const std::vector<uint8_t> original = ReadBytes(W("room.pac"));
+    // A 60x20 gradient, its alpha falling from left to right, for the 25x16 letter.
+    RgbaPicture wide{60, 20, {}};
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 60; ++x)
+            wide.pixels.insert(wide.pixels.end(), {uint8_t(x * 4), uint8_t(100 + y * 5), 90, uint8_t(255 - x * 4)});
+    WriteBytes(W("wide.png"), EncodePng(wide, PngForm::Rgba));
+
+    struct Case {
+        std::vector<std::string> options;
+        ImportChoices choices;
+    };
+    const Case cases[] = {
+        {{"--fit", "contain", "--dither", "fs", "--alpha", "0"}, {Fitting::Contain, Dithering::FloydSteinberg, 0}},
+        {{"--fit", "cover", "--dither", "ordered", "--alpha", "255"}, {Fitting::Cover, Dithering::Ordered, 255}},
+        {{"--fit", "crop", "--alpha", "200"}, {Fitting::Crop, Dithering::None, 200}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"import", W("room.pac"), "16", W("wide.png"), "-o", W("out.pac")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const RunResult r = Run(args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const SlotConversion expected = ConvertToSlot(wide, slot::Letter1Image, c.choices);
+        const Room room = ReadRoomFile(ReadBytes(W("out.pac")));
+        EXPECT_TRUE(room.pictures[slot::Letter1Image].samePicture(expected.picture)) << c.options[1];
+        ASSERT_TRUE(expected.mask) << c.options[1];
+        EXPECT_TRUE(room.pictures[slot::Letter1Mask].samePicture(*expected.mask)) << c.options[1];
+    }
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> wrong = {
+        {{"--fit", "stretch"}, "--fit takes exact, contain, cover, crop, not \"stretch\""},
+        {{"--dither", "FS"}, "--dither takes none, fs, ordered, not \"FS\""},
+        {{"--alpha", "256"}, "--alpha takes a number from 0 to 255, not \"256\""},
+        {{"--alpha", "-1"}, "--alpha takes a number from 0 to 255, not \"-1\""},
+        {{"--alpha", "half"}, "--alpha takes a number from 0 to 255, not \"half\""},
+    };
+    for (const auto& [options, message] : wrong) {
+        std::vector<std::string> args = {"import", W("room.pac"), "16", W("wide.png")};
+        args.insert(args.end(), options.begin(), options.end());
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 2) << message;
+        ExpectOneErrorLine(r, message);
+    }
+    ExpectOneErrorLine(Run({"export", W("room.pac"), "16", W("x.png"), "--dither", "fs"}), "--dither belongs to import");
+    EXPECT_EQ(ReadBytes(W("room.pac")), original);
+    const RunResult help = Run({"--help"});
+    for (const char* word : {"--fit contain", "--fit cover", "--fit crop", "--dither fs", "--dither ordered",
+                             "--alpha N", "0 ignores the picture's alpha"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 
 TEST_F(PacTool, ExtractPngAndPackTakeTransparencyAndRenderPngMatchesBmp)

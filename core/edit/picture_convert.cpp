@@ -12,11 +12,6 @@ namespace velmora {
 
 namespace {
 
-bool SeeThrough(const uint8_t* rgba)
-{
-    return rgba[3] < kOpaqueAlpha;
-}
-
 bool Light(const uint8_t* rgba)
 {
     return (299 * rgba[0] + 587 * rgba[1] + 114 * rgba[2]) / 1000 >= 128;
@@ -58,30 +53,47 @@ bool FitsSlot(const RgbaPicture& picture, int slot)
 
 SlotConversion ConvertToSlot(const RgbaPicture& picture, int slot, bool alwaysMask)
 {
-    if (!PartSlotTable::IsValidSlot(slot) || !FitsSlot(picture, slot))
+    return ConvertToSlot(picture, slot, ImportChoices{}, alwaysMask);
+}
+
+SlotConversion ConvertToSlot(const RgbaPicture& picture, int slot, const ImportChoices& choices, bool alwaysMask)
+{
+    if (!PartSlotTable::IsValidSlot(slot) || (choices.fit == Fitting::Exact && !FitsSlot(picture, slot)))
         throw std::invalid_argument("the picture does not fit slot " + std::to_string(slot));
-    const uint8_t* rgba = picture.pixels.data();
+    uint8_t threshold = choices.alphaThreshold;
+    const RgbaPicture* source = &picture;
+    RgbaPicture fitted;
+    if (!FitsSlot(picture, slot)) {
+        const PartSize size = PartSlotTable::RequiredSize(slot);
+        if (threshold == 0) {
+            // The picture's alpha is ignored, but what the fitting leaves
+            // uncovered stays see-through: fit an opaque copy, then take
+            // alpha 0 alone as see-through.
+            RgbaPicture opaque = picture;
+            for (size_t i = 3; i < opaque.pixels.size(); i += 4)
+                opaque.pixels[i] = 255;
+            fitted = FitPicture(opaque, size.width, size.height, choices.fit);
+            threshold = 1;
+        } else {
+            fitted = FitPicture(picture, size.width, size.height, choices.fit);
+        }
+        source = &fitted;
+    }
+    const uint8_t* rgba = source->pixels.data();
+    auto seeThrough = [rgba, threshold](size_t i) { return rgba[4 * i + 3] < threshold; };
     if (PartSlotTable::IsMask(slot)) {
-        return {MakeMask(picture.width, picture.height, slot,
-                         [rgba](size_t i) { return SeeThrough(rgba + 4 * i) || Light(rgba + 4 * i); }),
+        return {MakeMask(source->width, source->height, slot,
+                         [&](size_t i) { return seeThrough(i) || Light(rgba + 4 * i); }),
                 std::nullopt};
     }
     SlotConversion out;
-    out.picture = Bitmap::Make(picture.width, picture.height, 8, RoomPaletteVector());
-    const NearestColourLookup& lookup = RoomColourLookup();
+    out.picture = Bitmap::Make(source->width, source->height, 8, RoomPaletteVector());
+    out.picture.pixels = RoomIndices(*source, choices.dither, threshold);
     bool anySeeThrough = false;
-    for (size_t i = 0; i < out.picture.pixels.size(); ++i) {
-        const uint8_t* p = rgba + 4 * i;
-        if (SeeThrough(p)) {
-            out.picture.pixels[i] = kBlackIndex;
-            anySeeThrough = true;
-        } else {
-            out.picture.pixels[i] = lookup.nearest(RgbQuad{p[2], p[1], p[0], 0});
-        }
-    }
+    for (size_t i = 0; i < out.picture.pixels.size() && !anySeeThrough; ++i)
+        anySeeThrough = seeThrough(i);
     if (anySeeThrough || alwaysMask)
-        out.mask = MakeMask(picture.width, picture.height, PartSlotTable::MaskOf(slot),
-                            [rgba](size_t i) { return SeeThrough(rgba + 4 * i); });
+        out.mask = MakeMask(source->width, source->height, PartSlotTable::MaskOf(slot), seeThrough);
     return out;
 }
 

@@ -1,6 +1,9 @@
 // Pictures of any colour depth, with transparency, into a slot and out again.
 #pragma once
 
+#include "core/edit/picture_dither.h"
+#include "core/edit/picture_fit.h"
+#include "core/edit/rgba_picture.h"
 #include "core/image/bitmap.h"
 #include "core/room/room_file.h"
 
@@ -9,16 +12,6 @@
 #include <vector>
 
 namespace velmora {
-
-// Four bytes a pixel (red, green, blue, alpha), rows top-down.
-struct RgbaPicture {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint8_t> pixels;
-};
-
-// A pixel with less alpha than this is see-through.
-constexpr uint8_t kOpaqueAlpha = 128;
 
 // What a picture becomes in a slot: the slot's picture and, for a part with
 // see-through pixels, its new mask (slot part + 20).
@@ -40,6 +33,26 @@ bool FitsSlot(const RgbaPicture& picture, int slot);
 // Masks take the colour table, and its order, of the default room's mask of
 // the slot.
 SlotConversion ConvertToSlot(const RgbaPicture& picture, int slot, bool alwaysMask = false);
+
+// How a picture is taken into a slot; the defaults are ConvertToSlot's above.
+struct ImportChoices {
+    Fitting fit = Fitting::Exact;
+    Dithering dither = Dithering::None;
+    // A pixel with less alpha is see-through. 0 ignores the picture's alpha
+    // (every pixel is drawn); 255 draws only fully opaque pixels. What the
+    // fitting leaves uncovered is see-through whatever the threshold.
+    uint8_t alphaThreshold = kOpaqueAlpha;
+};
+
+// ConvertToSlot of the picture brought to the slot's size by `choices.fit`
+// (FitPicture, the scaled alpha judged by the threshold), a part's colours
+// mapped by `choices.dither` (RoomIndices). A mask takes the same fitting
+// and threshold; its light and dark pixels are not dithered. Throws
+// std::invalid_argument as FitPicture does (Exact: the slot's size only).
+// Quick enough to call on every change of a choice: a 640x480 picture into
+// the room picture takes a few milliseconds.
+SlotConversion ConvertToSlot(const RgbaPicture& picture, int slot, const ImportChoices& choices,
+                             bool alwaysMask = false);
 
 // The slot as a picture to hand out: a part with alpha 0 where its mask is
 // see-through (white in the room palette) and 255 elsewhere; a mask in black
