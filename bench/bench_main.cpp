@@ -51,6 +51,8 @@ public:
             {"BM_ComposeOne", nullptr, 8},
             {"BM_ComposeAll48States", nullptr, 400},
             {"BM_ExportJpegQuality80", "BM_Anchor_LibjpegQuality80", 1.1},
+            {"BM_PaintDabToComposedRoom", nullptr, 20},
+            {"BM_FloodFill320x240", nullptr, 300},
         };
         auto timeOf = [this](const std::string& name) {
             for (const auto& [n, ns] : results_)
