@@ -33,6 +33,18 @@ int64_t HalfSpan(int64_t w, int64_t h, int64_t dy)
     return d;
 }
 
+// The box with corners a and b, both inside it: left, top, right, bottom.
+struct Box {
+    int32_t left, top, right, bottom;
+};
+
+Box BoxOf(PixelPoint a, PixelPoint b)
+{
+    a = Limited(a);
+    b = Limited(b);
+    return Box{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
 }  // namespace
 
 std::vector<PixelPoint> LinePoints(PixelPoint a, PixelPoint b)
@@ -68,10 +80,7 @@ PixelRect DrawLine(PaintPicture& picture, PixelPoint a, PixelPoint b, PaintValue
 
 PixelRect DrawRectangle(PaintPicture& picture, PixelPoint a, PixelPoint b, PaintValue value, bool filled)
 {
-    a = Limited(a);
-    b = Limited(b);
-    const int32_t left = std::min(a.x, b.x), right = std::max(a.x, b.x);
-    const int32_t top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
+    const auto [left, top, right, bottom] = BoxOf(a, b);
     Plotter plot(picture, value);
     for (int32_t y = std::max(top, 0); y <= std::min(bottom, picture.height - 1); ++y) {
         if (filled || y == top || y == bottom) {
@@ -86,10 +95,8 @@ PixelRect DrawRectangle(PaintPicture& picture, PixelPoint a, PixelPoint b, Paint
 
 PixelRect DrawEllipse(PaintPicture& picture, PixelPoint a, PixelPoint b, PaintValue value, bool filled)
 {
-    a = Limited(a);
-    b = Limited(b);
-    const int32_t left = std::min(a.x, b.x), right = std::max(a.x, b.x);
-    const int32_t top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
+    const Box box = BoxOf(a, b);  // named, not unpacked: the lambda below uses it
+    const int32_t left = box.left, top = box.top, right = box.right, bottom = box.bottom;
     const int64_t w = right - left + 1, h = bottom - top + 1;
     // Row y covers columns (left + right -/+ half) / 2; -1 leaves it empty.
     auto halfOf = [&](int32_t y) {
