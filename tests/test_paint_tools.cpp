@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -216,4 +218,19 @@ TEST(PaintTools, ADragRedrawsFromThePictureAtThePress)
     EXPECT_EQ(Rows(p), (Rows_{"ab.c",
                               "....",
                               "...."}));
+}
+
+TEST(PaintTools, CoordinatesFarOffThePictureDrawNothingThereAndOverflowNothing)
+{
+    constexpr int32_t kHigh = std::numeric_limits<int32_t>::max(), kLow = std::numeric_limits<int32_t>::min();
+    PaintPicture p = Blank(3, 3);
+    const PaintPicture start = p;
+    EXPECT_TRUE(DrawLine(p, {kLow, kLow}, {kLow, kHigh}, 1).empty());
+    EXPECT_TRUE(DrawEllipse(p, {kHigh, kHigh}, {kHigh - 1, kLow}, 1, false).empty());
+    EXPECT_TRUE(PencilStroke(p, 1, true).to({kHigh, kLow}).empty());
+    EXPECT_TRUE(MoveArea(p, {0, 0, 3, 3}, kHigh, kLow, true).empty());
+    EXPECT_TRUE(PlaceBlock(p, start, {kLow, 0}).empty());
+    EXPECT_TRUE(ClearArea(p, {kHigh, kHigh, kHigh, kHigh}).empty());
+    EXPECT_EQ(p, start);
+    EXPECT_EQ(DrawRectangle(p, {kLow, kLow}, {kHigh, kHigh}, 1, true), (PixelRect{0, 0, 3, 3}));
 }

@@ -110,7 +110,7 @@ PixelRect ExtentOf(const MaskedLayer& layer)
 }
 
 // The first and one past the last place in `sources` (nondecreasing) whose value lies in [from, to].
-std::pair<int, int> RunWithin(const std::vector<int32_t>& sources, int32_t from, int32_t to)
+std::pair<int, int> RunWithin(const std::vector<int32_t>& sources, int64_t from, int64_t to)
 {
     const auto first = std::lower_bound(sources.begin(), sources.end(), from);
     const auto last = std::upper_bound(first, sources.end(), to);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace velmora {
 
@@ -14,9 +15,12 @@ struct PixelRect {
     int32_t height = 0;
 
     bool empty() const { return width <= 0 || height <= 0; }
-    int32_t right() const { return x + width - 1; }  // last column
-    int32_t bottom() const { return y + height - 1; }  // last row
-    bool contains(int32_t px, int32_t py) const { return px >= x && py >= y && px < x + width && py < y + height; }
+    int64_t right() const { return int64_t{x} + width - 1; }  // last column
+    int64_t bottom() const { return int64_t{y} + height - 1; }  // last row
+    bool contains(int32_t px, int32_t py) const
+    {
+        return px >= x && py >= y && int64_t{px} < int64_t{x} + width && int64_t{py} < int64_t{y} + height;
+    }
 
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
@@ -28,19 +32,26 @@ inline PixelRect United(const PixelRect& a, const PixelRect& b)
         return b.empty() ? PixelRect{} : b;
     if (b.empty())
         return a;
-    const int32_t left = std::min(a.x, b.x), top = std::min(a.y, b.y);
-    const int32_t right = std::max(a.right(), b.right()), bottom = std::max(a.bottom(), b.bottom());
-    return PixelRect{left, top, right - left + 1, bottom - top + 1};
+    // In 64 bits: a rectangle far off a picture must not overflow.
+    const int64_t left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    const int64_t right = std::max(int64_t{a.x} + a.width, int64_t{b.x} + b.width);
+    const int64_t bottom = std::max(int64_t{a.y} + a.height, int64_t{b.y} + b.height);
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    return PixelRect{int32_t(left), int32_t(top), int32_t(std::min(right - left, kMax)),
+                     int32_t(std::min(bottom - top, kMax))};
 }
 
 // The part both share; empty when none.
 inline PixelRect Intersected(const PixelRect& a, const PixelRect& b)
 {
-    const int32_t left = std::max(a.x, b.x), top = std::max(a.y, b.y);
-    const int32_t right = std::min(a.right(), b.right()), bottom = std::min(a.bottom(), b.bottom());
-    if (a.empty() || b.empty() || right < left || bottom < top)
+    if (a.empty() || b.empty())
         return PixelRect{};
-    return PixelRect{left, top, right - left + 1, bottom - top + 1};
+    const int64_t left = std::max(a.x, b.x), top = std::max(a.y, b.y);
+    const int64_t right = std::min(int64_t{a.x} + a.width, int64_t{b.x} + b.width);
+    const int64_t bottom = std::min(int64_t{a.y} + a.height, int64_t{b.y} + b.height);
+    if (right <= left || bottom <= top)
+        return PixelRect{};
+    return PixelRect{int32_t(left), int32_t(top), int32_t(right - left), int32_t(bottom - top)};
 }
 
 }  // namespace velmora
