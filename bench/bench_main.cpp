@@ -55,6 +55,8 @@ public:
             {"BM_DitherNoise_FS", nullptr, 5000},
             {"BM_DitherNoise_Ordered", nullptr, 3000},
             {"BM_CoverDither640x480_FS", nullptr, 50000},
+            {"BM_PaintDabToComposedRoom", nullptr, 20},
+            {"BM_FloodFill320x240", nullptr, 300},
         };
         auto timeOf = [this](const std::string& name) {
             for (const auto& [n, ns] : results_)

@@ -25,6 +25,7 @@ if(VELMORA_BUILD_TESTS)
   endif()
   set(core_tests test_palette test_text_lines test_bmp test_part_check test_room_file test_compose
                  test_mask_ops test_room_lint test_hostile_input test_picture_fit_dither)
+  list(APPEND core_tests test_paint_tools test_paint_room)
   if(VELMORA_JPEG_EXPORT)
     list(APPEND core_tests test_picture_export)
   endif()

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -31,12 +32,19 @@ void CombineRow(uint8_t* target, const uint8_t* mask, const uint8_t* part, int c
         target[i] = static_cast<uint8_t>((target[i] | mask[i]) & part[i]);
 }
 
-}  // namespace
+// Where a layer's pixels come from: the clipped target's first pixel and the
+// source column and row of each target column and row.
+struct LayerGeometry {
+    int32_t x0 = 0;
+    int32_t y0 = 0;
+    std::vector<int32_t> columns;
+    std::vector<int32_t> rows;
+    bool consecutive = false;
+};
 
-bool SampleLayer(int32_t targetWidth, int32_t targetHeight, const Placement& targetRect, const Bitmap& part,
-                 const Bitmap& mask, PartSize sourceSize, MaskedLayer& layer)
+bool GeometryOf(int32_t targetWidth, int32_t targetHeight, const Placement& targetRect, const Bitmap& part,
+                const Bitmap& mask, PartSize sourceSize, LayerGeometry& g)
 {
-    layer = MaskedLayer{};
     if (!IsSaneRect(targetRect.left, targetRect.top, targetRect.right, targetRect.bottom))
         return false;
     const int32_t rectWidth = targetRect.right - targetRect.left + 1;
@@ -44,60 +52,125 @@ bool SampleLayer(int32_t targetWidth, int32_t targetHeight, const Placement& tar
     if (rectWidth <= 0 || rectHeight <= 0 || sourceSize.width <= 0 || sourceSize.height <= 0 ||
         !HasWholePixels(part) || !HasWholePixels(mask))
         return false;
-    const int32_t x0 = std::max(targetRect.left, 0);
+    g.x0 = std::max(targetRect.left, 0);
     const int32_t x1 = std::min(targetRect.right, targetWidth - 1);
-    const int32_t y0 = std::max(targetRect.top, 0);
+    g.y0 = std::max(targetRect.top, 0);
     const int32_t y1 = std::min(targetRect.bottom, targetHeight - 1);
-    if (x0 > x1 || y0 > y1)
+    if (g.x0 > x1 || g.y0 > y1)
         return false;
 
     // Source columns of the clipped target columns; they grow with the target
     // column, so those inside both pictures are a leading run. So are the rows.
     const int32_t sourceLimitX = std::min({sourceSize.width, part.width, mask.width});
     const int32_t sourceLimitY = std::min({sourceSize.height, part.height, mask.height});
-    std::vector<int32_t> columns;
-    columns.reserve(size_t(x1 - x0 + 1));
-    for (int32_t x = x0; x <= x1; ++x) {
+    g.columns.reserve(size_t(x1 - g.x0 + 1));
+    for (int32_t x = g.x0; x <= x1; ++x) {
         const int32_t sx = SampleCoordinate(x - targetRect.left, rectWidth, sourceSize.width);
         if (sx >= sourceLimitX)
             break;
-        columns.push_back(sx);
+        g.columns.push_back(sx);
     }
-    const int count = static_cast<int>(columns.size());
-    int32_t rows = 0;
-    while (y0 + rows <= y1 && SampleCoordinate(y0 + rows - targetRect.top, rectHeight, sourceSize.height) < sourceLimitY)
-        ++rows;
-    if (count == 0 || rows == 0)
+    for (int32_t y = g.y0; y <= y1; ++y) {
+        const int32_t sy = SampleCoordinate(y - targetRect.top, rectHeight, sourceSize.height);
+        if (sy >= sourceLimitY)
+            break;
+        g.rows.push_back(sy);
+    }
+    if (g.columns.empty() || g.rows.empty())
         return false;
-    const bool consecutive = columns.back() - columns.front() == count - 1;
+    g.consecutive = g.columns.back() - g.columns.front() == int32_t(g.columns.size()) - 1;
+    return true;
+}
 
-    layer.x0 = x0;
-    layer.y0 = y0;
-    layer.width = count;
-    layer.rows = rows;
-    layer.mask.resize(size_t(count) * size_t(rows));
-    layer.part.resize(layer.mask.size());
+// Samples rows [rowFrom, rowTo) and columns [columnFrom, columnTo) of a layer
+// whose extent is already set from `g`.
+void SampleBlock(const LayerGeometry& g, const Bitmap& part, const Bitmap& mask, int rowFrom, int rowTo,
+                 int columnFrom, int columnTo, MaskedLayer& layer)
+{
     const auto& palette = RoomPalette();
     IndexMapper partIndex(part, palette);
     IndexMapper maskIndex(mask, palette);
-    for (int32_t r = 0; r < rows; ++r) {
-        const int32_t sy = SampleCoordinate(y0 + r - targetRect.top, rectHeight, sourceSize.height);
-        uint8_t* m = &layer.mask[size_t(r) * size_t(count)];
-        uint8_t* p = &layer.part[size_t(r) * size_t(count)];
-        if (const uint8_t* got = maskIndex.row(sy, columns.data(), count, consecutive, m); got != m)
+    const int count = columnTo - columnFrom;
+    for (int r = rowFrom; r < rowTo; ++r) {
+        const int32_t sy = g.rows[size_t(r)];
+        const size_t at = size_t(r) * size_t(layer.width) + size_t(columnFrom);
+        uint8_t* m = &layer.mask[at];
+        uint8_t* p = &layer.part[at];
+        const int32_t* columns = &g.columns[size_t(columnFrom)];
+        if (const uint8_t* got = maskIndex.row(sy, columns, count, g.consecutive, m); got != m)
             std::memcpy(m, got, size_t(count));
-        if (const uint8_t* got = partIndex.row(sy, columns.data(), count, consecutive, p); got != p)
+        if (const uint8_t* got = partIndex.row(sy, columns, count, g.consecutive, p); got != p)
             std::memcpy(p, got, size_t(count));
     }
+}
+
+PixelRect ExtentOf(const MaskedLayer& layer)
+{
+    return PixelRect{layer.x0, layer.y0, layer.width, layer.rows};
+}
+
+// The first and one past the last place in `sources` (nondecreasing) whose value lies in [from, to].
+std::pair<int, int> RunWithin(const std::vector<int32_t>& sources, int64_t from, int64_t to)
+{
+    const auto first = std::lower_bound(sources.begin(), sources.end(), from);
+    const auto last = std::upper_bound(first, sources.end(), to);
+    return {int(first - sources.begin()), int(last - sources.begin())};
+}
+
+}  // namespace
+
+bool SampleLayer(int32_t targetWidth, int32_t targetHeight, const Placement& targetRect, const Bitmap& part,
+                 const Bitmap& mask, PartSize sourceSize, MaskedLayer& layer)
+{
+    layer = MaskedLayer{};
+    LayerGeometry g;
+    if (!GeometryOf(targetWidth, targetHeight, targetRect, part, mask, sourceSize, g))
+        return false;
+    layer.x0 = g.x0;
+    layer.y0 = g.y0;
+    layer.width = int32_t(g.columns.size());
+    layer.rows = int32_t(g.rows.size());
+    layer.mask.resize(size_t(layer.width) * size_t(layer.rows));
+    layer.part.resize(layer.mask.size());
+    SampleBlock(g, part, mask, 0, layer.rows, 0, layer.width, layer);
     return true;
+}
+
+PixelRect ResampleLayerArea(int32_t targetWidth, int32_t targetHeight, const Placement& targetRect,
+                            const Bitmap& part, const Bitmap& mask, PartSize sourceSize, const PixelRect& sourceArea,
+                            MaskedLayer& layer)
+{
+    LayerGeometry g;
+    const bool drawn = GeometryOf(targetWidth, targetHeight, targetRect, part, mask, sourceSize, g);
+    if (!drawn || g.x0 != layer.x0 || g.y0 != layer.y0 || int32_t(g.columns.size()) != layer.width ||
+        int32_t(g.rows.size()) != layer.rows) {
+        // The pictures changed size: the layer is sampled whole.
+        const PixelRect before = ExtentOf(layer);
+        SampleLayer(targetWidth, targetHeight, targetRect, part, mask, sourceSize, layer);
+        return United(before, ExtentOf(layer));
+    }
+    if (sourceArea.empty())
+        return PixelRect{};
+    const auto [columnFrom, columnTo] = RunWithin(g.columns, sourceArea.x, sourceArea.right());
+    const auto [rowFrom, rowTo] = RunWithin(g.rows, sourceArea.y, sourceArea.bottom());
+    if (columnFrom >= columnTo || rowFrom >= rowTo)
+        return PixelRect{};
+    SampleBlock(g, part, mask, rowFrom, rowTo, columnFrom, columnTo, layer);
+    return PixelRect{layer.x0 + columnFrom, layer.y0 + rowFrom, columnTo - columnFrom, rowTo - rowFrom};
 }
 
 void ApplyLayer(Bitmap& target, const MaskedLayer& layer)
 {
-    for (int32_t r = 0; r < layer.rows; ++r) {
-        const size_t from = size_t(r) * size_t(layer.width);
-        CombineRow(&target.pixels[size_t(layer.y0 + r) * size_t(target.width) + size_t(layer.x0)],
-                   &layer.mask[from], &layer.part[from], layer.width);
+    ApplyLayerIn(target, layer, ExtentOf(layer));
+}
+
+void ApplyLayerIn(Bitmap& target, const MaskedLayer& layer, const PixelRect& area)
+{
+    const PixelRect a = Intersected(area, ExtentOf(layer));
+    for (int32_t y = a.y; y < a.y + a.height; ++y) {
+        const size_t from = size_t(y - layer.y0) * size_t(layer.width) + size_t(a.x - layer.x0);
+        CombineRow(&target.pixels[size_t(y) * size_t(target.width) + size_t(a.x)], &layer.mask[from],
+                   &layer.part[from], a.width);
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/render/compose.h"
+#include "core/render/pixel_rect.h"
 
 #include <array>
 #include <cstdint>
@@ -25,8 +26,17 @@ struct MaskedLayer {
 // false (and an empty layer) when nothing would be drawn.
 bool SampleLayer(int32_t targetWidth, int32_t targetHeight, const Placement& targetRect, const Bitmap& part,
                  const Bitmap& mask, PartSize sourceSize, MaskedLayer& layer);
-// Draws a sampled layer onto an 8-bit target of the size it was sampled for.
+// Samples again, after only the pixels in `sourceArea` (part coordinates) of
+// the part or mask changed, what those pixels give; the layer is then the
+// one SampleLayer gives. Pictures whose size changed are sampled whole.
+// Returns the target area whose layer pixels may differ.
+PixelRect ResampleLayerArea(int32_t targetWidth, int32_t targetHeight, const Placement& targetRect,
+                            const Bitmap& part, const Bitmap& mask, PartSize sourceSize, const PixelRect& sourceArea,
+                            MaskedLayer& layer);
+// Draws a sampled layer onto an 8-bit target of the size it was sampled for;
+// ApplyLayerIn only the pixels inside `area`.
 void ApplyLayer(Bitmap& target, const MaskedLayer& layer);
+void ApplyLayerIn(Bitmap& target, const MaskedLayer& layer, const PixelRect& area);
 
 // Every picture a composition may draw, one per part state.
 enum class Layer : uint8_t {

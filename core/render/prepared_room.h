@@ -22,6 +22,10 @@ public:
     void prepare(const RoomPictures& pictures);
     // Prepares again only what uses `slot`, after that slot of `pictures` changed.
     void slotChanged(const RoomPictures& pictures, int slot);
+    // The same after only the pixels in `area` (the slot's coordinates) of
+    // that slot changed: quick enough to follow every dab of a brush, and the
+    // room composes exactly as after prepare().
+    void slotChanged(const RoomPictures& pictures, int slot, const PixelRect& area);
 
     bool prepared() const { return prepared_; }
     // Composes `state` into `out`, as ComposeRoom does; an unprepared room gives white.
@@ -30,6 +34,7 @@ public:
 private:
     void prepareLayer(const RoomPictures& pictures, Layer layer);
     void prepareBases();
+    void prepareBasesIn(const PixelRect& area);
 
     std::array<MaskedLayer, kLayerCount> layers_;
     std::array<Bitmap, 2> bases_;  // day, night
