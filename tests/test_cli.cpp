@@ -226,6 +226,22 @@ TEST_F(PacTool, AFullDiskFailsWithTheReasonAndKeepsTheOldFiles)
     EXPECT_EQ(std::distance(fs::directory_iterator(disk.file("")), fs::directory_iterator{}), 3);
 }
 
+TEST_F(PacTool, ADiskThatFillsPartWayFailsWithTheReasonAndKeepsTheOldFile)
+{
+    velmora::test::SmallDisk disk(64 * 1024);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.reason();
+    const std::vector<uint8_t> old(700, 'o');
+    WriteBytes(disk.file("b.pac"), old);
+    ASSERT_TRUE(disk.fill(16 * 1024));
+
+    const RunResult r = Run({"default", disk.file("b.pac")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "b.pac: cannot write the file: " + std::string(std::strerror(ENOSPC)));
+    EXPECT_EQ(ReadBytes(disk.file("b.pac")), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.file("")), fs::directory_iterator{}), 2);
+}
+
 TEST_F(PacTool, PackTakesTextsAsRawBytes)
 {
     ASSERT_EQ(Run({"default", W("a.pac")}).exitCode, 0);
