@@ -2,6 +2,7 @@
 // forms of extract, pack and render.
 #include "commands.h"
 #include "pac_common.h"
+#include "picture_format.h"
 #include "picture_io.h"
 #include "quiet_stderr.h"
 
@@ -74,9 +75,10 @@ int RunImport(const QStringList& args, const Options& options)
 
 int RunExport(const QStringList& args, const Options&)
 {
+    const PictureFormat format = ExportFormat(args[2]);
     const int slot = ParseSlot(args[1]);
     const Room room = ReadRoom(args[0]);
-    SaveWholeFile(args[2], SlotPng(room.pictures, slot));
+    SaveWholeFile(args[2], SlotPicture(room.pictures, slot, format));
     return kSuccess;
 }
 

@@ -109,6 +109,8 @@ TEST_F(PacTool, HelpListsEveryCommandAndTheExitCodes)
 {
     const RunResult r = Run({"--help"});
     EXPECT_EQ(r.exitCode, 0);
+    // Started by its full path, it names itself without the folder.
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Usage: velmora-pac [options] command [arguments...]");
     for (const char* word : {"default OUT.pac", "info ROOM.pac", "extract ROOM.pac DIR", "pack DIR OUT.pac",
                              "check BMP SLOT", "import ROOM.pac SLOT PICTURE", "export ROOM.pac SLOT OUT.png",
                              "Exit codes", "2 wrong usage"})
@@ -266,7 +268,8 @@ TEST_F(PacTool, PackRefusalsNameTheFileAndWriteNothing)
     WriteBytes(bed, EncodeBmp(Bitmap::Make(95, 76, 8, RoomPaletteVector()), ColoursUsedField::Zero));
     RunResult r = Run({"pack", W("parts"), W("old.pac")});
     EXPECT_EQ(r.exitCode, 1);
-    ExpectOneErrorLine(r, "08-BedImage.bmp: refused (11): the picture's width or height differs");
+    ExpectOneErrorLine(r, "08-BedImage.bmp: refused (11): the picture's width or height differs from the slot's size: "
+                          "the picture is 95x76; slot 8 (BedImage) takes 96x76");
     EXPECT_EQ(ReadBytes(W("old.pac")), (std::vector<uint8_t>{1, 2, 3}));
 
     WriteBytes(bed, EncodeBmp(Bitmap::Make(96, 76, 1), ColoursUsedField::Zero));
@@ -332,7 +335,17 @@ TEST_F(PacTool, CheckPrintsTheVerdict)
     EXPECT_EQ(r.exitCode, 0);
     r = Run({"check", good.string(), "0"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "refused (11): the picture's width or height differs from the slot's size\n");
+    EXPECT_EQ(r.out, "refused (11): the picture's width or height differs from the slot's size: the picture is "
+                     "96x76; slot 0 (WinDayImage) takes 55x83\n");
+
+    // Another format: the editor's number, and what the file is.
+    RgbaPicture bed{96, 76, std::vector<uint8_t>(96 * 76 * 4, 255)};
+    WriteBytes(work_ / "bed.png", EncodePng(bed, PngForm::Rgba));
+    r = Run({"check", W("bed.png"), "8"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "refused (11): not a BMP picture but a PNG one\n");
+    r = Run({"check", W("bed.png"), "12"});
+    EXPECT_EQ(r.out, "refused (11): not a BMP picture but a PNG one of 96x76; slot 12 (TableImage) takes 77x50\n");
 
     const fs::path odd = work_ / "odd.bmp";
     WriteBytes(odd, EncodeBmp(Bitmap::Make(96, 76, 8, TestColours(256)), ColoursUsedField::Zero));
@@ -470,6 +483,30 @@ TEST_F(PacTool, LintExitsWithOneOnFindings)
     const RunResult bad = Run({"lint", W("bad.pac")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.out, "35 BathMask: the mask has 8 bits per pixel, not 1\n");
+}
+
+TEST_F(PacTool, ExportWritesTheFormatTheNameAsksFor)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    ASSERT_EQ(Run({"extract", W("room.pac"), W("parts")}).exitCode, 0);
+    ASSERT_EQ(Run({"export", W("room.pac"), "8", W("bed.JPG")}).exitCode, 0);
+    const std::vector<uint8_t> jpeg = ReadBytes(W("bed.JPG"));
+    ASSERT_GE(jpeg.size(), 2u);
+    EXPECT_EQ(jpeg[0], 0xFF);
+    EXPECT_EQ(jpeg[1], 0xD8);
+    // A BMP is the slot's own, as extract writes it, part and mask.
+    for (const char* slot : {"8", "28"}) {
+        ASSERT_EQ(Run({"export", W("room.pac"), slot, W("slot.bmp")}).exitCode, 0);
+        const std::string name = std::string(slot) == "8" ? "08-BedImage.bmp" : "28-BedMask.bmp";
+        EXPECT_EQ(ReadBytes(W("slot.bmp")), ReadBytes(work_ / "parts" / name)) << slot;
+    }
+
+    for (const char* name : {"bed.webp", "bed"}) {
+        const RunResult r = Run({"export", W("room.pac"), "8", W(name)});
+        EXPECT_EQ(r.exitCode, 2) << name;
+        ExpectOneErrorLine(r, "export writes .png, .bmp, .jpg or .jpeg files; cannot write");
+        EXPECT_FALSE(fs::exists(W(name)));
+    }
 }
 
 // Pictures with transparency in and out.
