@@ -166,6 +166,23 @@ TEST_F(PacTool, InfoListsTextsAndSlots)
     EXPECT_TRUE(std::regex_search(r.out, std::regex("\n24 +RoomMask +320x240 +1 bpp +9662 bytes\n"))) << r.out;
 }
 
+TEST_F(PacTool, ARoomAtTheLargestSizeIsReadAndOneByteMoreIsNot)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    std::vector<uint8_t> room = ReadBytes(W("room.pac"));
+    room.resize(kRoomMaxFileSize, 0);  // bytes after the last record are ignored
+    WriteBytes(W("largest.pac"), room);
+    const RunResult largest = Run({"info", W("largest.pac")});
+    EXPECT_EQ(largest.exitCode, 0) << largest.err;
+    EXPECT_EQ(largest.out, Run({"info", W("room.pac")}).out);
+
+    room.push_back(0);
+    WriteBytes(W("larger.pac"), room);
+    const RunResult larger = Run({"info", W("larger.pac")});
+    EXPECT_EQ(larger.exitCode, 1);
+    ExpectOneErrorLine(larger, "larger.pac: the file is 16777217 bytes long, more than the 16777216 bytes taken");
+}
+
 TEST_F(PacTool, BadRoomFilesAreNamedWithTheReason)
 {
     const RunResult missing = Run({"info", W("missing.pac")});
@@ -448,6 +465,42 @@ TEST_F(PacTool, RenderComposesAndExportsByFormatOrExtension)
     EXPECT_NE(ReadBytes(W("plain.bmp")), ReadBytes(W("letters.bmp")));
 }
 
+// The front renders only what it takes exactly as the full tool would; for
+// anything else the answer, file and exit code are the full tool's own.
+TEST_F(PacTool, TheFrontAnswersAsTheFullToolDoes)
+{
+    if (!fs::exists(FullToolExe()))
+        GTEST_SKIP() << "velmora-pac is the full tool here";
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const std::string room = W("room.pac"), out = W("out.bmp");
+    const std::vector<std::vector<std::string>> cases = {
+        {"render", room, out, "--door=half", "--night"},  // taken by the front
+        {"render", room, W("out.x"), "--format", "png"},  // a format the front does not write
+        {"render", room, out, "extra"},
+        {"render", room, out, "--night=yes"},
+        {"render", room, out, "--door"},
+        {"render", room, out, "--bed", "made"},
+        {"render", room, out, "--frobnicate"},
+        {"render", room, out, "-o", W("x.pac")},
+        {"render", room},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const std::string written = args.size() > 2 ? args[2] : out;
+        RunResult answers[2];
+        std::vector<uint8_t> files[2];
+        for (int full = 0; full < 2; ++full) {
+            fs::remove(written);
+            answers[full] = Run(args, full ? FullToolExe() : VELMORA_PAC_EXE);
+            if (fs::exists(written))
+                files[full] = ReadBytes(written);
+        }
+        const std::string name = args.back();
+        EXPECT_EQ(answers[0].exitCode, answers[1].exitCode) << name;
+        EXPECT_EQ(answers[0].err, answers[1].err) << name;
+        EXPECT_EQ(files[0], files[1]) << name;
+    }
+}
+
 TEST_F(PacTool, RenderRefusesUnknownFormatsAndStates)
 {
     ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
@@ -574,6 +627,14 @@ TEST_F(PacTool, ImportRefusalsNameTheFileAndWriteNothing)
     }
     EXPECT_EQ(ReadBytes(W("room.pac")), original);
     EXPECT_EQ(Run({"import", W("room.pac"), "40", W("small.png")}).exitCode, 2);
+
+    // The bed's size turned on its side: as many pixels, still the wrong size.
+    RgbaPicture side{76, 96, std::vector<uint8_t>(76 * 96 * 4, 255)};
+    WriteBytes(W("side.png"), EncodePng(side, PngForm::Rgba));
+    const RunResult r = Run({"import", W("room.pac"), "8", W("side.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "side.png: the picture is 76x96; slot 8 (BedImage) takes 96x76");
+    EXPECT_EQ(ReadBytes(W("room.pac")), original);
     EXPECT_EQ(Run({"info", W("room.pac"), "-o", W("x.pac")}).exitCode, 2);
 }
 
