@@ -47,6 +47,23 @@ QString On(const SmallDisk& disk, const char* name)
     return QString::fromStdString(disk.file(name));
 }
 
+// Save As into `path` with the room changed: the text of the one warning it
+// shows, which should be message 8, a line break and the system's reason.
+QString SaveAsWarning(UiFixture& fixture, TMainForm& form, const QString& path)
+{
+    form.setModified(true);
+    fixture.prompts.clear();
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{path, 0});
+    form.SaveRoomFileClick();
+    const auto warnings = fixture.prompts.shown(Kind::Warning);
+    return warnings.size() == 1 ? warnings[0].text : QStringLiteral("%1 warnings").arg(warnings.size());
+}
+
+QString CannotWrite(const TMainForm& form, const QString& reason)
+{
+    return form.languageTexts().message(8) + "\n" + reason;
+}
+
 // What a disk that fails as the new file is synced says.
 const QString kSyncFailed = QString::fromLocal8Bit(std::strerror(EIO));
 
@@ -130,12 +147,7 @@ void WholeWritesTest::theEditorSaysWhyASaveFailed()
     QVERIFY(disk.fill());
 
     // Save As: message 8, a line break, the reason; the room stays unsaved.
-    form->setModified(true);
-    fixture.prompts.saveAnswers.push_back(SaveFileChoice{room, 0});
-    form->SaveRoomFileClick();
-    const auto warnings = fixture.prompts.shown(Kind::Warning);
-    QCOMPARE(warnings.size(), size_t(1));
-    QCOMPARE(warnings[0].text, form->languageTexts().message(8) + "\n" + kNoSpace);
+    QCOMPARE(SaveAsWarning(fixture, *form, room), CannotWrite(*form, kNoSpace));
     QVERIFY(form->hasUnsavedChanges());
     QVERIFY(!QFile::exists(room));
 
@@ -159,12 +171,7 @@ void WholeWritesTest::aSaveThatFillsTheDiskPartWayKeepsTheOldRoom()
     WriteBytes(room, oldRoom);
     QVERIFY(disk.fill(16 * 1024));
 
-    form->setModified(true);
-    fixture.prompts.saveAnswers.push_back(SaveFileChoice{room, 0});
-    form->SaveRoomFileClick();
-    const auto warnings = fixture.prompts.shown(Kind::Warning);
-    QCOMPARE(warnings.size(), size_t(1));
-    QCOMPARE(warnings[0].text, form->languageTexts().message(8) + "\n" + kNoSpace);
+    QCOMPARE(SaveAsWarning(fixture, *form, room), CannotWrite(*form, kNoSpace));
     QVERIFY(ReadBytes(room) == oldRoom);
     QCOMPARE(FilesIn(QFileInfo(room).path()), (QStringList{"filler", "room.pac"}));
     QVERIFY(form->hasUnsavedChanges());
@@ -190,15 +197,10 @@ void WholeWritesTest::aFailedSyncKeepsTheOldFileAndSaysWhy()
     auto form = fixture.makeForm();
     const QString room = folder + "/room.pac";
     WriteBytes(room, old);
-    form->setModified(true);
-    fixture.prompts.saveAnswers.push_back(SaveFileChoice{room, 0});
     {
         const SyncFails fails;
-        form->SaveRoomFileClick();
+        QCOMPARE(SaveAsWarning(fixture, *form, room), CannotWrite(*form, kSyncFailed));
     }
-    const auto warnings = fixture.prompts.shown(Kind::Warning);
-    QCOMPARE(warnings.size(), size_t(1));
-    QCOMPARE(warnings[0].text, form->languageTexts().message(8) + "\n" + kSyncFailed);
     QVERIFY(ReadBytes(room) == old);
     QVERIFY(form->hasUnsavedChanges());
 
