@@ -8,8 +8,10 @@
 #include "core/room/part_check.h"
 #include "common/message_lines.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <cstdio>
 
@@ -17,12 +19,56 @@ namespace velmora::pac {
 
 namespace {
 
-std::string Reason(const CheckResult& r)
+std::string SizeText(int32_t width, int32_t height)
 {
-    std::string reason = "(";
-    reason += std::to_string(CheckMessageLine(r.kind));
-    reason += "): ";
+    return std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::string SlotTakes(int slot)
+{
+    const PartSize size = PartSlotTable::RequiredSize(slot);
+    return "slot " + std::to_string(slot) + " (" + std::string(PartSlotTable::BoxName(slot)) + ") takes " +
+           SizeText(size.width, size.height);
+}
+
+// A file without the "BM" signature, as Qt's image readers tell it by its
+// content: "not a BMP picture but a PNG one", with its size when that differs.
+std::string NotBmpText(std::span<const uint8_t> bytes, int slot)
+{
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.format().toUpper();
+    if (format.isEmpty())
+        return "not a BMP picture (it does not start with \"BM\")";
+    std::string text = "not a BMP picture but a " + format.toStdString() + " one";
+    const PartSize size = PartSlotTable::RequiredSize(slot);
+    const QSize given = reader.size();
+    if (given.isValid() && given != QSize(size.width, size.height))
+        text += " of " + SizeText(given.width(), given.height()) + "; " + SlotTakes(slot);
+    return text;
+}
+
+// "(N): reason", N the line of the editor's messages that refuses or asks.
+std::string Reason(const CheckResult& r, std::span<const uint8_t> bytes, int slot)
+{
+    std::string reason = "(" + std::to_string(CheckMessageLine(r.kind)) + "): ";
+    // The check reads fixed offsets, as the editor does: another format is
+    // refused with the editor's number, but its fields say nothing.
+    if (r.outcome == CheckOutcome::Refused && (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M'))
+        return reason + NotBmpText(bytes, slot);
     reason += CheckKindText(r.kind);
+    if (r.kind == CheckKind::WrongSize) {
+        const BmpCheckFields fields = ReadCheckFields(bytes);
+        // A 12-byte header holds its size in two 16-bit fields.
+        const bool core = fields.infoHeaderSize == 12 && bytes.size() >= 22;
+        const int32_t width = core ? ReadLe16(&bytes[18]) : fields.width;
+        const int32_t height = core ? ReadLe16(&bytes[20]) : fields.height;
+        reason += ": the picture is " + SizeText(width, height) + (height < 0 ? " (rows top-down)" : "") + "; " +
+                  SlotTakes(slot);
+    }
     return reason;
 }
 
@@ -33,9 +79,9 @@ Bitmap LoadPart(const QString& path, int slot, const std::optional<std::array<ui
     const std::vector<uint8_t> bytes = ReadWholeFile(path, kMaxBmpFileBytes);
     const CheckResult r = PartBitmapCheck(ReadCheckFields(bytes), slot, palette);
     if (r.outcome == CheckOutcome::Refused)
-        Fail(path, "refused " + Reason(r));
+        Fail(path, "refused " + Reason(r, bytes, slot));
     if (r.outcome == CheckOutcome::PaletteDiffers)
-        Warn(path, "palette differs " + Reason(r) + "; taken all the same");
+        Warn(path, "palette differs " + Reason(r, bytes, slot) + "; taken all the same");
     try {
         return DecodeBmp(bytes);
     } catch (const FormatError& e) {
@@ -140,10 +186,10 @@ int RunCheck(const QStringList& args, const Options&)
     const CheckResult r = PartBitmapCheck(ReadCheckFields(bytes), slot, palette);
     switch (r.outcome) {
     case CheckOutcome::Refused:
-        std::printf("refused %s\n", Reason(r).c_str());
+        std::printf("refused %s\n", Reason(r, bytes, slot).c_str());
         return kBadInput;
     case CheckOutcome::PaletteDiffers:
-        std::printf("palette differs %s\n", Reason(r).c_str());
+        std::printf("palette differs %s\n", Reason(r, bytes, slot).c_str());
         return kBadInput;
     case CheckOutcome::PaletteMissing:
         Warn(StandardPalettePath(), problem + " (5); the picture is taken without comparing its colour table");

@@ -2,44 +2,16 @@
 // forms of extract, pack and render.
 #include "commands.h"
 #include "pac_common.h"
+#include "picture_format.h"
 #include "picture_io.h"
+#include "quiet_stderr.h"
 
 #include "core/edit/picture_convert.h"
 #include "imageio/picture_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace velmora::pac {
 
 namespace {
-
-// Image libraries print their own complaints on stderr (libpng's "Read
-// Error"); the tool reports the reason in its one line, so stderr is closed
-// to them while a picture is read.
-class QuietStderr {
-public:
-    QuietStderr() : saved_(dup(2))
-    {
-        const int null = open("/dev/null", O_WRONLY);
-        if (null >= 0) {
-            dup2(null, 2);
-            close(null);
-        }
-    }
-    ~QuietStderr()
-    {
-        if (saved_ >= 0) {
-            dup2(saved_, 2);
-            close(saved_);
-        }
-    }
-    QuietStderr(const QuietStderr&) = delete;
-    QuietStderr& operator=(const QuietStderr&) = delete;
-
-private:
-    int saved_;
-};
 
 std::string SizeText(int32_t width, int32_t height)
 {
@@ -104,9 +76,10 @@ int RunImport(const QStringList& args, const Options& options)
 
 int RunExport(const QStringList& args, const Options&)
 {
+    const PictureFormat format = ExportFormat(args[2]);
     const int slot = ParseSlot(args[1]);
     const Room room = ReadRoom(args[0]);
-    SaveWholeFile(args[2], SlotPng(room.pictures, slot));
+    SaveWholeFile(args[2], SlotPicture(room.pictures, slot, format));
     return kSuccess;
 }
 

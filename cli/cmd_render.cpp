@@ -2,6 +2,7 @@
 // command line.
 #include "commands.h"
 #include "pac_common.h"
+#include "picture_format.h"
 
 #include "core/render/compose.h"
 #include "core/render/picture_export.h"
@@ -12,26 +13,19 @@ namespace velmora::pac {
 
 namespace {
 
-enum class Format { Jpeg, Bmp, Png };
-
-Format ChooseFormat(const QString& out, const QString& format)
+PictureFormat ChooseFormat(const QString& out, const QString& format)
 {
     if (!format.isEmpty()) {
         if (format == QLatin1String("jpg") || format == QLatin1String("jpeg"))
-            return Format::Jpeg;
+            return PictureFormat::Jpeg;
         if (format == QLatin1String("bmp"))
-            return Format::Bmp;
+            return PictureFormat::Bmp;
         if (format == QLatin1String("png"))
-            return Format::Png;
+            return PictureFormat::Png;
         UsageError("--format takes jpg, bmp or png, not \"" + Local(format) + "\"");
     }
-    const QString lower = out.toLower();
-    if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
-        return Format::Jpeg;
-    if (lower.endsWith(QLatin1String(".bmp")))
-        return Format::Bmp;
-    if (lower.endsWith(QLatin1String(".png")))
-        return Format::Png;
+    if (const std::optional<PictureFormat> byName = FormatOfName(out))
+        return *byName;
     UsageError("cannot tell the format of \"" + Local(out) + "\": name it .jpg, .jpeg, .bmp or .png, or give --format");
 }
 
@@ -39,7 +33,7 @@ Format ChooseFormat(const QString& out, const QString& format)
 
 int RunRender(const QStringList& args, const Options& options)
 {
-    const Format format = ChooseFormat(args[1], options.format);
+    const PictureFormat format = ChooseFormat(args[1], options.format);
     PreviewState state;
     state.night = options.night;
     state.lettersAndBubble = options.letters;
@@ -55,9 +49,9 @@ int RunRender(const QStringList& args, const Options& options)
     const Room room = ReadRoom(args[0]);
     Bitmap preview;
     ComposeRoom(room.pictures, state, preview);
-    const std::vector<uint8_t> bytes = format == Format::Jpeg  ? EncodePreviewJpeg(preview)
-                                       : format == Format::Bmp ? EncodePreviewBmp(preview)
-                                                               : EncodePng(BitmapToRgba(preview), PngForm::Rgb);
+    const std::vector<uint8_t> bytes = format == PictureFormat::Jpeg  ? EncodePreviewJpeg(preview)
+                                       : format == PictureFormat::Bmp ? EncodePreviewBmp(preview)
+                                                                      : EncodePng(BitmapToRgba(preview), PngForm::Rgb);
     SaveWholeFile(args[1], bytes);
     return kSuccess;
 }

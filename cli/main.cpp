@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <exception>
@@ -39,7 +40,7 @@ constexpr Command kCommands[] = {
     {"lint", "ROOM.pac", 1, RunLint, kNoOptions},
     {"render", "ROOM.pac OUT", 2, RunRender, kRenderOptions},
     {"import", "ROOM.pac SLOT PICTURE", 3, RunImport, kImportOptions},
-    {"export", "ROOM.pac SLOT OUT.png", 3, RunExport, kNoOptions},
+    {"export", "ROOM.pac SLOT OUT.png|.bmp|.jpg", 3, RunExport, kNoOptions},
     {"thumbnail", "ROOM.pac OUT.png", 2, RunThumbnail, kThumbnailOptions},
 };
 
@@ -64,7 +65,7 @@ const char* const kDescription =
     "                         on a refusal nothing is written\n"
     "  check BMP SLOT         print \"accepted\", \"refused (N): reason\" or\n"
     "                         \"palette differs (6): reason\" for a BMP file and\n"
-    "                         a slot 0-39\n"
+    "                         a slot 0-39; N is the editor's message number\n"
     "  --encoding NAME        info, extract, pack: the room's texts are in NAME\n"
     "                         (Shift_JIS, windows-1252, UTF-8, ...); info shows\n"
     "                         them and extract and pack write and read the text\n"
@@ -113,9 +114,12 @@ const char* const kDescription =
     "                         0 ignores the picture's alpha (all drawn), 255\n"
     "                         draws only fully opaque pixels; what --fit leaves\n"
     "                         uncovered is always see-through\n"
-    "  export ROOM.pac SLOT OUT.png\n"
-    "                         write a part as RGBA PNG, transparent where its\n"
-    "                         mask is white, or a mask in black and white\n"
+    "  export ROOM.pac SLOT OUT.png|.bmp|.jpg\n"
+    "                         write a slot in the format OUT's extension names:\n"
+    "                         PNG, a part in RGBA, transparent where its mask\n"
+    "                         is white, or a mask in black and white; BMP, the\n"
+    "                         slot's own picture as extract writes it; JPEG,\n"
+    "                         its colours at quality 80\n"
     "  thumbnail ROOM.pac OUT.png [--size N]\n"
     "                         write the daytime preview as PNG scaled to fit\n"
     "                         N x N (default 128, giving 128x96), for file\n"
@@ -123,6 +127,21 @@ const char* const kDescription =
     "\n"
     "Exit codes: 0 success (check: accepted), 1 bad input or refused,\n"
     "2 wrong usage. Files are written whole or not at all.";
+
+// The help with the program named as invoked, without the folder it was
+// started from: "Usage: velmora-pac [options] ...".
+QString HelpText(const QCommandLineParser& parser, const QCoreApplication& app)
+{
+    QString text = parser.helpText();
+    const QString invoked = app.arguments().constFirst();
+    QString name = QFileInfo(invoked).fileName();
+    if (name.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        name.chop(4);
+    const qsizetype at = text.indexOf(invoked);
+    if (!invoked.isEmpty() && at >= 0 && at < text.indexOf(QLatin1Char('\n')))
+        text.replace(at, invoked.size(), name);
+    return text;
+}
 
 int Run(QCoreApplication& app)
 {
@@ -168,7 +187,7 @@ int Run(QCoreApplication& app)
     if (!parser.parse(app.arguments()))
         UsageError(Local(parser.errorText()) + " (see --help)");
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        std::fputs(Local(parser.helpText()).c_str(), stdout);
+        std::fputs(Local(HelpText(parser, app)).c_str(), stdout);
         return kSuccess;
     }
     if (parser.isSet(version)) {

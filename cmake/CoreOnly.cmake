@@ -23,26 +23,8 @@ if(VELMORA_BUILD_TESTS)
   else()
     find_package(GTest REQUIRED)
   endif()
-  set(core_tests test_palette test_text_lines test_bmp test_part_check test_room_file test_compose
-                 test_mask_ops test_room_lint test_hostile_input test_picture_fit_dither)
-  list(APPEND core_tests test_paint_tools test_paint_room)
-  if(VELMORA_JPEG_EXPORT)
-    list(APPEND core_tests test_picture_export)
-  endif()
-  foreach(name IN LISTS core_tests)
-    add_executable(${name} tests/${name}.cpp)
-    target_link_libraries(${name} PRIVATE velmora_core GTest::gtest GTest::gtest_main)
-    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-    add_test(NAME ${name} COMMAND ${name})
-  endforeach()
-  # The part check's message lines are a table of plain C++ in the QtCore
-  # library; the test takes the table alone.
-  target_sources(test_part_check PRIVATE common/message_lines.cpp)
-  if(VELMORA_JPEG_EXPORT)
-    # The reference encoder as the test program starts it (a Windows path in
-    # the cross build, with forward slashes); empty skips the comparison.
-    set(VELMORA_CJPEG_PROGRAM "" CACHE STRING "cjpeg for the JPEG export test")
-    target_compile_definitions(test_picture_export PRIVATE VELMORA_CJPEG="${VELMORA_CJPEG_PROGRAM}"
-      VELMORA_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}/test_output")
-  endif()
+  # A Windows path in the cross build, with forward slashes.
+  set(VELMORA_CJPEG_PROGRAM "" CACHE STRING "cjpeg for the JPEG export test")
+  include(tests/CoreTests.cmake)
+  velmora_add_core_tests()
 endif()

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QFileDevice;
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -35,7 +37,19 @@ ReadResult ReadWholeFile(const QString& path, qint64 maxSize = kMaxPartFileSize)
 std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(const QString& path, QString* problem = nullptr);
 
 // Writes `bytes` to a new file beside `path` and puts it in place of `path`
-// only once every byte is written. Returns the system's error text on failure.
+// only once every byte is written and synced. Returns the system's error text
+// on failure ("No space left on device"), the old file left as it was.
 std::optional<QString> WriteWholeFile(const QString& path, std::span<const uint8_t> bytes);
+
+// Writes every byte of `bytes` to the open `file`; the system's error text
+// when it cannot, also when the disk took only part of them.
+std::optional<QString> WriteAllBytes(QFileDevice& file, std::span<const uint8_t> bytes);
+
+// The last step of WriteWholeFile before the new file takes the old one's
+// place: the system's error text, or nullopt when its bytes are on the disk.
+// Only a failing disk makes the real one fail, so tests put their own in its
+// place; returns the one it replaces.
+using FileSync = std::optional<QString> (*)(QFileDevice& file);
+FileSync ReplaceFileSyncForTests(FileSync sync);
 
 }  // namespace velmora

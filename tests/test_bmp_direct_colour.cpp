@@ -134,6 +134,8 @@ TEST(BmpDirectColour, BadMasksAndShortDataAreRefusedWithTheReason)
 {
     ExpectFormatError(Build({16, 3, 40, {0xF00F, 0x07E0, 0x0010}}), "red mask 0x0000F00F is not one run of bits");
     ExpectFormatError(Build({16, 3, 40, {0x1F0000, 0x07E0, 0x001F}}), "lies outside the 16 bits of a pixel");
+    // One bit past the top of a 16-bit pixel, right beside a mask that ends on it.
+    ExpectFormatError(Build({16, 3, 40, {0xF800, 0x07E0, 0x10000}}), "blue mask 0x00010000 lies outside");
     ExpectFormatError(Build({32, 3, 124, {0xFF0000, 0xFFFF00, 0xFF, 0}}), "green mask 0x00FFFF00 overlaps");
     ExpectFormatError(Build({32, 3, 124, {0xFF0000, 0xFF00, 0xFF, 0x80000001}}), "alpha mask");
     // Masks after a 40-byte header that the pixel data overlaps.

@@ -110,6 +110,8 @@ TEST_F(PacTool, HelpListsEveryCommandAndTheExitCodes)
 {
     const RunResult r = Run({"--help"});
     EXPECT_EQ(r.exitCode, 0);
+    // Started by its full path, it names itself without the folder.
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Usage: velmora-pac [options] command [arguments...]");
     for (const char* word : {"default OUT.pac", "info ROOM.pac", "extract ROOM.pac DIR", "pack DIR OUT.pac",
                              "check BMP SLOT", "import ROOM.pac SLOT PICTURE", "export ROOM.pac SLOT OUT.png",
                              "Exit codes", "2 wrong usage"})
@@ -163,6 +165,23 @@ TEST_F(PacTool, InfoListsTextsAndSlots)
     EXPECT_NE(r.out.find("copyright: \n"), std::string::npos) << r.out;
     EXPECT_TRUE(std::regex_search(r.out, std::regex("\n08 +BedImage +96x76 +8 bpp +8374 bytes\n"))) << r.out;
     EXPECT_TRUE(std::regex_search(r.out, std::regex("\n24 +RoomMask +320x240 +1 bpp +9662 bytes\n"))) << r.out;
+}
+
+TEST_F(PacTool, ARoomAtTheLargestSizeIsReadAndOneByteMoreIsNot)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    std::vector<uint8_t> room = ReadBytes(W("room.pac"));
+    room.resize(kRoomMaxFileSize, 0);  // bytes after the last record are ignored
+    WriteBytes(W("largest.pac"), room);
+    const RunResult largest = Run({"info", W("largest.pac")});
+    EXPECT_EQ(largest.exitCode, 0) << largest.err;
+    EXPECT_EQ(largest.out, Run({"info", W("room.pac")}).out);
+
+    room.push_back(0);
+    WriteBytes(W("larger.pac"), room);
+    const RunResult larger = Run({"info", W("larger.pac")});
+    EXPECT_EQ(larger.exitCode, 1);
+    ExpectOneErrorLine(larger, "larger.pac: the file is 16777217 bytes long, more than the 16777216 bytes taken");
 }
 
 TEST_F(PacTool, BadRoomFilesAreNamedWithTheReason)
@@ -227,6 +246,22 @@ TEST_F(PacTool, AFullDiskFailsWithTheReasonAndKeepsTheOldFiles)
     EXPECT_EQ(std::distance(fs::directory_iterator(disk.file("")), fs::directory_iterator{}), 3);
 }
 
+TEST_F(PacTool, ADiskThatFillsPartWayFailsWithTheReasonAndKeepsTheOldFile)
+{
+    velmora::test::SmallDisk disk(64 * 1024);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.reason();
+    const std::vector<uint8_t> old(700, 'o');
+    WriteBytes(disk.file("b.pac"), old);
+    ASSERT_TRUE(disk.fill(16 * 1024));
+
+    const RunResult r = Run({"default", disk.file("b.pac")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "b.pac: cannot write the file: " + std::string(std::strerror(ENOSPC)));
+    EXPECT_EQ(ReadBytes(disk.file("b.pac")), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.file("")), fs::directory_iterator{}), 2);
+}
+
 TEST_F(PacTool, PackTakesTextsAsRawBytes)
 {
     ASSERT_EQ(Run({"default", W("a.pac")}).exitCode, 0);
@@ -251,7 +286,8 @@ TEST_F(PacTool, PackRefusalsNameTheFileAndWriteNothing)
     WriteBytes(bed, EncodeBmp(Bitmap::Make(95, 76, 8, RoomPaletteVector()), ColoursUsedField::Zero));
     RunResult r = Run({"pack", W("parts"), W("old.pac")});
     EXPECT_EQ(r.exitCode, 1);
-    ExpectOneErrorLine(r, "08-BedImage.bmp: refused (11): the picture's width or height differs");
+    ExpectOneErrorLine(r, "08-BedImage.bmp: refused (11): the picture's width or height differs from the slot's size: "
+                          "the picture is 95x76; slot 8 (BedImage) takes 96x76");
     EXPECT_EQ(ReadBytes(W("old.pac")), (std::vector<uint8_t>{1, 2, 3}));
 
     WriteBytes(bed, EncodeBmp(Bitmap::Make(96, 76, 1), ColoursUsedField::Zero));
@@ -317,7 +353,17 @@ TEST_F(PacTool, CheckPrintsTheVerdict)
     EXPECT_EQ(r.exitCode, 0);
     r = Run({"check", good.string(), "0"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "refused (11): the picture's width or height differs from the slot's size\n");
+    EXPECT_EQ(r.out, "refused (11): the picture's width or height differs from the slot's size: the picture is "
+                     "96x76; slot 0 (WinDayImage) takes 55x83\n");
+
+    // Another format: the editor's number, and what the file is.
+    RgbaPicture bed{96, 76, std::vector<uint8_t>(96 * 76 * 4, 255)};
+    WriteBytes(work_ / "bed.png", EncodePng(bed, PngForm::Rgba));
+    r = Run({"check", W("bed.png"), "8"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "refused (11): not a BMP picture but a PNG one\n");
+    r = Run({"check", W("bed.png"), "12"});
+    EXPECT_EQ(r.out, "refused (11): not a BMP picture but a PNG one of 96x76; slot 12 (TableImage) takes 77x50\n");
 
     const fs::path odd = work_ / "odd.bmp";
     WriteBytes(odd, EncodeBmp(Bitmap::Make(96, 76, 8, TestColours(256)), ColoursUsedField::Zero));
@@ -420,6 +466,42 @@ TEST_F(PacTool, RenderComposesAndExportsByFormatOrExtension)
     EXPECT_NE(ReadBytes(W("plain.bmp")), ReadBytes(W("letters.bmp")));
 }
 
+// The front renders only what it takes exactly as the full tool would; for
+// anything else the answer, file and exit code are the full tool's own.
+TEST_F(PacTool, TheFrontAnswersAsTheFullToolDoes)
+{
+    if (!fs::exists(FullToolExe()))
+        GTEST_SKIP() << "velmora-pac is the full tool here";
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const std::string room = W("room.pac"), out = W("out.bmp");
+    const std::vector<std::vector<std::string>> cases = {
+        {"render", room, out, "--door=half", "--night"},  // taken by the front
+        {"render", room, W("out.x"), "--format", "png"},  // a format the front does not write
+        {"render", room, out, "extra"},
+        {"render", room, out, "--night=yes"},
+        {"render", room, out, "--door"},
+        {"render", room, out, "--bed", "made"},
+        {"render", room, out, "--frobnicate"},
+        {"render", room, out, "-o", W("x.pac")},
+        {"render", room},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const std::string written = args.size() > 2 ? args[2] : out;
+        RunResult answers[2];
+        std::vector<uint8_t> files[2];
+        for (int full = 0; full < 2; ++full) {
+            fs::remove(written);
+            answers[full] = Run(args, full ? FullToolExe() : VELMORA_PAC_EXE);
+            if (fs::exists(written))
+                files[full] = ReadBytes(written);
+        }
+        const std::string name = args.back();
+        EXPECT_EQ(answers[0].exitCode, answers[1].exitCode) << name;
+        EXPECT_EQ(answers[0].err, answers[1].err) << name;
+        EXPECT_EQ(files[0], files[1]) << name;
+    }
+}
+
 TEST_F(PacTool, RenderRefusesUnknownFormatsAndStates)
 {
     ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
@@ -455,6 +537,30 @@ TEST_F(PacTool, LintExitsWithOneOnFindings)
     const RunResult bad = Run({"lint", W("bad.pac")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.out, "35 BathMask: the mask has 8 bits per pixel, not 1\n");
+}
+
+TEST_F(PacTool, ExportWritesTheFormatTheNameAsksFor)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    ASSERT_EQ(Run({"extract", W("room.pac"), W("parts")}).exitCode, 0);
+    ASSERT_EQ(Run({"export", W("room.pac"), "8", W("bed.JPG")}).exitCode, 0);
+    const std::vector<uint8_t> jpeg = ReadBytes(W("bed.JPG"));
+    ASSERT_GE(jpeg.size(), 2u);
+    EXPECT_EQ(jpeg[0], 0xFF);
+    EXPECT_EQ(jpeg[1], 0xD8);
+    // A BMP is the slot's own, as extract writes it, part and mask.
+    for (const char* slot : {"8", "28"}) {
+        ASSERT_EQ(Run({"export", W("room.pac"), slot, W("slot.bmp")}).exitCode, 0);
+        const std::string name = std::string(slot) == "8" ? "08-BedImage.bmp" : "28-BedMask.bmp";
+        EXPECT_EQ(ReadBytes(W("slot.bmp")), ReadBytes(work_ / "parts" / name)) << slot;
+    }
+
+    for (const char* name : {"bed.webp", "bed"}) {
+        const RunResult r = Run({"export", W("room.pac"), "8", W(name)});
+        EXPECT_EQ(r.exitCode, 2) << name;
+        ExpectOneErrorLine(r, "export writes .png, .bmp, .jpg or .jpeg files; cannot write");
+        EXPECT_FALSE(fs::exists(W(name)));
+    }
 }
 
 // Pictures with transparency in and out.
@@ -522,6 +628,14 @@ TEST_F(PacTool, ImportRefusalsNameTheFileAndWriteNothing)
     }
     EXPECT_EQ(ReadBytes(W("room.pac")), original);
     EXPECT_EQ(Run({"import", W("room.pac"), "40", W("small.png")}).exitCode, 2);
+
+    // The bed's size turned on its side: as many pixels, still the wrong size.
+    RgbaPicture side{76, 96, std::vector<uint8_t>(76 * 96 * 4, 255)};
+    WriteBytes(W("side.png"), EncodePng(side, PngForm::Rgba));
+    const RunResult r = Run({"import", W("room.pac"), "8", W("side.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "side.png: the picture is 76x96; slot 8 (BedImage) takes 96x76");
+    EXPECT_EQ(ReadBytes(W("room.pac")), original);
     EXPECT_EQ(Run({"info", W("room.pac"), "-o", W("x.pac")}).exitCode, 2);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 
 using namespace velmora;
 
@@ -56,6 +57,17 @@ TEST(NearestColourLookup, AgreesWithTheFullSearchTiesIncluded)
     const NearestColourLookup small(table);
     EXPECT_EQ(small.nearest(RgbQuad{190, 20, 20, 0}), 1);
     EXPECT_EQ(small.nearest(RgbQuad{0, 0, 0, 0}), 0);
+}
+
+TEST(ConvertToSlot, OnlyThePictureOfTheSlotsSizeFits)
+{
+    EXPECT_TRUE(FitsSlot(Solid(slot::BedImage, 0, 0, 0, 255), slot::BedMask));
+    // The bed turned on its side has as many pixels, and does not fit.
+    const RgbaPicture side{76, 96, std::vector<uint8_t>(76 * 96 * 4, 255)};
+    for (const int slot : {int(slot::BedImage), int(slot::BedMask)}) {
+        EXPECT_FALSE(FitsSlot(side, slot)) << slot;
+        EXPECT_THROW(ConvertToSlot(side, slot), std::invalid_argument) << slot;
+    }
 }
 
 TEST(ConvertToSlot, PartAlphaBelow128IsSeeThroughAndBlack)

@@ -1,10 +1,12 @@
-// Writes on a full disk: the old file stays byte for byte, nothing new is
-// left behind, and the message carries the system's reason.
+// Writes on a full disk, on one that fills part way and with a failed sync:
+// the old file stays byte for byte, nothing new is left behind, and the
+// message carries the system's reason.
 #include "gui_room_helpers.h"
 #include "support/small_disk.h"
 #include "support/ui_fixture.h"
 
 #include "common/file_bytes.h"
+#include "ui/services/external_editor.h"
 #include "core/room/default_room.h"
 
 #include <QtTest>
@@ -25,7 +27,10 @@ class WholeWritesTest : public QObject {
     Q_OBJECT
 private slots:
     void aFullDiskKeepsTheOldFile();
+    void aDiskThatFillsPartWaySaysWhy();
     void theEditorSaysWhyASaveFailed();
+    void aSaveThatFillsTheDiskPartWayKeepsTheOldRoom();
+    void aFailedSyncKeepsTheOldFileAndSaysWhy();
 };
 
 namespace {
@@ -41,6 +46,43 @@ QString On(const SmallDisk& disk, const char* name)
 {
     return QString::fromStdString(disk.file(name));
 }
+
+// Save As into `path` with the room changed: the text of the one warning it
+// shows, which should be message 8, a line break and the system's reason.
+QString SaveAsWarning(UiFixture& fixture, TMainForm& form, const QString& path)
+{
+    form.setModified(true);
+    fixture.prompts.clear();
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{path, 0});
+    form.SaveRoomFileClick();
+    const auto warnings = fixture.prompts.shown(Kind::Warning);
+    return warnings.size() == 1 ? warnings[0].text : QStringLiteral("%1 warnings").arg(warnings.size());
+}
+
+QString CannotWrite(const TMainForm& form, const QString& reason)
+{
+    return form.languageTexts().message(8) + "\n" + reason;
+}
+
+// What a disk that fails as the new file is synced says.
+const QString kSyncFailed = QString::fromLocal8Bit(std::strerror(EIO));
+
+std::optional<QString> FailingSync(QFileDevice&)
+{
+    return kSyncFailed;
+}
+
+// The failing sync for as long as it lives.
+class SyncFails {
+public:
+    SyncFails() : previous_(ReplaceFileSyncForTests(&FailingSync)) {}
+    ~SyncFails() { ReplaceFileSyncForTests(previous_); }
+    SyncFails(const SyncFails&) = delete;
+    SyncFails& operator=(const SyncFails&) = delete;
+
+private:
+    FileSync previous_;
+};
 
 }  // namespace
 
@@ -66,6 +108,33 @@ void WholeWritesTest::aFullDiskKeepsTheOldFile()
     QVERIFY(!QFile::exists(On(disk, "new.bmp")));
 }
 
+void WholeWritesTest::aDiskThatFillsPartWaySaysWhy()
+{
+    SMALL_DISK(disk)
+    const QString target = On(disk, "part.bmp");
+    const std::vector<uint8_t> old(3000, 'o');
+    WriteBytes(target, old);
+    QVERIFY(disk.fill(4096));
+
+    // The disk takes the first few KiB of each, then says it is full.
+    for (const size_t size : {size_t(12'000), size_t(200'000)}) {
+        const std::optional<QString> error = WriteWholeFile(target, std::vector<uint8_t>(size, 'n'));
+        QVERIFY2(error.has_value(), qPrintable(QString::number(size)));
+        QCOMPARE(*error, kNoSpace);
+        QVERIFY(ReadBytes(target) == old);
+        QCOMPARE(FilesIn(QFileInfo(target).path()), (QStringList{"filler", "part.bmp"}));
+    }
+    // The picture handed to the image editor, the same.
+    try {
+        CreateExclusiveFile([&](int n) { return On(disk, "velm.bmp") + QString::number(n); },
+                            std::vector<uint8_t>(12'000, 'n'));
+        QFAIL("the temporary file was written");
+    } catch (const TempFileError& e) {
+        QVERIFY2(QString::fromStdString(e.what()).endsWith(kNoSpace), e.what());
+    }
+    QCOMPARE(FilesIn(QFileInfo(target).path()), (QStringList{"filler", "part.bmp"}));
+}
+
 void WholeWritesTest::theEditorSaysWhyASaveFailed()
 {
     SMALL_DISK(disk)
@@ -78,12 +147,7 @@ void WholeWritesTest::theEditorSaysWhyASaveFailed()
     QVERIFY(disk.fill());
 
     // Save As: message 8, a line break, the reason; the room stays unsaved.
-    form->setModified(true);
-    fixture.prompts.saveAnswers.push_back(SaveFileChoice{room, 0});
-    form->SaveRoomFileClick();
-    const auto warnings = fixture.prompts.shown(Kind::Warning);
-    QCOMPARE(warnings.size(), size_t(1));
-    QCOMPARE(warnings[0].text, form->languageTexts().message(8) + "\n" + kNoSpace);
+    QCOMPARE(SaveAsWarning(fixture, *form, room), CannotWrite(*form, kNoSpace));
     QVERIFY(form->hasUnsavedChanges());
     QVERIFY(!QFile::exists(room));
 
@@ -95,6 +159,56 @@ void WholeWritesTest::theEditorSaysWhyASaveFailed()
     QCOMPARE(errors.size(), size_t(1));
     QVERIFY2(errors[0].text.contains(part) && errors[0].text.endsWith(kNoSpace), qPrintable(errors[0].text));
     QVERIFY(ReadBytes(part) == oldPart);
+}
+
+void WholeWritesTest::aSaveThatFillsTheDiskPartWayKeepsTheOldRoom()
+{
+    SMALL_DISK(disk)
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const QString room = On(disk, "room.pac");
+    const std::vector<uint8_t> oldRoom(5000, 'r');
+    WriteBytes(room, oldRoom);
+    QVERIFY(disk.fill(16 * 1024));
+
+    QCOMPARE(SaveAsWarning(fixture, *form, room), CannotWrite(*form, kNoSpace));
+    QVERIFY(ReadBytes(room) == oldRoom);
+    QCOMPARE(FilesIn(QFileInfo(room).path()), (QStringList{"filler", "room.pac"}));
+    QVERIFY(form->hasUnsavedChanges());
+}
+
+void WholeWritesTest::aFailedSyncKeepsTheOldFileAndSaysWhy()
+{
+    UiFixture fixture;
+    const QString folder = fixture.tempFolder();
+    const QString target = folder + "/part.bmp";
+    const std::vector<uint8_t> old(300, 'o');
+    WriteBytes(target, old);
+    {
+        const SyncFails fails;
+        const std::optional<QString> error = WriteWholeFile(target, std::vector<uint8_t>(500, 'n'));
+        QVERIFY(error.has_value());
+        QCOMPARE(*error, kSyncFailed);
+    }
+    QVERIFY(ReadBytes(target) == old);
+    QCOMPARE(FilesIn(folder), QStringList{"part.bmp"});
+
+    // Save As says so in its warning, and the room stays unsaved.
+    auto form = fixture.makeForm();
+    const QString room = folder + "/room.pac";
+    WriteBytes(room, old);
+    {
+        const SyncFails fails;
+        QCOMPARE(SaveAsWarning(fixture, *form, room), CannotWrite(*form, kSyncFailed));
+    }
+    QVERIFY(ReadBytes(room) == old);
+    QVERIFY(form->hasUnsavedChanges());
+
+    // With the real sync back, the same save goes through.
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{room, 0});
+    form->SaveRoomFileClick();
+    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(ReadBytes(room) != old);
 }
 
 QTEST_MAIN(WholeWritesTest)

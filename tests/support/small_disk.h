@@ -1,24 +1,28 @@
 // A real, nearly full disk for one test: a small tmpfs mounted on a fresh
-// folder, unmounted again when the object goes. Only root may mount; where
-// that is not allowed, `mounted()` is false and `reason()` says why, for the
-// test's skip message.
+// folder, unmounted again when the object goes. Only root on Linux may mount
+// one; elsewhere `mounted()` is false and `reason()` says why, for the test's
+// skip message.
 #pragma once
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
+
+#ifdef __linux__
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
 
 namespace velmora::test {
 
 class SmallDisk {
 public:
+#ifdef __linux__
     explicit SmallDisk(size_t bytes)
     {
         std::string folder = (std::filesystem::temp_directory_path() / "velmora-disk-XXXXXX").string();
@@ -41,6 +45,9 @@ public:
         if (!path_.empty())
             ::rmdir(path_.c_str());
     }
+#else
+    explicit SmallDisk(size_t) : reason_("a small disk is a tmpfs that only root on Linux can mount") {}
+#endif
     SmallDisk(const SmallDisk&) = delete;
     SmallDisk& operator=(const SmallDisk&) = delete;
 
@@ -48,8 +55,10 @@ public:
     const std::string& reason() const { return reason_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-    // Takes every byte still free with one file; false when it could not.
-    bool fill() const
+    // Takes every byte still free with one file, then gives back about
+    // `leave` bytes (the disk counts in pages of 4 KiB: between `leave` and
+    // `leave` + 4095 are free then). False when it could not.
+    bool fill(size_t leave = 0) const
     {
         std::FILE* out = std::fopen(file("filler").c_str(), "wb");
         if (!out)
@@ -63,7 +72,14 @@ public:
         }
         const bool full = errno == ENOSPC;
         std::fclose(out);
-        return full;
+        if (!full || leave == 0)
+            return full;
+        std::error_code ec;
+        const std::uintmax_t size = std::filesystem::file_size(file("filler"), ec);
+        if (ec || size < leave)
+            return false;
+        std::filesystem::resize_file(file("filler"), size - leave, ec);
+        return !ec;
     }
 
 private:

@@ -1,5 +1,7 @@
 #include "ui/services/external_editor.h"
 
+#include "common/file_bytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,20 +24,22 @@ QString CreateExclusiveFile(const std::function<QString(int attempt)>& pathFor, 
         QFile file(path);
         // NewOnly creates the file or fails: an existing name, a link
         // included, is never opened.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner)) {
+        // Unbuffered: a write that fills the disk part way is seen at once.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered,
+                       QFile::ReadOwner | QFile::WriteOwner)) {
             const QFileInfo taken(path);
             if (taken.exists() || taken.isSymLink())
                 continue;
             throw TempFileError("Cannot create the temporary file " + path.toStdString() + ": " +
                                 file.errorString().toStdString());
         }
-        const qint64 size = static_cast<qint64>(bytes.size());
-        const bool written = file.write(reinterpret_cast<const char*>(bytes.data()), size) == size;
-        file.close();  // flushes; a failure shows in error()
-        if (!written || file.error() != QFileDevice::NoError) {
-            const QString reason = file.errorString();
+        std::optional<QString> reason = WriteAllBytes(file, bytes);
+        if (!reason && !file.flush())
+            reason = file.errorString();
+        file.close();
+        if (reason) {
             file.remove();
-            throw TempFileError("Cannot write the temporary file " + path.toStdString() + ": " + reason.toStdString());
+            throw TempFileError("Cannot write the temporary file " + path.toStdString() + ": " + reason->toStdString());
         }
         return path;
     }
