@@ -4,6 +4,7 @@
 // back after its editor stopped.
 #include "gui_room_helpers.h"
 #include "support/modal_dialog.h"
+#include "support/modal_driver.h"
 #include "support/typing.h"
 #include "support/ui_fixture.h"
 
@@ -14,10 +15,12 @@
 #include "core/room/default_room.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QCheckBox>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -37,6 +40,8 @@ class HistoryTest : public QObject {
 private slots:
     void everyCommandIsOneStepThatUndoAndRedoTakeBack();
     void typingIsOneStepPerRunAndTheMenuKeysWin();
+    void typingRunsEndAtEveryUndoAndWhenFocusLeaves();
+    void typingThatChangesNothingIsNoStep();
     void unsavedChangesFollowTheHistory();
     void saveWritesTheRoomsOwnFile();
     void recentRoomsListTheLastEight();
@@ -169,6 +174,74 @@ void HistoryTest::typingIsOneStepPerRunAndTheMenuKeysWin()
         form->UndoClick();
     QVERIFY(!form->hasUnsavedChanges());
     QCOMPARE(form->roomTexts().name, std::string());
+}
+
+void HistoryTest::typingRunsEndAtEveryUndoAndWhenFocusLeaves()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    QPlainTextEdit* name = FocusField(*form, "RoomName");
+    QVERIFY(name);
+
+    // Typing, an undo of another step, typing again: two steps of typing.
+    QTest::keyClicks(name, "blue");
+    form->WinDayImageMouseDown(kBed);
+    Action(*form, "CopyImage")->trigger();
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClicks(name, " room");
+    QCOMPARE(form->history().count(), 2);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(name->toPlainText(), QString("blue"));
+
+    // The run ends when the focus leaves, even to come straight back.
+    QTest::keyClicks(name, "s");
+    QTest::keyClick(name, Qt::Key_Tab);
+    QVERIFY(!name->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QVERIFY(name->hasFocus());
+    QTest::keyClicks(name, "!");
+    QCOMPARE(form->history().count(), 3);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(name->toPlainText(), QString("blues"));
+}
+
+void HistoryTest::typingThatChangesNothingIsNoStep()
+{
+    UiFixture fixture;
+    // The real question box, so that it takes the focus as it does for a user.
+    auto form = std::make_unique<TMainForm>(fixture.environment(), nullptr);
+    QPlainTextEdit* name = FocusField(*form, "RoomName");
+    QVERIFY(name);
+    QTest::keyClicks(name, "blue");
+
+    // The close question dismissed with Escape, then Alt+N typed and taken back.
+    bool asked = false;
+    auto drive = test::WhenModalShown([&asked](QDialog* box) {
+        asked = true;
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    QVERIFY(!form->close());
+    QVERIFY(asked && !drive->timedOut);
+    QCOMPARE(FocusField(*form, "RoomName"), name);
+    QTest::keyClick(name, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QCOMPARE(name->toPlainText(), QString("blue"));
+    QCOMPARE(form->history().count(), 1);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(name->toPlainText(), QString());
+    QVERIFY(!form->hasUnsavedChanges());
+
+    // In an opened room: a character typed and deleted leaves it saved, and
+    // the field gives back the file's own bytes.
+    const QString path = WriteRoom(fixture, "a.pac", 3);
+    form->openFromCommandLine({path});
+    QTest::keyClicks(name, "x");
+    QVERIFY(form->hasUnsavedChanges());
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(form->windowTitle(), QString("a.pac - Velmora"));
+    QVERIFY(!Action(*form, "Undo")->isEnabled());
+    QVERIFY(!name->document()->isModified());
 }
 
 void HistoryTest::unsavedChangesFollowTheHistory()

@@ -207,6 +207,7 @@ private:
     void restoreSlots(const std::vector<SlotChange>& pictures);
     void restoreText(int field, const RoomTextEdit::State& state);
     void textEdited(int field);
+    void endTypingRuns();
     void refreshHistoryActions();
     void updateTitle();
     // mainform_file.cpp
