@@ -24,6 +24,9 @@
 #include <QUndoStack>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace velmora;
 using velmora::test::Child;
 using velmora::test::ReadBytes;
@@ -342,12 +345,14 @@ void HistoryTest::recentRoomsListTheLastEight()
     QCOMPARE(form->roomPath(), paths[1]);
     QCOMPARE(form->recentRooms().first(), paths[1]);
 
-    // A file that is gone: message 8 and off the list.
+    // A file that is gone: message 8 with the file and why, and off the list.
     QFile::remove(paths[3]);
     fixture.prompts.clear();
     form->openRecentRoom(paths[3]);
     QCOMPARE(fixture.prompts.shown(Kind::Warning).size(), size_t(1));
-    QCOMPARE(fixture.prompts.shown(Kind::Warning)[0].text, form->languageTexts().message(8) + " " + paths[3]);
+    QCOMPARE(fixture.prompts.shown(Kind::Warning)[0].text, form->languageTexts().message(8) + "\n" +
+                                                               QDir::toNativeSeparators(paths[3]) + "\n" +
+                                                               QString::fromLocal8Bit(std::strerror(ENOENT)));
     QVERIFY(!form->recentRooms().contains(paths[3]));
     QCOMPARE(form->roomPath(), paths[1]);
 }
@@ -390,7 +395,8 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     next->offerRecovery();
     const auto questions = fixture.prompts.shown(Kind::Question);
     QCOMPARE(questions.size(), size_t(1));
-    QCOMPARE(questions[0].text, next->languageTexts().message(13));
+    QCOMPARE(questions[0].text, next->languageTexts().message(13) + "\n" + QDir::toNativeSeparators(
+                                                                            QFileInfo(path).absoluteFilePath()));
     QCOMPARE(RoomState::Of(*next).differenceFrom(changed), QString());
     QCOMPARE(next->roomPath(), QFileInfo(path).absoluteFilePath());
     QCOMPARE(next->windowTitle(), QString("a.pac* - Velmora"));
@@ -404,9 +410,8 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
 
     // No deletes a left file; a messages file older than the question
     // gives it in English.
-    QByteArray messages = fixture.readProgramFile("ltexts/messages.en");
-    messages.truncate(messages.lastIndexOf('\n', messages.size() - 2) + 1);
-    fixture.writeProgramFile("ltexts/messages.en", messages);
+    const QList<QByteArray> lines = fixture.readProgramFile("ltexts/messages.en").split('\n');
+    fixture.writeProgramFile("ltexts/messages.en", lines.mid(0, 13).join('\n') + '\n');
     next->setModified(true);
     next->writeRecovery();
     next.reset();
@@ -414,7 +419,8 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     fixture.prompts.questionAnswers.push_back(false);
     last->offerRecovery();
     QCOMPARE(fixture.prompts.shown(Kind::Question).back().text,
-             QString("Velmora stopped before this room was saved. Restore the unsaved work?"));
+             "Velmora stopped before this room was saved. Restore the unsaved work?\n" +
+                 QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     QVERIFY(!last->hasUnsavedChanges());
     QCOMPARE(QDir(fixture.recoveryFolder()).entryList({"*.vrec"}, QDir::Files), QStringList());
 }

@@ -89,6 +89,9 @@ public:
     bool askQuestion(int messageIndex);
     // The error box: the application title as caption.
     void showError(const QString& text);
+    // A message line with the file it is about on the line after it, and
+    // the reason, when there is one, on the next.
+    static QString AboutFile(const QString& message, const QString& path, const QString& reason = {});
     Prompts& prompts() override { return *prompts_; }
     QWidget* dialogParent() override { return this; }
 
@@ -246,6 +249,8 @@ private:
     bool restoringTexts_ = false;
     std::unique_ptr<RoomRecovery> recovery_;
     QTimer* recoveryTimer_ = nullptr;
+    // Shown while the recovery file cannot be written.
+    QLabel* recoveryProblem_ = nullptr;
 
     FileDialogSettings openPictureDialog_;
     FileDialogSettings savePictureDialog_;

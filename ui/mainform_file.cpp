@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QUndoStack>
@@ -22,6 +23,14 @@ constexpr qsizetype kRecentRoomCount = 8;
 
 }  // namespace
 
+QString TMainForm::AboutFile(const QString& message, const QString& path, const QString& reason)
+{
+    QString text = message + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    return text;
+}
+
 void TMainForm::OpenRoomFileClick()
 {
     if (hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
@@ -35,11 +44,11 @@ void TMainForm::openRoomFile(const QString& path)
     // The size is known before anything is read, so a huge file costs nothing.
     const ReadResult file = ReadWholeFile(path, qint64(kRoomMaxFileSize));
     if (file.status == ReadResult::Status::CannotOpen || file.status == ReadResult::Status::ReadFailed) {
-        showWarning(message::kCannotOpen);
+        showWarningText(AboutFile(texts_.message(message::kCannotOpen), path, file.error));
         return;
     }
     if (file.size < qint64(kRoomMinFileSize)) {
-        showWarning(message::kRoomTooShort);
+        showWarningText(AboutFile(texts_.message(message::kRoomTooShort), path));
         return;
     }
     if (file.status == ReadResult::Status::TooLarge) {
@@ -180,7 +189,9 @@ void TMainForm::openRecentRoom(const QString& path)
             settings_.write(QString::fromLatin1(Settings::kRecentRooms), rooms.join(QLatin1Char('\n')));
         } catch (const SettingsError&) {
         }
-        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char(' ') + path);
+        QFile gone(path);
+        (void)gone.open(QIODevice::ReadOnly);
+        showWarningText(AboutFile(texts_.message(message::kCannotOpen), path, gone.errorString()));
         return;
     }
     // As Open: changes are given up only when the user says so.
