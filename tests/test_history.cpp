@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,6 +48,8 @@ private slots:
     void typingThatChangesNothingIsNoStep();
     void unsavedChangesFollowTheHistory();
     void saveWritesTheRoomsOwnFile();
+    void saveAsksBeforeReplacingAFileChangedBehindItsBack();
+    void activationOffersARoomChangedBehindItsBack();
     void recentRoomsListTheLastEight();
     void aStoppedEditorsRoomComesBack();
 };
@@ -320,6 +323,105 @@ void HistoryTest::saveWritesTheRoomsOwnFile()
     Action(*form, "Save")->trigger();
     QCOMPARE(fixture.prompts.shown(Kind::Warning).size(), size_t(1));
     QVERIFY(form->hasUnsavedChanges());
+}
+
+void HistoryTest::saveAsksBeforeReplacingAFileChangedBehindItsBack()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const QString path = WriteRoom(fixture, "a.pac", 3);
+    form->openFromCommandLine({path});
+    const QString question = form->languageTexts().message(message::kRoomChangedOnSave) + "\n" +
+                             QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+
+    // Rewritten with the same bytes, only its time changes: nothing to ask.
+    const std::vector<uint8_t> opened = ReadBytes(path);
+    WriteBytes(path, opened);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+    }
+    form->WinDayImageMouseDown(kBed);
+    Action(*form, "CopyImage")->trigger();
+    form->SaveClick();
+    QVERIFY(fixture.prompts.shown().empty());
+    const std::vector<uint8_t> ours = ReadBytes(path);
+
+    // Another program's room, the same size, written at once: No writes nothing.
+    WriteRoom(fixture, "a.pac", 9);
+    const std::vector<uint8_t> theirs = ReadBytes(path);
+    QCOMPARE(theirs.size(), ours.size());
+    Action(*form, "CreateMask")->trigger();
+    fixture.prompts.questionAnswers.push_back(false);
+    form->SaveClick();
+    QCOMPARE(fixture.prompts.shown().size(), size_t(1));
+    QCOMPARE(fixture.prompts.shown()[0].text, question);
+    QVERIFY(ReadBytes(path) == theirs);
+    QVERIFY(form->hasUnsavedChanges());
+
+    // Save again asks again; Yes replaces it, and the next save asks nothing.
+    fixture.prompts.clear();
+    fixture.prompts.questionAnswers.push_back(true);
+    form->SaveClick();
+    QCOMPARE(fixture.prompts.shown(Kind::Question).size(), size_t(1));
+    QVERIFY(ReadBytes(path) != theirs);
+    QVERIFY(!form->hasUnsavedChanges());
+    form->UndoClick();
+    fixture.prompts.clear();
+    form->SaveClick();
+    QVERIFY(fixture.prompts.shown().empty());
+    QVERIFY(ReadBytes(path) == ours);
+}
+
+void HistoryTest::activationOffersARoomChangedBehindItsBack()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const QString path = WriteRoom(fixture, "a.pac", 3);
+    form->openFromCommandLine({path});
+    QWidget elsewhere;
+    elsewhere.resize(100, 100);
+    // The user goes to another window and comes back.
+    const auto comeBack = [&] {
+        for (QWidget* window : {&elsewhere, static_cast<QWidget*>(form.get())}) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+        }
+        QCoreApplication::processEvents();
+    };
+    comeBack();
+    QVERIFY(fixture.prompts.shown().empty());
+
+    // Changed behind its back: asked once; No keeps the room as it is.
+    const RoomState opened = RoomState::Of(*form);
+    WriteRoom(fixture, "a.pac", 9);
+    fixture.prompts.questionAnswers.push_back(false);
+    comeBack();
+    const QString question = form->languageTexts().message(message::kRoomChangedReload) + "\n" +
+                             QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    QCOMPARE(fixture.prompts.shown().size(), size_t(1));
+    QCOMPARE(fixture.prompts.shown()[0].text, question);
+    QCOMPARE(RoomState::Of(*form).differenceFrom(opened), QString());
+    comeBack();
+    QCOMPARE(fixture.prompts.shown().size(), size_t(1));
+
+    // Changed again: asked again; Yes opens the file as it is now.
+    WriteRoom(fixture, "a.pac", 11);
+    const std::vector<uint8_t> now = ReadBytes(path);
+    fixture.prompts.questionAnswers.push_back(true);
+    comeBack();
+    QCOMPARE(fixture.prompts.shown().size(), size_t(2));
+    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(ReadRoomFile(now).pictures[slot::RoomImage]));
+    QVERIFY(!form->hasUnsavedChanges());
+
+    // Unsaved work here: no offer (Save asks before replacing).
+    Action(*form, "CopyImage")->trigger();
+    WriteRoom(fixture, "a.pac", 13);
+    comeBack();
+    QCOMPARE(fixture.prompts.shown().size(), size_t(2));
 }
 
 void HistoryTest::recentRoomsListTheLastEight()

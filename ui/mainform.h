@@ -10,6 +10,7 @@
 #include "ui/services/settings.h"
 #include "ui/widgets/room_text_edit.h"
 
+#include "common/file_stamp.h"
 #include "core/room/part_check.h"
 #include "core/room/room_file.h"
 
@@ -122,6 +123,10 @@ public:
     // The rooms of File > Recent rooms, newest first.
     QStringList recentRooms() const;
     void openRecentRoom(const QString& path);
+    // When the window becomes active: offers to open the room's file again
+    // if another program changed it and nothing here is unsaved; asked once
+    // for each change.
+    void offerReload();
     // Edit menu (mainform_history.cpp).
     void UndoClick();
     void RedoClick();
@@ -217,6 +222,12 @@ private:
     bool saveRoomTo(const QString& path);
     void rememberRoom(const QString& path);
     void fillRecentMenu();
+    void watchRoomFile();
+    // The room's file as last opened or saved, or as now; nullopt when no file.
+    void stampRoomFile(std::span<const uint8_t> bytes);
+    // The size and time of the room's file when another program has changed
+    // it since it was last opened or saved here.
+    std::optional<FileStamp> outsideChange() const;
     // mainform_recovery.cpp
     void createRecovery();
     void scheduleRecovery();
@@ -243,6 +254,10 @@ private:
 
     QUndoStack* history_ = nullptr;
     QString roomPath_;
+    // roomPath_ when it was last opened or saved; the outside change last asked about.
+    std::optional<FileStamp> roomStamp_;
+    std::optional<FileStamp> answeredChange_;
+    bool askingReload_ = false;
     // What each field showed after its last recorded step, and its run of typing.
     std::array<RoomTextEdit::State, 3> textStates_{};
     std::array<int, 3> textRuns_{};

@@ -27,6 +27,7 @@ constexpr int kFirstFieldLabelLine = 13;
 void TMainForm::createHistory()
 {
     createRecovery();
+    watchRoomFile();
     history_ = new QUndoStack(this);
     history_->setUndoLimit(kHistorySteps);
     connect(history_, &QUndoStack::indexChanged, this, [this] {

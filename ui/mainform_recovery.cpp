@@ -5,6 +5,8 @@
 
 #include "ui/room_recovery.h"
 
+#include "common/file_bytes.h"
+
 #include <QLabel>
 #include <QPalette>
 #include <QTimer>
@@ -126,6 +128,10 @@ void TMainForm::offerRecovery()
     history_->clear();
     history_->resetClean();
     roomPath_ = room.roomPath;
+    // Its file as it is now: what it was before the stop is not known.
+    roomStamp_.reset();
+    if (const ReadResult file = ReadWholeFile(roomPath_, qint64(kRoomMaxFileSize)); file.ok())
+        stampRoomFile(file.bytes);
     updateTitle();
     recovery_->discardOrphan();
     writeRecovery();
