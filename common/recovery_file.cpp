@@ -21,7 +21,7 @@ constexpr size_t kMaxTextUnits = 4 * kRoomTextMax;
 
 std::string Named(const char* what, size_t index)
 {
-    return std::string(kRoomTextNames[index]) + what;
+    return std::string("the ") + kRoomTextNames[index] + what;
 }
 
 // The bytes not yet read; every take is checked against them.
@@ -126,7 +126,7 @@ RecoveryContents DecodeRecoveryFile(std::span<const uint8_t> bytes)
     contents.roomPath = in.string(kMaxPathUnits, "the room's file name");
     for (size_t i = 0; i < contents.texts.size(); ++i) {
         RecoveryText& text = contents.texts[i];
-        const std::span<const uint8_t> original = in.bytes(kRoomTextMax, Named("'s bytes", i));
+        const std::span<const uint8_t> original = in.bytes(kRoomTextMax, Named(" as opened", i));
         text.originalBytes.assign(original.begin(), original.end());
         text.text = in.string(kMaxTextUnits, Named("", i));
         text.modified = in.flag(Named("'s changed mark", i));

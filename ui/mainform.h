@@ -223,7 +223,7 @@ private:
     void rememberRoom(const QString& path);
     void fillRecentMenu();
     void watchRoomFile();
-    // The room's file as last opened or saved, or as now; nullopt when no file.
+    // Remembers the room's file as it is, its bytes just read or written.
     void stampRoomFile(std::span<const uint8_t> bytes);
     // The size and time of the room's file when another program has changed
     // it since it was last opened or saved here.
@@ -254,7 +254,7 @@ private:
 
     QUndoStack* history_ = nullptr;
     QString roomPath_;
-    // roomPath_ when it was last opened or saved; the outside change last asked about.
+    // roomPath_ as last opened, saved or restored; the outside change last asked about.
     std::optional<FileStamp> roomStamp_;
     std::optional<FileStamp> answeredChange_;
     bool askingReload_ = false;
