@@ -67,8 +67,7 @@ TEST(RecoveryFile, WhatIsWrittenReadsBackWhole)
 TEST(RecoveryFile, ADamagedFileIsRefusedWithItsReason)
 {
     const std::vector<uint8_t> good = Bytes(EncodeRecoveryFile(SmallRoom()));
-    const size_t nameMarkAt = kNameTextAt + 4 + 16;  // "new \u90e8\u5c4b\n2" in UTF-16
-    ASSERT_EQ(good[kNameTextAt + 3], 16);
+    ASSERT_EQ(good[kNameTextAt + 3], 16);  // "new \u90e8\u5c4b\n2" in UTF-16, then the changed mark
 
     struct Case {
         const char* what;
@@ -87,20 +86,17 @@ TEST(RecoveryFile, ADamagedFileIsRefusedWithItsReason)
     cases.push_back({"another signature", changed([](auto& b) { b[4] = 'X'; }), "not a recovery file"});
     cases.push_back({"a newer version", changed([](auto& b) { PutBe32(b, kVersionAt, kRecoveryVersion + 1); }),
                      "newer version"});
-    cases.push_back({"version 0", changed([](auto& b) { PutBe32(b, kVersionAt, 0); }), "unknown"});
     // A length far beyond the file is refused before anything is taken for it.
     cases.push_back({"a huge path", changed([](auto& b) { PutBe32(b, kPathAt, 0xFFFFFFF0); }), "more than"});
-    cases.push_back({"a path longer than the file", changed([](auto& b) { PutBe32(b, kPathAt, 60000); }),
-                     "cut short"});
-    cases.push_back({"half a character", changed([](auto& b) { PutBe32(b, kPathAt, 9); }), "odd number"});
     cases.push_back({"a long name", changed([](auto& b) { PutBe32(b, kNameBytesAt, 128); }), "more than the 127"});
-    cases.push_back({"a changed mark of 2", changed([nameMarkAt](auto& b) { b[nameMarkAt] = 2; }), "neither 0 nor 1"});
+    cases.push_back({"a changed mark of 2", changed([](auto& b) { b[kNameTextAt + 4 + 16] = 2; }), "neither 0 nor 1"});
     cases.push_back({"a byte after the end", changed([](auto& b) { b.push_back(0); }), "after its end"});
     // The pictures' room file, last in the file: its first picture's size
     // field made to run past the end.
     const size_t roomAt = good.size() - WriteRoomFile(std::vector<uint8_t>(kRoomHeaderSize, 0), {},
                                                       SmallRoom().pictures).size();
-    cases.push_back({"a broken picture", changed([roomAt](auto& b) { PutBe32(b, roomAt + kRoomHeaderSize + 4 + 2, 0xFFFFFFFF); }),
+    cases.push_back({"a broken picture",
+                     changed([roomAt](auto& b) { PutBe32(b, roomAt + kRoomHeaderSize + 4 + 2, 0xFFFFFFFF); }),
                      "the pictures:"});
 
     for (const Case& c : cases) {
