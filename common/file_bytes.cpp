@@ -23,7 +23,7 @@ ReadResult ReadWholeFile(const QString& path, qint64 maxSize)
     // A folder opens as a file here but never reads; treat it as unopenable.
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
         result.status = ReadResult::Status::CannotOpen;
-        result.error = file.errorString();
+        result.error = QFileInfo(path).isDir() ? QString::fromLocal8Bit(std::strerror(EISDIR)) : file.errorString();
         return result;
     }
     result.size = file.size();

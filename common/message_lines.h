@@ -24,6 +24,10 @@ constexpr int kUnsavedChanges = 12;
 constexpr int kRestoreRecovery = 13;
 constexpr int kWrongPictureSize = 14;
 constexpr int kPictureUnreadable = 15;
+constexpr int kRoomChangedOnSave = 16;
+constexpr int kRoomChangedReload = 17;
+constexpr int kRecoveryNotWritten = 18;
+constexpr int kRecoveryDamaged = 19;
 }  // namespace message
 
 // The message line shown for a part check's answer; -1 for an accepted picture.

@@ -2,6 +2,7 @@
 // OUTPUT_FOLDER/<target>/ with rooms, pictures of every form, part files
 // and text files, all made here.
 #include "fuzz/bmp_forms.h"
+#include "common/recovery_file.h"
 #include "core/room/default_room.h"
 #include "core/image/palette.h"
 #include "core/room/room_file.h"
@@ -127,6 +128,21 @@ int main(int argc, char** argv)
              WriteRoomFile(zeroTemplate, RoomTexts{"Default room", "A comment\r\non two lines", "(c) nobody"},
                            defaults));
         Save(root / "room_file", "mixed.pac", MixedRoom(defaults));
+
+        // Recovery files: the default room with changed texts and its file,
+        // and a room never saved of small pictures.
+        auto recovery = [&](const std::string& name, const RecoveryContents& contents) {
+            const QByteArray bytes = EncodeRecoveryFile(contents);
+            Save(root / "recovery_file", name, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+        };
+        RecoveryContents changed{QStringLiteral("/rooms/default.pac"), defaults, {}};
+        changed.texts[0] = {"Default room", QStringLiteral("Default room, \u90e8\u5c4b"), true};
+        changed.texts[1] = {"A comment\r\non two lines", QStringLiteral("A comment\non two lines"), false};
+        recovery("default.vrec", changed);
+        RecoveryContents small;
+        for (size_t s = 0; s < small.pictures.size(); ++s)
+            small.pictures[s] = Bitmap::Make(4, 3, s < 20 ? 8 : 1, s < 20 ? RoomPaletteVector() : MaskColoursBlackFirst());
+        recovery("small-unsaved.vrec", small);
 
         // Part files: the slot number, then the file.
         auto part = [&](const std::string& name, uint8_t slot, const std::vector<uint8_t>& bmp) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each in turn for SECONDS
 # (default 60), one process at a time at low priority:
-#   fuzz/run.sh [SECONDS] [TARGET...]     TARGET: decode_bmp room_file part_check text_lines
+#   fuzz/run.sh [SECONDS] [TARGET...]     TARGET: decode_bmp room_file part_check text_lines recovery_file
 # SECONDS 0 only runs every target over its seeds (a smoke test for CI: the
 # targets build and the seeds keep every invariant); it writes no corpus.
 # Corpora, crash files and logs go to fuzz/corpus-work/ (git-ignored); the
@@ -12,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(decode_bmp room_file part_check text_lines)
+[ ${#targets[@]} -gt 0 ] || targets=(decode_bmp room_file part_check text_lines recovery_file)
 
 "$root/scripts/deps.sh"
 build="$root/build-fuzz"
@@ -23,8 +23,9 @@ cmake --build "$build" -j2 --target make_seeds "${targets[@]/#/fuzz_}"
 work="$root/fuzz/corpus-work"
 "$build/bin/make_seeds" "$work/seeds"
 
-# A room file is at least 200,000 bytes; the other inputs stay small.
-max_len() { [ "$1" = room_file ] && echo 300000 || echo 65536; }
+# A room file is at least 200,000 bytes, and a recovery file holds one; the
+# other inputs stay small.
+max_len() { case "$1" in room_file | recovery_file) echo 300000 ;; *) echo 65536 ;; esac; }
 
 status=0
 if [ "$seconds" = 0 ]; then

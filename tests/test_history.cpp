@@ -4,6 +4,7 @@
 // back after its editor stopped.
 #include "gui_room_helpers.h"
 #include "support/modal_dialog.h"
+#include "support/modal_driver.h"
 #include "support/typing.h"
 #include "support/ui_fixture.h"
 
@@ -14,12 +15,18 @@
 #include "core/room/default_room.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QUndoStack>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace velmora;
 using velmora::test::Child;
@@ -37,8 +44,12 @@ class HistoryTest : public QObject {
 private slots:
     void everyCommandIsOneStepThatUndoAndRedoTakeBack();
     void typingIsOneStepPerRunAndTheMenuKeysWin();
+    void typingRunsEndAtEveryUndoAndWhenFocusLeaves();
+    void typingThatChangesNothingIsNoStep();
     void unsavedChangesFollowTheHistory();
     void saveWritesTheRoomsOwnFile();
+    void saveAsksBeforeReplacingAFileChangedBehindItsBack();
+    void activationOffersARoomChangedBehindItsBack();
     void recentRoomsListTheLastEight();
     void aStoppedEditorsRoomComesBack();
 };
@@ -171,6 +182,74 @@ void HistoryTest::typingIsOneStepPerRunAndTheMenuKeysWin()
     QCOMPARE(form->roomTexts().name, std::string());
 }
 
+void HistoryTest::typingRunsEndAtEveryUndoAndWhenFocusLeaves()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    QPlainTextEdit* name = FocusField(*form, "RoomName");
+    QVERIFY(name);
+
+    // Typing, an undo of another step, typing again: two steps of typing.
+    QTest::keyClicks(name, "blue");
+    form->WinDayImageMouseDown(kBed);
+    Action(*form, "CopyImage")->trigger();
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClicks(name, " room");
+    QCOMPARE(form->history().count(), 2);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(name->toPlainText(), QString("blue"));
+
+    // The run ends when the focus leaves, even to come straight back.
+    QTest::keyClicks(name, "s");
+    QTest::keyClick(name, Qt::Key_Tab);
+    QVERIFY(!name->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QVERIFY(name->hasFocus());
+    QTest::keyClicks(name, "!");
+    QCOMPARE(form->history().count(), 3);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(name->toPlainText(), QString("blues"));
+}
+
+void HistoryTest::typingThatChangesNothingIsNoStep()
+{
+    UiFixture fixture;
+    // The real question box, so that it takes the focus as it does for a user.
+    auto form = std::make_unique<TMainForm>(fixture.environment(), nullptr);
+    QPlainTextEdit* name = FocusField(*form, "RoomName");
+    QVERIFY(name);
+    QTest::keyClicks(name, "blue");
+
+    // The close question dismissed with Escape, then Alt+N typed and taken back.
+    bool asked = false;
+    auto drive = test::WhenModalShown([&asked](QDialog* box) {
+        asked = true;
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    QVERIFY(!form->close());
+    QVERIFY(asked && !drive->timedOut);
+    QCOMPARE(FocusField(*form, "RoomName"), name);
+    QTest::keyClick(name, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QCOMPARE(name->toPlainText(), QString("blue"));
+    QCOMPARE(form->history().count(), 1);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(name->toPlainText(), QString());
+    QVERIFY(!form->hasUnsavedChanges());
+
+    // In an opened room: a character typed and deleted leaves it saved, and
+    // the field gives back the file's own bytes.
+    const QString path = WriteRoom(fixture, "a.pac", 3);
+    form->openFromCommandLine({path});
+    QTest::keyClicks(name, "x");
+    QVERIFY(form->hasUnsavedChanges());
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(form->windowTitle(), QString("a.pac - Velmora"));
+    QVERIFY(!Action(*form, "Undo")->isEnabled());
+    QVERIFY(!name->document()->isModified());
+}
+
 void HistoryTest::unsavedChangesFollowTheHistory()
 {
     UiFixture fixture;
@@ -246,6 +325,102 @@ void HistoryTest::saveWritesTheRoomsOwnFile()
     QVERIFY(form->hasUnsavedChanges());
 }
 
+void HistoryTest::saveAsksBeforeReplacingAFileChangedBehindItsBack()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const QString path = WriteRoom(fixture, "a.pac", 3);
+    form->openFromCommandLine({path});
+    const QString question = form->languageTexts().message(message::kRoomChangedOnSave) + "\n" +
+                             QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+
+    // Rewritten with the same bytes, only its time changes: nothing to ask.
+    const std::vector<uint8_t> opened = ReadBytes(path);
+    WriteBytes(path, opened);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+    }
+    form->WinDayImageMouseDown(kBed);
+    Action(*form, "CopyImage")->trigger();
+    form->SaveClick();
+    QVERIFY(fixture.prompts.shown().empty());
+    const std::vector<uint8_t> ours = ReadBytes(path);
+
+    // Another program's room, the same size, written at once: No writes nothing.
+    WriteRoom(fixture, "a.pac", 9);
+    const std::vector<uint8_t> theirs = ReadBytes(path);
+    QCOMPARE(theirs.size(), ours.size());
+    Action(*form, "CreateMask")->trigger();
+    fixture.prompts.questionAnswers.push_back(false);
+    form->SaveClick();
+    QCOMPARE(fixture.prompts.shown().size(), size_t(1));
+    QCOMPARE(fixture.prompts.shown()[0].text, question);
+    QVERIFY(ReadBytes(path) == theirs);
+    QVERIFY(form->hasUnsavedChanges());
+
+    // Save again asks again; Yes replaces it, and the next save asks nothing.
+    fixture.prompts.clear();
+    fixture.prompts.questionAnswers.push_back(true);
+    form->SaveClick();
+    QCOMPARE(fixture.prompts.shown(Kind::Question).size(), size_t(1));
+    form->UndoClick();
+    form->SaveClick();
+    QCOMPARE(fixture.prompts.shown().size(), size_t(1));
+    QVERIFY(ReadBytes(path) == ours);
+}
+
+void HistoryTest::activationOffersARoomChangedBehindItsBack()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    const QString path = WriteRoom(fixture, "a.pac", 3);
+    form->openFromCommandLine({path});
+    QWidget elsewhere;
+    elsewhere.resize(100, 100);
+    // The user goes to another window and comes back.
+    const auto comeBack = [&] {
+        for (QWidget* window : {&elsewhere, static_cast<QWidget*>(form.get())}) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+        }
+        QCoreApplication::processEvents();
+    };
+    comeBack();
+    QVERIFY(fixture.prompts.shown().empty());
+
+    // Changed behind its back: asked once; No keeps the room as it is.
+    const RoomState opened = RoomState::Of(*form);
+    WriteRoom(fixture, "a.pac", 9);
+    fixture.prompts.questionAnswers.push_back(false);
+    comeBack();
+    const QString question = form->languageTexts().message(message::kRoomChangedReload) + "\n" +
+                             QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    QCOMPARE(fixture.prompts.shown().size(), size_t(1));
+    QCOMPARE(fixture.prompts.shown()[0].text, question);
+    QCOMPARE(RoomState::Of(*form).differenceFrom(opened), QString());
+    comeBack();
+    QCOMPARE(fixture.prompts.shown().size(), size_t(1));
+
+    // Changed again: asked again; Yes opens the file as it is now.
+    WriteRoom(fixture, "a.pac", 11);
+    const std::vector<uint8_t> now = ReadBytes(path);
+    fixture.prompts.questionAnswers.push_back(true);
+    comeBack();
+    QCOMPARE(fixture.prompts.shown().size(), size_t(2));
+    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(ReadRoomFile(now).pictures[slot::RoomImage]));
+    QVERIFY(!form->hasUnsavedChanges());
+
+    // Unsaved work here: no offer (Save asks before replacing).
+    Action(*form, "CopyImage")->trigger();
+    WriteRoom(fixture, "a.pac", 13);
+    comeBack();
+    QCOMPARE(fixture.prompts.shown().size(), size_t(2));
+}
+
 void HistoryTest::recentRoomsListTheLastEight()
 {
     UiFixture fixture;
@@ -269,12 +444,14 @@ void HistoryTest::recentRoomsListTheLastEight()
     QCOMPARE(form->roomPath(), paths[1]);
     QCOMPARE(form->recentRooms().first(), paths[1]);
 
-    // A file that is gone: message 8 and off the list.
+    // A file that is gone: message 8 with the file and why, and off the list.
     QFile::remove(paths[3]);
     fixture.prompts.clear();
     form->openRecentRoom(paths[3]);
     QCOMPARE(fixture.prompts.shown(Kind::Warning).size(), size_t(1));
-    QCOMPARE(fixture.prompts.shown(Kind::Warning)[0].text, form->languageTexts().message(8) + " " + paths[3]);
+    QCOMPARE(fixture.prompts.shown(Kind::Warning)[0].text, form->languageTexts().message(8) + "\n" +
+                                                               QDir::toNativeSeparators(paths[3]) + "\n" +
+                                                               QString::fromLocal8Bit(std::strerror(ENOENT)));
     QVERIFY(!form->recentRooms().contains(paths[3]));
     QCOMPARE(form->roomPath(), paths[1]);
 }
@@ -317,7 +494,8 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     next->offerRecovery();
     const auto questions = fixture.prompts.shown(Kind::Question);
     QCOMPARE(questions.size(), size_t(1));
-    QCOMPARE(questions[0].text, next->languageTexts().message(13));
+    QCOMPARE(questions[0].text, next->languageTexts().message(13) + "\n" + QDir::toNativeSeparators(
+                                                                            QFileInfo(path).absoluteFilePath()));
     QCOMPARE(RoomState::Of(*next).differenceFrom(changed), QString());
     QCOMPARE(next->roomPath(), QFileInfo(path).absoluteFilePath());
     QCOMPARE(next->windowTitle(), QString("a.pac* - Velmora"));
@@ -331,9 +509,8 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
 
     // No deletes a left file; a messages file older than the question
     // gives it in English.
-    QByteArray messages = fixture.readProgramFile("ltexts/messages.en");
-    messages.truncate(messages.lastIndexOf('\n', messages.size() - 2) + 1);
-    fixture.writeProgramFile("ltexts/messages.en", messages);
+    const QList<QByteArray> lines = fixture.readProgramFile("ltexts/messages.en").split('\n');
+    fixture.writeProgramFile("ltexts/messages.en", lines.mid(0, 13).join('\n') + '\n');
     next->setModified(true);
     next->writeRecovery();
     next.reset();
@@ -341,7 +518,8 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     fixture.prompts.questionAnswers.push_back(false);
     last->offerRecovery();
     QCOMPARE(fixture.prompts.shown(Kind::Question).back().text,
-             QString("Velmora stopped before this room was saved. Restore the unsaved work?"));
+             "Velmora stopped before this room was saved. Restore the unsaved work?\n" +
+                 QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     QVERIFY(!last->hasUnsavedChanges());
     QCOMPARE(QDir(fixture.recoveryFolder()).entryList({"*.vrec"}, QDir::Files), QStringList());
 }

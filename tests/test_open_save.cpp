@@ -177,18 +177,20 @@ void OpenSaveTest::openFailuresLeaveTheRoom()
     form->setRoomTexts({"keep", "these", "texts"});
     const RoomState before = RoomState::Of(*form);
 
+    // Message 8 first, then the file and the system's reason.
     const struct {
         const char* what;
         QString path;
-        int message;
+        int error;
     } cases[] = {
-        {"missing file", fixture.tempFolder() + "/none.pac", 8},
-        {"a folder", fixture.tempFolder(), 8},
+        {"missing file", fixture.tempFolder() + "/none.pac", ENOENT},
+        {"a folder", fixture.tempFolder(), EISDIR},
     };
     for (const auto& c : cases) {
         fixture.prompts.clear();
         Open(*form, fixture, c.path);
-        QCOMPARE(OnlyWarning(fixture.prompts), Message(*form, c.message));
+        QCOMPARE(OnlyWarning(fixture.prompts), Message(*form, 8) + "\n" + QDir::toNativeSeparators(c.path) + "\n" +
+                                                   QString::fromLocal8Bit(std::strerror(c.error)));
         QCOMPARE(fixture.prompts.shown(Kind::Warning)[0].caption, form->languageTexts().label(33));
         QVERIFY2(RoomState::Of(*form).differenceFrom(before).isEmpty(), c.what);
     }
@@ -214,7 +216,7 @@ void OpenSaveTest::roomFileSizeLimits()
     fixture.prompts.questionAnswers.push_back(true);
     fixture.prompts.openAnswers.push_back(path);
     form->OpenRoomFileClick();
-    QCOMPARE(OnlyWarning(fixture.prompts), Message(*form, 9));
+    QCOMPARE(OnlyWarning(fixture.prompts), Message(*form, 9) + "\n" + QDir::toNativeSeparators(path));
     QCOMPARE(RoomState::Of(*form).differenceFrom(before), QString());
 
     // Over 16 MiB: refused by its size alone, as lack of memory.

@@ -10,6 +10,7 @@
 #include "ui/services/settings.h"
 #include "ui/widgets/room_text_edit.h"
 
+#include "common/file_stamp.h"
 #include "core/room/part_check.h"
 #include "core/room/room_file.h"
 
@@ -89,6 +90,9 @@ public:
     bool askQuestion(int messageIndex);
     // The error box: the application title as caption.
     void showError(const QString& text);
+    // A message line with the file it is about on the line after it, and
+    // the reason, when there is one, on the next.
+    static QString AboutFile(const QString& message, const QString& path, const QString& reason = {});
     Prompts& prompts() override { return *prompts_; }
     QWidget* dialogParent() override { return this; }
 
@@ -119,6 +123,10 @@ public:
     // The rooms of File > Recent rooms, newest first.
     QStringList recentRooms() const;
     void openRecentRoom(const QString& path);
+    // When the window becomes active: offers to open the room's file again
+    // if another program changed it and nothing here is unsaved; asked once
+    // for each change.
+    void offerReload();
     // Edit menu (mainform_history.cpp).
     void UndoClick();
     void RedoClick();
@@ -207,12 +215,19 @@ private:
     void restoreSlots(const std::vector<SlotChange>& pictures);
     void restoreText(int field, const RoomTextEdit::State& state);
     void textEdited(int field);
+    void endTypingRuns();
     void refreshHistoryActions();
     void updateTitle();
     // mainform_file.cpp
     bool saveRoomTo(const QString& path);
     void rememberRoom(const QString& path);
     void fillRecentMenu();
+    void watchRoomFile();
+    // Remembers the room's file as it is, its bytes just read or written.
+    void stampRoomFile(std::span<const uint8_t> bytes);
+    // The size and time of the room's file when another program has changed
+    // it since it was last opened or saved here.
+    std::optional<FileStamp> outsideChange() const;
     // mainform_recovery.cpp
     void createRecovery();
     void scheduleRecovery();
@@ -239,12 +254,18 @@ private:
 
     QUndoStack* history_ = nullptr;
     QString roomPath_;
+    // roomPath_ as last opened, saved or restored; the outside change last asked about.
+    std::optional<FileStamp> roomStamp_;
+    std::optional<FileStamp> answeredChange_;
+    bool askingReload_ = false;
     // What each field showed after its last recorded step, and its run of typing.
     std::array<RoomTextEdit::State, 3> textStates_{};
     std::array<int, 3> textRuns_{};
     bool restoringTexts_ = false;
     std::unique_ptr<RoomRecovery> recovery_;
     QTimer* recoveryTimer_ = nullptr;
+    // Shown while the recovery file cannot be written.
+    QLabel* recoveryProblem_ = nullptr;
 
     FileDialogSettings openPictureDialog_;
     FileDialogSettings savePictureDialog_;

@@ -7,11 +7,16 @@
 #include "ui/widgets/room_text_edit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QUndoStack>
 
+#include <functional>
 #include <new>
 
 namespace velmora {
@@ -19,8 +24,39 @@ namespace velmora {
 namespace {
 
 constexpr qsizetype kRecentRoomCount = 8;
+constexpr const char* kRoomChangedOnSave =
+    "Another program has changed the room file since it was opened or saved here. Replace it with this room?";
+constexpr const char* kRoomChangedReload = "Another program has changed the room file. Open it again as it is now?";
+
+// Calls back each time the window it watches becomes active.
+class ActivationWatch : public QObject {
+public:
+    ActivationWatch(QObject* parent, std::function<void()> activated)
+        : QObject(parent), activated_(std::move(activated))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowActivate)
+            activated_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> activated_;
+};
 
 }  // namespace
+
+QString TMainForm::AboutFile(const QString& message, const QString& path, const QString& reason)
+{
+    QString text = message + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    return text;
+}
 
 void TMainForm::OpenRoomFileClick()
 {
@@ -35,11 +71,11 @@ void TMainForm::openRoomFile(const QString& path)
     // The size is known before anything is read, so a huge file costs nothing.
     const ReadResult file = ReadWholeFile(path, qint64(kRoomMaxFileSize));
     if (file.status == ReadResult::Status::CannotOpen || file.status == ReadResult::Status::ReadFailed) {
-        showWarning(message::kCannotOpen);
+        showWarningText(AboutFile(texts_.message(message::kCannotOpen), path, file.error));
         return;
     }
     if (file.size < qint64(kRoomMinFileSize)) {
-        showWarning(message::kRoomTooShort);
+        showWarningText(AboutFile(texts_.message(message::kRoomTooShort), path));
         return;
     }
     if (file.status == ReadResult::Status::TooLarge) {
@@ -67,6 +103,7 @@ void TMainForm::openRoomFile(const QString& path)
     history_->clear();
     markTextsSaved();
     roomPath_ = QFileInfo(path).absoluteFilePath();
+    stampRoomFile(file.bytes);
     updateTitle();
     rememberRoom(roomPath_);
 }
@@ -127,15 +164,65 @@ bool TMainForm::saveRoomTo(const QString& target)
         showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + QString::fromUtf8(e.what()));
         return false;
     }
+    // The room's own file, changed by another program since: replaced only
+    // when the user says so.
+    const QString absoluteTarget = QFileInfo(target).absoluteFilePath();
+    if (absoluteTarget == roomPath_ && outsideChange() &&
+        !prompts_->question(texts_.label(label::kQuestionCaption),
+                            AboutFile(texts_.lineOr(LanguageTexts::List::Messages, message::kRoomChangedOnSave,
+                                                    kRoomChangedOnSave),
+                                      roomPath_)))
+        return false;
     if (const std::optional<QString> error = WriteWholeFile(target, bytes)) {
         showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + *error);
         return false;
     }
     markTextsSaved();
-    roomPath_ = QFileInfo(target).absoluteFilePath();
+    roomPath_ = absoluteTarget;
+    stampRoomFile(bytes);
     updateTitle();
     rememberRoom(roomPath_);
     return true;
+}
+
+void TMainForm::watchRoomFile()
+{
+    // After the activation is through, so that a question asked then
+    // finds the window as the user does.
+    installEventFilter(new ActivationWatch(this, [this] {
+        QTimer::singleShot(0, this, [this] { runCommand([this] { offerReload(); }); });
+    }));
+}
+
+void TMainForm::stampRoomFile(std::span<const uint8_t> bytes)
+{
+    roomStamp_ = StampFile(roomPath_, bytes);
+    answeredChange_.reset();
+}
+
+std::optional<FileStamp> TMainForm::outsideChange() const
+{
+    if (roomPath_.isEmpty() || !roomStamp_ || CompareFile(roomPath_, *roomStamp_) != FileState::Changed)
+        return std::nullopt;
+    return StatFile(roomPath_);
+}
+
+void TMainForm::offerReload()
+{
+    // Not in the middle of a command or a dialog, nor over unsaved work
+    // (Save asks then), and not twice for the same change.
+    if (askingReload_ || !isActiveWindow() || QApplication::activeModalWidget() || hasUnsavedChanges())
+        return;
+    const std::optional<FileStamp> change = outsideChange();
+    if (!change || (answeredChange_ && answeredChange_->sameSizeAndTime(*change)))
+        return;
+    answeredChange_ = change;
+    const QScopedValueRollback<bool> asking(askingReload_, true);
+    if (prompts_->question(texts_.label(label::kQuestionCaption),
+                           AboutFile(texts_.lineOr(LanguageTexts::List::Messages, message::kRoomChangedReload,
+                                                   kRoomChangedReload),
+                                     roomPath_)))
+        openRoomFile(roomPath_);
 }
 
 QStringList TMainForm::recentRooms() const
@@ -180,7 +267,9 @@ void TMainForm::openRecentRoom(const QString& path)
             settings_.write(QString::fromLatin1(Settings::kRecentRooms), rooms.join(QLatin1Char('\n')));
         } catch (const SettingsError&) {
         }
-        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char(' ') + path);
+        QFile gone(path);
+        (void)gone.open(QIODevice::ReadOnly);
+        showWarningText(AboutFile(texts_.message(message::kCannotOpen), path, gone.errorString()));
         return;
     }
     // As Open: changes are given up only when the user says so.

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QTextDocument>
 #include <QUndoStack>
 
 namespace velmora {
@@ -26,6 +27,7 @@ constexpr int kFirstFieldLabelLine = 13;
 void TMainForm::createHistory()
 {
     createRecovery();
+    watchRoomFile();
     history_ = new QUndoStack(this);
     history_->setUndoLimit(kHistorySteps);
     connect(history_, &QUndoStack::indexChanged, this, [this] {
@@ -80,12 +82,26 @@ void TMainForm::textEdited(int field)
     if (restoringTexts_)
         return;
     const auto index = static_cast<size_t>(field);
-    RoomTextEdit::State after = fields_[index]->state();
+    RoomTextEdit* edit = fields_[index];
+    RoomTextEdit::State after = edit->state();
     if (after == textStates_[index])
         return;
-    const QString name = captions_[static_cast<size_t>(kFirstFieldLabelLine - 2 + field)]->text();
-    history_->push(new TextStep(name, field, textRuns_[index], textStates_[index], after,
-                                [this](int f, const RoomTextEdit::State& state) { restoreText(f, state); }));
+    const TextStep* running = RunningTextStep(*history_, field, textRuns_[index]);
+    const RoomTextEdit::State start = running ? running->before() : textStates_[index];
+    const bool changed = !SameText(after, start);
+    if (!changed) {
+        // Typed and taken back: the edit's own modified mark goes back too,
+        // so the field gives back the bytes it was given, not its text
+        // encoded anew.
+        edit->document()->setModified(start.modified);
+        after = edit->state();
+    }
+    // A run that came back to its start merges away its step.
+    if (changed || running) {
+        const QString name = captions_[static_cast<size_t>(kFirstFieldLabelLine - 2 + field)]->text();
+        history_->push(new TextStep(name, field, textRuns_[index], textStates_[index], after,
+                                    [this](int f, const RoomTextEdit::State& state) { restoreText(f, state); }));
+    }
     textStates_[index] = std::move(after);
 }
 
@@ -96,18 +112,25 @@ void TMainForm::restoreText(int field, const RoomTextEdit::State& state)
     fields_[index]->restore(state);
     restoringTexts_ = false;
     textStates_[index] = state;
-    // Typing after an undo or redo is a step of its own.
-    ++textRuns_[index];
 }
 
 void TMainForm::UndoClick()
 {
+    endTypingRuns();
     history_->undo();
 }
 
 void TMainForm::RedoClick()
 {
+    endTypingRuns();
     history_->redo();
+}
+
+void TMainForm::endTypingRuns()
+{
+    // Typing after an undo or redo, of any step, is a step of its own.
+    for (int& run : textRuns_)
+        ++run;
 }
 
 void TMainForm::refreshHistoryActions()

@@ -39,6 +39,7 @@ bool TextStep::mergeWith(const QUndoCommand* other)
     if (next->field_ != field_ || next->run_ != run_)
         return false;
     after_ = next->after_;
+    setObsolete(SameText(before_, after_));
     return true;
 }
 
@@ -54,6 +55,22 @@ void TextStep::redo()
         return;
     apply_(field_, after_);
     shown_ = true;
+}
+
+bool SameText(const RoomTextEdit::State& a, const RoomTextEdit::State& b)
+{
+    return a.text == b.text && a.originalBytes == b.originalBytes;
+}
+
+const TextStep* RunningTextStep(const QUndoStack& history, int field, int run)
+{
+    // The history never merges into the saved state: typing after a save
+    // starts a step of its own.
+    const int index = history.index();
+    if (index == 0 || index == history.cleanIndex())
+        return nullptr;
+    const auto* step = dynamic_cast<const TextStep*>(history.command(index - 1));
+    return step && step->continues(field, run) ? step : nullptr;
 }
 
 bool PicturesChangedSinceClean(const QUndoStack& history)

@@ -41,9 +41,14 @@ public:
     TextStep(const QString& name, int field, int run, RoomTextEdit::State before, RoomTextEdit::State after,
              ApplyText apply);
     int id() const override { return kId; }
+    // A run that comes back to where it started changes nothing: it merges
+    // into an obsolete step, which the history drops.
     bool mergeWith(const QUndoCommand* other) override;
     void undo() override;
     void redo() override;
+    // Whether typing in `field` during `run` merges into this step.
+    bool continues(int field, int run) const { return field_ == field && run_ == run; }
+    const RoomTextEdit::State& before() const { return before_; }
 
 private:
     static constexpr int kId = 1;
@@ -54,6 +59,14 @@ private:
     ApplyText apply_;
     bool shown_ = true;
 };
+
+// Whether two states of a field hold the same room text; the edit's own
+// modified mark alone is no change.
+bool SameText(const RoomTextEdit::State& a, const RoomTextEdit::State& b);
+
+// The step that typing in `field` during `run` would merge into, if it is
+// the last step done and not the saved state; null otherwise.
+const TextStep* RunningTextStep(const QUndoStack& history, int field, int run);
 
 // Whether a step that changes pictures lies between the clean state and the
 // current one (true when the clean state is out of reach).

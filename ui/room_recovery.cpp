@@ -1,25 +1,17 @@
 #include "ui/room_recovery.h"
 
 #include "common/file_bytes.h"
+#include "common/recovery_file.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
-#include <stdexcept>
-
 namespace velmora {
 
 namespace {
-
-const QByteArray kMagic = QByteArrayLiteral("VELMORA RECOVERY");
-constexpr quint32 kVersion = 1;
-constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
-// Any room file, its path and texts fit far below this.
-constexpr qint64 kMaxRecoveryFileSize = qint64(kRoomMaxFileSize) + 64 * 1024;
 
 QString LockOf(const QString& file)
 {
@@ -32,6 +24,16 @@ std::unique_ptr<QLockFile> TryLock(const QString& file)
     // A lock is stale only when its editor is gone, however old it is.
     lock->setStaleLockTime(0);
     return lock->tryLock(0) ? std::move(lock) : nullptr;
+}
+
+RecoveryText ToRecovery(const RoomTextEdit::State& state)
+{
+    return {state.originalBytes, state.text, state.modified};
+}
+
+RoomTextEdit::State FromRecovery(const RecoveryText& text)
+{
+    return {text.originalBytes, text.text, text.modified};
 }
 
 }  // namespace
@@ -54,23 +56,22 @@ std::optional<QString> RoomRecovery::save(const RecoveredRoom& room)
     // The room is the user's unsaved work: only the user may read it.
     if (!QDir(folder_).exists()) {
         if (!QDir().mkpath(folder_))
-            return QStringLiteral("cannot make the folder ") + folder_;
+            return QStringLiteral("cannot make the folder ") + QDir::toNativeSeparators(folder_);
         QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     if (!lock_)
         lock_ = TryLock(path_);
 
+    RecoveryContents contents{room.roomPath, room.pictures, {}};
+    for (size_t i = 0; i < room.texts.size(); ++i)
+        contents.texts[i] = ToRecovery(room.texts[i]);
     QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
-    out.setVersion(kStreamVersion);
-    out << kMagic << kVersion << room.roomPath;
-    for (const RoomTextEdit::State& text : room.texts)
-        out << QByteArray::fromStdString(text.originalBytes) << text.text << text.modified;
-    // The pictures as a room file with a blank header: the texts are above,
-    // kept whole even where the room's encoding cannot hold them.
-    const std::vector<uint8_t> header(kRoomHeaderSize, 0);
-    const std::vector<uint8_t> pictures = WriteRoomFile(header, RoomTexts{}, room.pictures);
-    out << QByteArray(reinterpret_cast<const char*>(pictures.data()), qsizetype(pictures.size()));
+    try {
+        data = EncodeRecoveryFile(contents);
+    } catch (const std::exception& e) {
+        // A picture the encoder refuses; Save says the same when asked.
+        return QString::fromUtf8(e.what());
+    }
     const auto* bytes = reinterpret_cast<const uint8_t*>(data.constData());
     std::optional<QString> error = WriteWholeFile(path_, {bytes, size_t(data.size())});
     if (!error)
@@ -90,11 +91,13 @@ QString RoomRecovery::takeOrphan()
         QDir(folder_).entryInfoList({QStringLiteral("recovery-*.vrec")}, QDir::Files, QDir::Time);
     for (const QFileInfo& file : files) {
         const QString path = file.absoluteFilePath();
-        if (path == QFileInfo(path_).absoluteFilePath())
+        // A file that could be neither moved aside nor deleted is not taken twice.
+        if (path == QFileInfo(path_).absoluteFilePath() || taken_.contains(path))
             continue;
         if (auto lock = TryLock(path)) {
             orphan_ = path;
             orphanLock_ = std::move(lock);
+            taken_.append(path);
             return orphan_;
         }
     }
@@ -103,39 +106,39 @@ QString RoomRecovery::takeOrphan()
 
 RecoveredRoom RoomRecovery::read(const QString& path)
 {
-    const ReadResult file = ReadWholeFile(path, kMaxRecoveryFileSize);
+    const ReadResult file = ReadWholeFile(path, kRecoveryMaxFileSize);
+    if (file.status == ReadResult::Status::TooLarge)
+        throw RecoveryFileError("the file is " + std::to_string(file.size) + " bytes long, more than the " +
+                                std::to_string(kRecoveryMaxFileSize) + " a recovery file may have");
     if (!file.ok())
-        throw std::runtime_error(file.error.isEmpty() ? "the file is too large" : file.error.toStdString());
-    QDataStream in(QByteArray::fromRawData(reinterpret_cast<const char*>(file.bytes.data()), qsizetype(file.size)));
-    in.setVersion(kStreamVersion);
-    QByteArray magic;
-    quint32 version = 0;
-    RecoveredRoom room;
-    in >> magic >> version >> room.roomPath;
-    if (magic != kMagic || version != kVersion)
-        throw std::runtime_error("this is not a recovery file of this version");
-    for (RoomTextEdit::State& text : room.texts) {
-        QByteArray bytes;
-        in >> bytes >> text.text >> text.modified;
-        text.originalBytes = bytes.toStdString();
-    }
-    QByteArray pictures;
-    in >> pictures;
-    if (in.status() != QDataStream::Ok)
-        throw std::runtime_error("the file is cut short");
-    const auto* data = reinterpret_cast<const uint8_t*>(pictures.constData());
-    room.pictures = ReadRoomFile({data, size_t(pictures.size())}).pictures;
+        throw RecoveryFileError(file.error.toStdString());
+    const RecoveryContents contents = DecodeRecoveryFile(file.bytes);
+    RecoveredRoom room{contents.roomPath, contents.pictures, {}};
+    for (size_t i = 0; i < room.texts.size(); ++i)
+        room.texts[i] = FromRecovery(contents.texts[i]);
     return room;
 }
 
-void RoomRecovery::discardOrphan(bool keep)
+void RoomRecovery::discardOrphan()
 {
-    if (orphan_.isEmpty())
-        return;
-    if (keep)
-        QFile::rename(orphan_, orphan_ + QStringLiteral(".unreadable"));
-    else
+    if (!orphan_.isEmpty())
         QFile::remove(orphan_);
+    releaseOrphan();
+}
+
+QString RoomRecovery::setOrphanAside()
+{
+    QString aside = orphan_ + QStringLiteral(".unreadable");
+    if (!orphan_.isEmpty() && !QFile::rename(orphan_, aside)) {
+        // Where it cannot be moved it keeps its name; this run does not take it again.
+        aside = orphan_;
+    }
+    releaseOrphan();
+    return aside;
+}
+
+void RoomRecovery::releaseOrphan()
+{
     orphan_.clear();
     orphanLock_.reset();
 }

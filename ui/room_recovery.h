@@ -10,6 +10,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -29,27 +30,33 @@ public:
     explicit RoomRecovery(QString folder);
     ~RoomRecovery();
 
-    // This editor's file, written whole; the system's reason on failure.
+    // This editor's file, written whole; the reason on failure.
     std::optional<QString> save(const RecoveredRoom& room);
     void remove();
     // This editor's file, whether written yet or not.
     QString file() const { return path_; }
 
-    // The newest file of a stopped editor, its lock now held by us until
-    // discard(); empty when there is none.
+    // The newest file of a stopped editor not taken before, its lock now
+    // held by us until it is discarded or set aside; empty when there is none.
     QString takeOrphan();
-    // Throws std::runtime_error with the reason when the file is unreadable.
+    // Throws RecoveryFileError (or bad_alloc) with the reason when the file
+    // cannot be read.
     static RecoveredRoom read(const QString& path);
-    // Deletes the orphan taken; `keep` moves it aside instead, out of the
-    // way of the next start.
-    void discardOrphan(bool keep = false);
+    // Deletes the orphan taken.
+    void discardOrphan();
+    // Moves the orphan taken aside, out of the way of the next start, and
+    // gives where it now lies.
+    QString setOrphanAside();
 
 private:
+    void releaseOrphan();
+
     QString folder_;
     QString path_;
     std::unique_ptr<QLockFile> lock_;
     QString orphan_;
     std::unique_ptr<QLockFile> orphanLock_;
+    QStringList taken_;
 };
 
 }  // namespace velmora
