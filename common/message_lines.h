@@ -2,6 +2,7 @@
 // check answer is shown with. The command-line tool names the same numbers.
 #pragma once
 
+#include "core/image/errors.h"
 #include "core/room/part_check.h"
 
 namespace velmora {
@@ -24,6 +25,28 @@ constexpr int kUnsavedChanges = 12;
 constexpr int kRestoreRecovery = 13;
 constexpr int kWrongPictureSize = 14;
 constexpr int kPictureUnreadable = 15;
+constexpr int kHelpNotShown = 16;
+constexpr int kPartFileTooLarge = 17;
+constexpr int kTextNotEncodable = 18;
+constexpr int kSystemTextEncoding = 19;
+constexpr int kCannotWriteFile = 20;
+constexpr int kCannotCreateFile = 21;
+// The words of the core's errors (FormatFault): the frame of a BMP fault and
+// of a fault in one slot, the four colour channels, the three room texts,
+// then one line per fault in the order of FormatFault, from BmpTooShort on.
+constexpr int kNotUsableBmp = 22;
+constexpr int kFaultInSlot = 23;
+constexpr int kFirstChannelName = 24;
+constexpr int kFirstRoomTextName = 28;
+constexpr int kFirstFormatFault = 31;
+// Why a picture of any format was not read (PictureRead::Problem).
+constexpr int kPictureFileTooLarge = kFirstFormatFault + kFormatFaultCount - 1;
+constexpr int kPictureFileUnreadable = kPictureFileTooLarge + 1;
+constexpr int kPictureSizeTooLarge = kPictureFileTooLarge + 2;
+constexpr int kPictureReaderFailed = kPictureFileTooLarge + 3;
+constexpr int kNotAPicture = kPictureFileTooLarge + 4;
+// The last line the program reads.
+constexpr int kLastLine = kNotAPicture;
 }  // namespace message
 
 // The message line shown for a part check's answer; -1 for an accepted picture.

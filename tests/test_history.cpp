@@ -40,6 +40,7 @@ private slots:
     void unsavedChangesFollowTheHistory();
     void saveWritesTheRoomsOwnFile();
     void recentRoomsListTheLastEight();
+    void recentRoomsOpenOnceASaveFillsTheList();
     void aStoppedEditorsRoomComesBack();
 };
 
@@ -277,6 +278,34 @@ void HistoryTest::recentRoomsListTheLastEight()
     QCOMPARE(fixture.prompts.shown(Kind::Warning)[0].text, form->languageTexts().message(8) + " " + paths[3]);
     QVERIFY(!form->recentRooms().contains(paths[3]));
     QCOMPARE(form->roomPath(), paths[1]);
+}
+
+void HistoryTest::recentRoomsOpenOnceASaveFillsTheList()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    auto* file = form->findChild<QMenu*>("FileMenu");
+    QMenu* recent = form->findChild<QMenu*>("RecentRooms");
+    // What the user finds on opening the File menu.
+    auto recentOffered = [&] {
+        file->popup(form->mapToGlobal(QPoint(0, 0)));
+        const bool shown = QTest::qWaitForWindowExposed(file);
+        const bool enabled = shown && recent->menuAction()->isEnabled();
+        file->hide();
+        return enabled;
+    };
+    QVERIFY(form->recentRooms().isEmpty());
+    QVERIFY(!recentOffered());
+
+    const QString path = fixture.tempFolder() + "/saved.pac";
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{path, 0});
+    Action(*form, "SaveRoomFile")->trigger();
+    QVERIFY(QFileInfo::exists(path));
+    QVERIFY(recentOffered());
+    QCOMPARE(recent->actions().size(), 1);
+    QVERIFY(recent->actions()[0]->text().endsWith("saved.pac"));
 }
 
 void HistoryTest::aStoppedEditorsRoomComesBack()
