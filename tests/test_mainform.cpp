@@ -271,6 +271,7 @@ void MainFormTest::boxesAndFieldsAreNamedInTheChosenLanguage()
     QCOMPARE(form->pictureBox(8)->toolTip(), QStringLiteral("Bed (default), picture"));
     QCOMPARE(nameOf(form->pictureBox(39)), QStringLiteral("Door view (night), mask"));
     QCOMPARE(nameOf(form->pictureBox(4)), QStringLiteral("Room view, picture"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(form->pictureBox(4))->role(), QAccessible::Graphic);
     QCOMPARE(nameOf(form->findChild<QWidget*>("RoomName")), QStringLiteral("Name"));
     QCOMPARE(nameOf(form->findChild<QWidget*>("Comment")), QStringLiteral("Comment"));
     QCOMPARE(nameOf(form->findChild<QWidget*>("Copyright")), QStringLiteral("Copyright"));

@@ -240,6 +240,8 @@ void TMainForm::createControls()
         setTabOrder(previous, box);
         previous = box;
     }
+    // The window opens in the room's name, as before the boxes took the focus.
+    fields_[0]->setFocus();
     // Screen readers name each field by its caption.
     for (size_t i = 0; i < fields_.size(); ++i)
         captions_[kFirstFieldCaption + i]->setBuddy(fields_[i]);

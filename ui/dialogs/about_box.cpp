@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -20,6 +22,8 @@ namespace {
 constexpr QSize kClientSize{273, 141};
 constexpr int kLargePixelSize = 16;
 constexpr int kCaptionLine = 16;
+constexpr int kVersionNumberLeft = 144;
+constexpr int kVersionGap = 4;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at)
 {
@@ -72,7 +76,7 @@ TAboutBox::TAboutBox(EditorContext& editor)
     SetBlack(ApName);
 
     Version = MakeLabel(this, "Version", QString::fromUtf8(label::kAboutVersionText), {96, 48});
-    VersinNo = MakeLabel(this, "VersinNo", QStringLiteral("2.10"), {144, 48});
+    VersinNo = MakeLabel(this, "VersinNo", QStringLiteral("2.10"), {kVersionNumberLeft, 48});
     Copyright = MakeLabel(this, "Copyright", QString::fromUtf8(label::kAboutCopyrightText), {64, 64});
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
@@ -110,6 +114,8 @@ void TAboutBox::FormShow()
     // The size-to-text labels follow the new face and words.
     for (QLabel* label : {Version, VersinNo, Copyright})
         label->adjustSize();
+    // A longer word than "Version." pushes the number along rather than under it.
+    VersinNo->move(std::max(kVersionNumberLeft, Version->x() + Version->width() + kVersionGap), VersinNo->y());
 }
 
 }  // namespace velmora

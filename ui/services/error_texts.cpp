@@ -26,19 +26,12 @@ QString ArgText(const FaultArg& arg, const LanguageTexts& texts)
 
 QString FillLine(const QString& line, const QStringList& args)
 {
-    QString out;
-    out.reserve(line.size());
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar next = i + 1 < line.size() ? line[i + 1] : QChar();
-        const qsizetype index = next >= u'1' && next <= u'9' ? next.unicode() - u'1' : -1;
-        if (line[i] == u'%' && index >= 0 && index < args.size()) {
-            out += args[index];
-            ++i;
-        } else {
-            out += line[i];
-        }
-    }
-    return out;
+    // The core's rule, so the editor and velmora-pac fill lines alike.
+    std::vector<std::string> texts;
+    texts.reserve(size_t(args.size()));
+    for (const QString& arg : args)
+        texts.push_back(arg.toStdString());
+    return QString::fromStdString(FillTemplate(line.toStdString(), texts));
 }
 
 QString FormatErrorText(const FormatError& error, const LanguageTexts& texts)

@@ -2,6 +2,7 @@
 
 #include "ui/widgets/file_drop.h"
 
+#include <QAccessibleWidget>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -12,8 +13,26 @@
 
 namespace velmora {
 
+namespace {
+
+// Screen readers announce a box as a picture, not as an unnamed filler.
+QAccessibleInterface* BoxAccessible(const QString& className, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget && className == QLatin1String(PictureBox::staticMetaObject.className()))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    return nullptr;
+}
+
+}  // namespace
+
 PictureBox::PictureBox(int tag, QWidget* parent) : PixelView(parent), tag_(tag)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&BoxAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(true);
 }
