@@ -21,21 +21,6 @@ namespace {
 
 constexpr qsizetype kRecentRoomCount = 8;
 
-// Why a save is refused when a field holds characters the encoding cannot.
-QString TextNotEncodableText(const LanguageTexts& texts, int field, const QByteArray& encoding)
-{
-    using List = LanguageTexts::List;
-    const QString line = texts.lineOr(List::Messages, message::kTextNotEncodable,
-                                      "The %1 holds characters that the text encoding %2 cannot hold. Change the "
-                                      "text or the text encoding, then save again.");
-    const QString name = texts.lineOr(List::Messages, message::kFirstRoomTextName + field,
-                                      kRoomTextNames[static_cast<size_t>(field)]);
-    const QString encodingName = encoding.isEmpty()
-                                     ? texts.lineOr(List::Messages, message::kSystemTextEncoding, "of the system")
-                                     : QString::fromLatin1(encoding);
-    return FillLine(line, {name, encodingName});
-}
-
 }  // namespace
 
 void TMainForm::OpenRoomFileClick()
