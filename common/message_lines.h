@@ -2,6 +2,7 @@
 // check answer is shown with. The command-line tool names the same numbers.
 #pragma once
 
+#include "core/image/errors.h"
 #include "core/room/part_check.h"
 
 namespace velmora {
@@ -28,6 +29,28 @@ constexpr int kRoomChangedOnSave = 16;
 constexpr int kRoomChangedReload = 17;
 constexpr int kRecoveryNotWritten = 18;
 constexpr int kRecoveryDamaged = 19;
+constexpr int kHelpNotShown = 20;
+constexpr int kPartFileTooLarge = 21;
+constexpr int kTextNotEncodable = 22;
+constexpr int kSystemTextEncoding = 23;
+constexpr int kCannotWriteFile = 24;
+constexpr int kCannotCreateFile = 25;
+// The words of the core's errors (FormatFault): the frame of a BMP fault and
+// of a fault in one slot, the four colour channels, the three room texts,
+// then one line per fault in the order of FormatFault, from BmpTooShort on.
+constexpr int kNotUsableBmp = 26;
+constexpr int kFaultInSlot = 27;
+constexpr int kFirstChannelName = 28;
+constexpr int kFirstRoomTextName = 32;
+constexpr int kFirstFormatFault = 35;
+// Why a picture of any format was not read (PictureRead::Problem).
+constexpr int kPictureFileTooLarge = kFirstFormatFault + kFormatFaultCount - 1;
+constexpr int kPictureFileUnreadable = kPictureFileTooLarge + 1;
+constexpr int kPictureSizeTooLarge = kPictureFileTooLarge + 2;
+constexpr int kPictureReaderFailed = kPictureFileTooLarge + 3;
+constexpr int kNotAPicture = kPictureFileTooLarge + 4;
+// The last line the program reads.
+constexpr int kLastLine = kNotAPicture;
 }  // namespace message
 
 // The message line shown for a part check's answer; -1 for an accepted picture.

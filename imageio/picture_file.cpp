@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QMap>
 
 #include <cstring>
 #include <stdexcept>
@@ -21,14 +22,18 @@ PictureRead ReadPictureFile(const QString& path)
     case ReadResult::Status::Ok:
         return DecodePicture(file.bytes, path);
     case ReadResult::Status::TooLarge:
-        return {{}, QStringLiteral("the file is %1 bytes long, more than the %2 bytes a picture may have")
-                        .arg(file.size)
-                        .arg(kMaxPartFileSize)};
+        return {{},
+                QStringLiteral("the file is %1 bytes long, more than the %2 bytes a picture may have")
+                    .arg(file.size)
+                    .arg(kMaxPartFileSize),
+                PictureRead::Problem::FileTooLarge,
+                {file.size, kMaxPartFileSize},
+                {}};
     case ReadResult::Status::CannotOpen:
     case ReadResult::Status::ReadFailed:
         break;
     }
-    return {{}, QStringLiteral("cannot read the file: ") + file.error};
+    return {{}, QStringLiteral("cannot read the file: ") + file.error, PictureRead::Problem::FileUnreadable, {}, file.error};
 }
 
 namespace {
@@ -48,7 +53,7 @@ private:
 };
 
 // One attempt at reading: by content, or as the named format.
-bool ReadAs(const QByteArray& data, const QByteArray& format, bool byContent, QImage& image, QString& error)
+bool ReadAs(const QByteArray& data, const QByteArray& format, bool byContent, QImage& image, PictureRead& failure)
 {
     QBuffer buffer;
     buffer.setData(data);
@@ -58,15 +63,18 @@ bool ReadAs(const QByteArray& data, const QByteArray& format, bool byContent, QI
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > kMaxBmpSide || size.height() > kMaxBmpSide ||
                            int64_t{size.width()} * size.height() > kMaxBmpPixels)) {
-        error = QStringLiteral("the picture size %1x%2 is too large").arg(size.width()).arg(size.height());
+        failure.error = QStringLiteral("the picture size %1x%2 is too large").arg(size.width()).arg(size.height());
+        failure.problem = PictureRead::Problem::SizeTooLarge;
+        failure.numbers = {size.width(), size.height()};
         return false;
     }
     if (reader.read(&image) && !image.isNull())
         return true;
-    error = QStringLiteral("the picture cannot be read: ") +
-            (reader.error() == QImageReader::UnsupportedFormatError
-                 ? QStringLiteral("not a picture in any format known here")
-                 : reader.errorString());
+    const bool unknown = reader.error() == QImageReader::UnsupportedFormatError;
+    failure.detail = unknown ? QString() : reader.errorString();
+    failure.problem = unknown ? PictureRead::Problem::NotAPicture : PictureRead::Problem::ReaderFailed;
+    failure.error = QStringLiteral("the picture cannot be read: ") +
+                    (unknown ? QStringLiteral("not a picture in any format known here") : failure.detail);
     return false;
 }
 
@@ -77,12 +85,12 @@ PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& name
     const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     const QByteArray suffix = QFileInfo(nameForFormat).suffix().toLower().toLatin1();
     QImage image;
-    QString error;
+    PictureRead failure;
     const QuietImagePlugins quiet;
     // Formats without a signature are known only by the name.
     const bool byName = suffix == "tga" || suffix == "wbmp";
-    if (!ReadAs(data, suffix, true, image, error) && (!byName || !ReadAs(data, suffix, false, image, error)))
-        return {{}, error};
+    if (!ReadAs(data, suffix, true, image, failure) && (!byName || !ReadAs(data, suffix, false, image, failure)))
+        return failure;
     image = image.convertToFormat(QImage::Format_RGBA8888);
     PictureRead out;
     out.picture.width = image.width();
@@ -94,12 +102,29 @@ PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& name
     return out;
 }
 
-QStringList ReadablePictureFilters()
+QStringList ReadablePictureFilters(const QString& picturesName, const QString& allFilesName)
 {
-    QStringList patterns;
-    for (const QByteArray& format : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    return {QStringLiteral("Pictures (%1)").arg(patterns.join(QLatin1Char(' '))), QStringLiteral("All files (*)")};
+    // One entry per format, its other spellings beside it (*.jpeg *.jpg).
+    const auto canonical = [](const QByteArray& format) -> QByteArray {
+        if (format == "jpg")
+            return "jpeg";
+        if (format == "tif")
+            return "tiff";
+        return format;
+    };
+    QMap<QByteArray, QStringList> byFormat;
+    QStringList all;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString pattern = QStringLiteral("*.") + QString::fromLatin1(format);
+        byFormat[canonical(format.toLower())] << pattern;
+        all << pattern;
+    }
+    QStringList filters{QStringLiteral("%1 (%2)").arg(picturesName, all.join(QLatin1Char(' ')))};
+    for (auto format = byFormat.cbegin(); format != byFormat.cend(); ++format)
+        filters << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(format.key().toUpper()),
+                                                 format.value().join(QLatin1Char(' ')));
+    filters << QStringLiteral("%1 (*)").arg(allFilesName);
+    return filters;
 }
 
 std::vector<uint8_t> EncodePng(const RgbaPicture& picture, PngForm form)

@@ -13,8 +13,20 @@
 namespace velmora {
 
 struct PictureRead {
+    // Why a picture was not read, for a front to word in its own language.
+    enum class Problem {
+        None,
+        FileTooLarge,    // numbers: file bytes, most bytes; `error` in English
+        FileUnreadable,  // detail: the system's reason
+        SizeTooLarge,    // numbers: width, height
+        NotAPicture,     // no reader knows the bytes
+        ReaderFailed,    // detail: the reader's reason
+    };
     RgbaPicture picture;
-    QString error;  // empty when the picture was read
+    QString error;  // English; empty when the picture was read
+    Problem problem = Problem::None;
+    std::vector<qint64> numbers;
+    QString detail;
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -25,8 +37,8 @@ PictureRead ReadPictureFile(const QString& path);
 PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& nameForFormat = {});
 
 // File-dialog filters for the pictures this build can read: all of them
-// first, then any file.
-QStringList ReadablePictureFilters();
+// first, then each format, then any file. Asking loads every image plugin.
+QStringList ReadablePictureFilters(const QString& picturesName, const QString& allFilesName);
 
 // How a picture is stored in a PNG: with alpha, without, or as greys.
 enum class PngForm { Rgba, Rgb, Grey };

@@ -1,6 +1,7 @@
 // The check dialog: its controls and texts, the state its controls select,
 // the picture it composes, and the export of that picture.
 #include "ui/widgets/bitmap_image.h"
+#include "ui/widgets/pixel_view.h"
 #include "ui/mainform.h"
 #include "ui/dialogs/check_form.h"
 #include "core/render/compose.h"
@@ -30,8 +31,9 @@ class CheckFormTest : public QObject {
 private slots:
     void controlsAreAsDesigned();
     void textsComeFromTheLabelsList();
-    void tabGoesInTheDesignedOrder();
-    void enterAndEscapeActOnlyThroughTheFocusedControl();
+    void tabFollowsTheVisualOrder();
+    void enterActsOnlyThroughTheFocusedControlAndEscapeCloses();
+    void thePictureStaysSharpAtEveryScale();
     void everyOpeningStartsInTheFirstState();
     void theStateFollowsTheShownTextsExactly();
     void sameTextsForHalfOpenAndOpenGiveOpen();
@@ -74,7 +76,7 @@ void UseOpaqueRoom(TMainForm& form)
 
 QImage Shown(QWidget& dialog)
 {
-    return Child<QLabel>(dialog, "CheckImage")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    return Child<PixelView>(dialog, "CheckImage")->picture().convertToFormat(QImage::Format_RGB32);
 }
 
 QByteArray ReadAll(const QString& path)
@@ -220,7 +222,7 @@ void CheckFormTest::textsComeFromTheLabelsList()
     QVERIFY(dialog.picture().samePicture(expected));
 }
 
-void CheckFormTest::tabGoesInTheDesignedOrder()
+void CheckFormTest::tabFollowsTheVisualOrder()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
@@ -229,13 +231,13 @@ void CheckFormTest::tabGoesInTheDesignedOrder()
     QApplication::setActiveWindow(&dialog);
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QCOMPARE(QApplication::focusWidget(), Child<QWidget>(dialog, "TimeSetting"));
-    for (const char* name : {"DoorSetting", "TBoxSetting", "OkBtn", "BedSetting", "SaveBtn", "LaBSetting", "TimeSetting"}) {
+    for (const char* name : {"DoorSetting", "TBoxSetting", "BedSetting", "LaBSetting", "SaveBtn", "OkBtn", "TimeSetting"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), Child<QWidget>(dialog, name));
     }
 }
 
-void CheckFormTest::enterAndEscapeActOnlyThroughTheFocusedControl()
+void CheckFormTest::enterActsOnlyThroughTheFocusedControlAndEscapeCloses()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
@@ -249,13 +251,11 @@ void CheckFormTest::enterAndEscapeActOnlyThroughTheFocusedControl()
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ajar"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
     QCOMPARE(door->count(), 3);  // Enter adds nothing to the list
     QCOMPARE(door->currentText(), QStringLiteral("ajar"));
     Child<QCheckBox>(dialog, "LaBSetting")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
 
     // The save button pressed with Enter while it has the focus.
@@ -269,6 +269,42 @@ void CheckFormTest::enterAndEscapeActOnlyThroughTheFocusedControl()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    // Escape closes it from any control, as the close box does, typing included.
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    door->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+// Run again by ctest with QT_SCALE_FACTOR=2, where a smoothed picture shows
+// colours between its pixels' own.
+void CheckFormTest::thePictureStaysSharpAtEveryScale()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    UseOpaqueRoom(*form);
+    TCheckForm dialog(*form);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* view = Child<QWidget>(dialog, "CheckImage");
+    const qreal ratio = view->devicePixelRatioF();
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2"))
+        QCOMPARE(ratio, 2.0);
+    const QImage drawn = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = ToQImage(dialog.picture()).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(drawn.size(), picture.size() * ratio);
+    // Each device pixel is the colour of the picture's pixel it lies in.
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb expected = picture.pixel(int(x / ratio), int(y / ratio));
+            if (drawn.pixel(x, y) != expected)
+                QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 is %3, not %4")
+                                     .arg(x).arg(y).arg(drawn.pixel(x, y), 0, 16).arg(expected, 0, 16)));
+        }
 }
 
 void CheckFormTest::everyOpeningStartsInTheFirstState()
@@ -526,6 +562,16 @@ void CheckFormTest::theSaveDialogStartsWhereItWasLeftWithinOneOpening()
     QCOMPARE(dialogs.size(), size_t(5));
     const FileDialogSettings& first = dialogs[0].dialog;
     QCOMPARE(first.filters, (QStringList{"JPEG Image (*.jpg)", "Bitmap Image (*.bmp)"}));
+    // The names follow the language; the filter's place still decides the format.
+    form->setLanguageCode("ja");
+    form->applyTexts();
+    fixture.prompts.saveAnswers.push_back(std::nullopt);
+    WhenShown<TCheckForm>([](TCheckForm& dialog) {
+        QTest::mouseClick(Child<QPushButton>(dialog, "SaveBtn"), Qt::LeftButton);
+    });
+    form->ShowCheckClick();
+    QCOMPARE(fixture.prompts.shown(ScriptedPrompts::Kind::SaveFile).back().dialog.filters,
+             (QStringList{QStringLiteral("JPEG 画像 (*.jpg)"), QStringLiteral("ビットマップ画像 (*.bmp)")}));
     QCOMPARE(first.selectedFilter, 0);
     QCOMPARE(first.startName, QString());
     QCOMPARE(first.defaultSuffix, QStringLiteral("jpg"));

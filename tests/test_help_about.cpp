@@ -15,6 +15,7 @@
 #include <QtTest>
 
 using namespace velmora;
+using velmora::test::ScriptedPrompts;
 using velmora::test::UiFixture;
 using velmora::test::WhenModalShown;
 
@@ -24,10 +25,12 @@ private slots:
     void languageFolderPageIsOpened();
     void generalPageWithoutALanguageFolder();
     void aFileNamedLikeTheCodeCounts();
+    void withoutAViewerTheUserIsToldWhereTheHelpIs();
     void helpPagesNameTheCommandsAsTheMenusDo_data();
     void helpPagesNameTheCommandsAsTheMenusDo();
     void aboutBoxIsAsDesigned();
     void aboutCommandClosesWithOk();
+    void theAboutBoxSpeaksTheChosenLanguage();
     void programIconHasAllSizes();
 };
 
@@ -85,6 +88,24 @@ void HelpAboutTest::aFileNamedLikeTheCodeCounts()
     form->setLanguageCode("zz");
     form->ContentsClick();
     QCOMPARE(fixture.openedUrls().at(0), QUrl::fromLocalFile(fixture.programFolder() + "/Help/zz/vlindex.htm"));
+}
+
+void HelpAboutTest::withoutAViewerTheUserIsToldWhereTheHelpIs()
+{
+    UiFixture fixture;
+    fixture.setViewerPresent(false);
+    auto form = fixture.makeForm();
+    for (const QString code : {"en", "ja"}) {
+        form->setLanguageCode(code);
+        form->applyTexts();
+        fixture.prompts.clear();
+        form->findChild<QAction*>("Contents")->trigger();
+        const auto warnings = fixture.prompts.shown(ScriptedPrompts::Kind::Warning);
+        QCOMPARE(warnings.size(), size_t{1});
+        QCOMPARE(warnings[0].caption, form->languageTexts().label(33));
+        QCOMPARE(warnings[0].text, form->languageTexts().message(16) + "\n" +
+                                       QDir::toNativeSeparators(fixture.programFolder() + "/Help/" + code + "/vlindex.htm"));
+    }
 }
 
 void HelpAboutTest::helpPagesNameTheCommandsAsTheMenusDo_data()
@@ -185,6 +206,23 @@ void HelpAboutTest::aboutCommandClosesWithOk()
     QVERIFY(drive->dialog.isNull());
     QCOMPARE(title, form->languageTexts().label(16));
     QVERIFY(fixture.prompts.shown().empty());
+}
+
+void HelpAboutTest::theAboutBoxSpeaksTheChosenLanguage()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->setLanguageCode("ja");
+    form->applyTexts();
+    TAboutBox box(*form);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QCOMPARE(box.findChild<QLabel*>("Version")->text(), QStringLiteral("バージョン"));
+    QCOMPARE(box.findChild<QLabel*>("Copyright")->text(), form->languageTexts().label(42));
+    // The number stands clear of the longer word.
+    const QRect version = box.findChild<QLabel*>("Version")->geometry();
+    QCOMPARE(version.topLeft(), QPoint(96, 48));
+    QVERIFY(box.findChild<QLabel*>("VersinNo")->x() > version.right());
 }
 
 void HelpAboutTest::programIconHasAllSizes()

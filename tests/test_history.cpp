@@ -51,6 +51,7 @@ private slots:
     void saveAsksBeforeReplacingAFileChangedBehindItsBack();
     void activationOffersARoomChangedBehindItsBack();
     void recentRoomsListTheLastEight();
+    void recentRoomsOpenOnceASaveFillsTheList();
     void aStoppedEditorsRoomComesBack();
 };
 
@@ -454,6 +455,34 @@ void HistoryTest::recentRoomsListTheLastEight()
                                                                QString::fromLocal8Bit(std::strerror(ENOENT)));
     QVERIFY(!form->recentRooms().contains(paths[3]));
     QCOMPARE(form->roomPath(), paths[1]);
+}
+
+void HistoryTest::recentRoomsOpenOnceASaveFillsTheList()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    auto* file = form->findChild<QMenu*>("FileMenu");
+    QMenu* recent = form->findChild<QMenu*>("RecentRooms");
+    // What the user finds on opening the File menu.
+    auto recentOffered = [&] {
+        file->popup(form->mapToGlobal(QPoint(0, 0)));
+        const bool shown = QTest::qWaitForWindowExposed(file);
+        const bool enabled = shown && recent->menuAction()->isEnabled();
+        file->hide();
+        return enabled;
+    };
+    QVERIFY(form->recentRooms().isEmpty());
+    QVERIFY(!recentOffered());
+
+    const QString path = fixture.tempFolder() + "/saved.pac";
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{path, 0});
+    Action(*form, "SaveRoomFile")->trigger();
+    QVERIFY(QFileInfo::exists(path));
+    QVERIFY(recentOffered());
+    QCOMPARE(recent->actions().size(), 1);
+    QVERIFY(recent->actions()[0]->text().endsWith("saved.pac"));
 }
 
 void HistoryTest::aStoppedEditorsRoomComesBack()

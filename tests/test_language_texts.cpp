@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace velmora;
@@ -71,6 +72,8 @@ private slots:
     void everyLineGoesToItsPlace();
     void theProjectsLanguagesAreComplete_data();
     void theProjectsLanguagesAreComplete();
+    void japaneseMatchesEnglishLineByLine();
+    void theCoresFaultsHaveTheirEnglishLines();
     void aBlankLineKeepsItsIndex();
     void allLineEndsNumberLinesAlike_data();
     void allLineEndsNumberLinesAlike();
@@ -137,14 +140,58 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     auto form = fixture.makeForm();
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
+    // Every line the program names, and no more than English has.
     QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t{26});  // up to the Edit menu's title
-    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t{37});  // with why a field stops
-    QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t{20});
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(label::kFirstPartName + 20));
+    QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(message::kLastLine + 1));
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
         for (const QString& line : texts.lines(list))
             QVERIFY2(!line.trimmed().isEmpty() && line == line.trimmed(), qPrintable(line));
     // Message 6 goes through formatted printing: a lone percent sign would be lost.
     QVERIFY(!texts.message(6).contains(QLatin1Char('%')));
+}
+
+void LanguageTextsTest::japaneseMatchesEnglishLineByLine()
+{
+    const QString folder = QStringLiteral(VELMORA_DATA_DIR) + "/ltexts/";
+    const QRegularExpression placeholder(QStringLiteral("%\\d"));
+    auto placeholders = [&](const QString& line) {
+        QStringList found;
+        for (const auto& match : placeholder.globalMatch(line))
+            found << match.captured();
+        found.sort();
+        return found;
+    };
+    for (const char* list : {"menuitems", "labels", "messages"}) {
+        const std::vector<QString> en = ReadTextFileLines(folder + list + ".en");
+        const std::vector<QString> ja = ReadTextFileLines(folder + list + ".ja");
+        QCOMPARE(ja.size(), en.size());
+        for (size_t i = 0; i < en.size(); ++i) {
+            const QString where = QString("%1 line %2: %3").arg(list).arg(i).arg(ja[i]);
+            // The same numbers and names go into both, and both or neither have an access key.
+            QVERIFY2(placeholders(ja[i]) == placeholders(en[i]), qPrintable(where));
+            QVERIFY2(ja[i].contains('&') == en[i].contains('&'), qPrintable(where));
+            // The program calls a room 部屋 everywhere.
+            QVERIFY2(!ja[i].contains(QStringLiteral("ルーム")), qPrintable(where));
+        }
+    }
+}
+
+void LanguageTextsTest::theCoresFaultsHaveTheirEnglishLines()
+{
+    // A fault added to the core without its line would be worded by the next fault's.
+    LanguageTexts texts;
+    texts.load(LanguageTexts::List::Messages, QStringLiteral(VELMORA_DATA_DIR) + "/ltexts/messages.en");
+    for (int fault = 1; fault < kFormatFaultCount; ++fault)
+        QCOMPARE(texts.message(message::kFirstFormatFault + fault - 1),
+                 QString::fromUtf8(FaultTemplate(FormatFault(fault))));
+    QCOMPARE(texts.message(message::kNotUsableBmp), QString::fromUtf8(kNotUsableBmpTemplate));
+    QCOMPARE(texts.message(message::kFaultInSlot), QString::fromUtf8(kSlotFaultTemplate));
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(texts.message(message::kFirstChannelName + i),
+                 QString::fromStdString(FaultArgText({FaultArg::Kind::Channel, i})));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(texts.message(message::kFirstRoomTextName + i), QString::fromLatin1(kRoomTextNames[size_t(i)]));
 }
 
 void LanguageTextsTest::aBlankLineKeepsItsIndex()
@@ -244,7 +291,7 @@ void LanguageTextsTest::aMissingFileChangesNoCaption()
     form->runCommand([&] { form->applyTexts(); });
     QCOMPARE(fixture.prompts.shown(ScriptedPrompts::Kind::Error).size(), size_t{2});
     QVERIFY(fixture.prompts.shown(ScriptedPrompts::Kind::Error)[1].text.contains("messages.xx"));
-    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Messages).size(), size_t{20});
+    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Messages).size(), size_t(message::kLastLine + 1));
 }
 
 void LanguageTextsTest::aMissingFileEndsStartUp()

@@ -6,6 +6,7 @@
 #include "support/typing.h"
 #include "support/ui_fixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -30,6 +32,8 @@ private slots:
     void menusAndDialogsAreAsDesigned();
     void aPressSelectsTheSlot();
     void aRightClickOpensThePartMenu();
+    void theKeyboardReachesEveryBoxAndItsMenu();
+    void boxesAndFieldsAreNamedInTheChosenLanguage();
     void aFailingCommandIsShownAndTheProgramGoesOn();
     void closingWithoutChangesAsksNothing();
     void typedTextAsksBeforeClosing();
@@ -185,6 +189,107 @@ void MainFormTest::aRightClickOpensThePartMenu()
     QCOMPARE(form->selectedSlot(), 14);
     QTRY_VERIFY(form->popupMenu()->isVisible());
     form->popupMenu()->hide();
+}
+
+void MainFormTest::theKeyboardReachesEveryBoxAndItsMenu()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto tab = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
+    auto focusedSlot = [] {
+        auto* box = qobject_cast<PictureBox*>(QApplication::focusWidget());
+        return box ? box->tag() : -1;
+    };
+
+    // After the three fields, Tab visits every box as a page is read, then
+    // comes back to the first field.
+    FocusField(*form, "Copyright");
+    QPoint last(-1, -1);
+    QSet<int> visited;
+    for (int i = 0; i < PartSlotTable::kSlotCount; ++i) {
+        tab();
+        const int slot = focusedSlot();
+        QVERIFY2(slot >= 0, qPrintable(QString("Tab %1 left the boxes").arg(i)));
+        const QPoint at = form->pictureBox(slot)->pos();
+        QVERIFY2(std::pair(at.y(), at.x()) > std::pair(last.y(), last.x()), qPrintable(QString::number(slot)));
+        last = at;
+        visited.insert(slot);
+    }
+    QCOMPARE(visited.size(), PartSlotTable::kSlotCount);
+    tab();
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("RoomName"));
+
+    // The arrow keys step through the same order; the focused box is framed.
+    form->pictureBox(0)->setFocus();
+    QTest::keyClick(form->pictureBox(0), Qt::Key_Right);
+    QCOMPARE(focusedSlot(), 20);  // WinDayMask, to the right of WinDayImage
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(focusedSlot(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(focusedSlot(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);  // the first stays
+    QCOMPARE(focusedSlot(), 0);
+    const QColor frame = form->palette().color(QPalette::Highlight);
+    QCOMPARE(form->pictureBox(0)->grab().toImage().pixelColor(0, 10), frame);
+    QVERIFY(form->pictureBox(20)->grab().toImage().pixelColor(0, 10) != frame);
+
+    // The Menu key and Shift+F10 select the focused box as a press does and
+    // open the part menu for it.
+    const struct {
+        int slot;
+        QKeyCombination key;
+        const char* enabled;
+        const char* disabled;
+    } presses[] = {
+        {8, QKeyCombination(Qt::Key_Menu), "CreateMask", "CopyData"},
+        {28, QKeyCombination(Qt::ShiftModifier, Qt::Key_F10), "CopyData", "CreateMask"},
+    };
+    for (const auto& press : presses) {
+        form->pictureBox(press.slot)->setFocus();
+        QTest::keyClick(form->pictureBox(press.slot), press.key.key(), press.key.keyboardModifiers());
+        QCOMPARE(form->selectedSlot(), press.slot);
+        QTRY_VERIFY(form->popupMenu()->isVisible());
+        QVERIFY(form->findChild<QAction*>(press.enabled)->isEnabled());
+        QVERIFY(!form->findChild<QAction*>(press.disabled)->isEnabled());
+        form->popupMenu()->hide();
+    }
+}
+
+void MainFormTest::boxesAndFieldsAreNamedInTheChosenLanguage()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    auto nameOf = [](QWidget* widget) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        return accessible ? accessible->text(QAccessible::Name) : QString();
+    };
+    QCOMPARE(nameOf(form->pictureBox(8)), QStringLiteral("Bed (default), picture"));
+    QCOMPARE(form->pictureBox(8)->toolTip(), QStringLiteral("Bed (default), picture"));
+    QCOMPARE(nameOf(form->pictureBox(39)), QStringLiteral("Door view (night), mask"));
+    QCOMPARE(nameOf(form->pictureBox(4)), QStringLiteral("Room view, picture"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(form->pictureBox(4))->role(), QAccessible::Graphic);
+    QCOMPARE(nameOf(form->findChild<QWidget*>("RoomName")), QStringLiteral("Name"));
+    QCOMPARE(nameOf(form->findChild<QWidget*>("Comment")), QStringLiteral("Comment"));
+    QCOMPARE(nameOf(form->findChild<QWidget*>("Copyright")), QStringLiteral("Copyright"));
+
+    form->setLanguageCode("ja");
+    form->applyTexts();
+    const LanguageTexts& ja = form->languageTexts();
+    QCOMPARE(nameOf(form->pictureBox(8)), ja.label(44).arg(ja.label(46 + 8)));
+    QCOMPARE(form->pictureBox(28)->toolTip(), ja.label(45).arg(ja.label(46 + 8)));
+    QCOMPARE(nameOf(form->findChild<QWidget*>("Comment")), ja.label(14));
+
+    // A labels file older than these lines names them in English.
+    QStringList lines;
+    for (int i = 0; i < 37; ++i)
+        lines << ja.label(i);
+    fixture.writeProgramFile("ltexts/labels.ja", (lines.join('\n') + '\n').toUtf8());
+    form->applyTexts();
+    QCOMPARE(nameOf(form->pictureBox(28)), QStringLiteral("Bed (default), mask"));
 }
 
 void MainFormTest::aFailingCommandIsShownAndTheProgramGoesOn()

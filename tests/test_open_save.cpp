@@ -32,6 +32,7 @@ private slots:
     void openFailuresLeaveTheRoom();
     void roomFileSizeLimits();
     void malformedRoomFilesAreRefusedWhole();
+    void refusalsAreWordedInTheChosenLanguage();
     void saveThenOpenGivesBackTheRoom();
     void textsTheLocaleCannotShowSurviveOpenAndSave();
     void saveDialogAndTemplateFailures();
@@ -323,6 +324,30 @@ void OpenSaveTest::malformedRoomFilesAreRefusedWhole()
         QVERIFY2(RoomState::Of(*form).differenceFrom(before).isEmpty(), qPrintable(c.what));
     }
     QVERIFY(refused > 40);
+}
+
+void OpenSaveTest::refusalsAreWordedInTheChosenLanguage()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    std::vector<uint8_t> bytes = WriteRoomFile(HeaderTemplate(fixture), {}, DefaultRoomPictures());
+    const size_t first = kRoomHeaderSize + 4;
+    WriteLe32(&bytes[first + 18], 40000);
+    const int height = int(ReadLe32(&bytes[first + 22]));
+    const QString path = fixture.tempFolder() + "/wide.pac";
+    WriteBytes(path, bytes);
+
+    Open(*form, fixture, path);
+    QCOMPARE(OnlyWarning(fixture.prompts),
+             path + QString(": slot 0 (WinDayImage): not a usable BMP picture: the picture size 40000x%1 is too large")
+                        .arg(height));
+    form->setLanguageCode("ja");
+    form->applyTexts();
+    fixture.prompts.clear();
+    Open(*form, fixture, path);
+    QCOMPARE(OnlyWarning(fixture.prompts),
+             path + QString(": スロット 0（WinDayImage）: 使える BMP 画像ではありません: 画像の大きさ 40000x%1 が大きすぎます")
+                        .arg(height));
 }
 
 void OpenSaveTest::saveThenOpenGivesBackTheRoom()

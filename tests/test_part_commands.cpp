@@ -41,6 +41,7 @@ private slots:
     void copyFromImageMarksPureWhiteSeeThrough();
     void copyFromRoomViewCutsThePlacement();
     void exportedPicturesImportBackAndBadOnesAreRefused();
+    void theImportDialogOffersEveryFormatItReads();
 };
 
 namespace {
@@ -631,6 +632,45 @@ void PartCommandsTest::exportedPicturesImportBackAndBadOnesAreRefused()
                                                  QStringLiteral("96×76")));
     QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
     QCOMPARE(fixture.prompts.unanswered(), 0);
+}
+
+void PartCommandsTest::theImportDialogOffersEveryFormatItReads()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    auto filtersShown = [&] {
+        fixture.prompts.openAnswers.push_back(std::nullopt);
+        Entry(*form, "ImportPicture")->trigger();
+        return fixture.prompts.shown(Kind::OpenFile).back().dialog.filters;
+    };
+    // Every picture first, then each format alone, then any file.
+    QStringList filters = filtersShown();
+    QVERIFY2(filters.size() >= 4, qPrintable(filters.join(" | ")));
+    QVERIFY2(filters.first().startsWith("Pictures ("), qPrintable(filters.first()));
+    for (const char* pattern : {"*.png", "*.jpg", "*.jpeg", "*.gif", "*.bmp"})
+        QVERIFY2(filters.first().contains(pattern), pattern);
+    QVERIFY(filters.contains("PNG (*.png)"));
+    QVERIFY(filters.contains("JPEG (*.jpeg *.jpg)"));
+    QVERIFY(filters.contains("BMP (*.bmp)"));
+    QCOMPARE(filters.last(), QStringLiteral("All files (*)"));
+
+    // The names follow the language chosen later.
+    form->setLanguageCode("ja");
+    form->applyTexts();
+    filters = filtersShown();
+    QVERIFY2(filters.first().startsWith(form->languageTexts().label(37) + " ("), qPrintable(filters.first()));
+    QCOMPARE(filters.last(), form->languageTexts().label(38) + " (*)");
+    QVERIFY(filters.last() != QStringLiteral("All files (*)"));
+
+    // So does the reason a file is refused.
+    const QString notes = fixture.tempFolder() + "/notes.txt";
+    WriteBytes(notes, std::vector<uint8_t>{'n', 'o', 't', 'e', 's'});
+    fixture.prompts.openAnswers.push_back(notes);
+    Entry(*form, "ImportPicture")->trigger();
+    const auto warnings = Texts(fixture.prompts, Kind::Warning);
+    QCOMPARE(warnings.size(), size_t(1));
+    QVERIFY2(warnings[0].endsWith(QStringLiteral("\n画像を読み込めません: ここで扱えるどの形式の画像でもありません")),
+             qPrintable(warnings[0]));
 }
 
 QTEST_MAIN(PartCommandsTest)

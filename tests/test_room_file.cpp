@@ -283,6 +283,36 @@ TEST(RoomFile, BadRecordsNameTheirSlot)
     }
 }
 
+// Besides its English, a refusal carries its fault and numbers for the
+// editor to word in the user's language.
+TEST(RoomFile, RefusalsCarryTheirFaultAndNumbers)
+{
+    std::vector<uint8_t> file = DefaultFile();
+    WriteLe32(&file[kRoomHeaderSize + 4 + 18], 40000);
+    try {
+        ReadRoomFile(file);
+        FAIL() << "a picture 40000 pixels wide was taken";
+    } catch (const RoomFileError& e) {
+        EXPECT_EQ(e.slot(), 0);
+        EXPECT_EQ(e.fault(), FormatFault::BmpSizeTooLarge);
+        ASSERT_EQ(e.args().size(), 2u);
+        EXPECT_EQ(e.args()[0].value, 40000);
+        EXPECT_EQ(std::string(e.what()), "slot 0 (WinDayImage): not a usable BMP picture: the picture size 40000x" +
+                                             std::to_string(e.args()[1].value) + " is too large");
+    }
+    try {
+        DefaultFile({"", std::string(128, 'c'), ""});
+        FAIL() << "a comment of 128 bytes was written";
+    } catch (const RoomFileError& e) {
+        EXPECT_EQ(e.fault(), FormatFault::RoomTextTooLong);
+        ASSERT_EQ(e.args().size(), 3u);
+        EXPECT_EQ(e.args()[0].kind, FaultArg::Kind::RoomText);
+        EXPECT_EQ(e.args()[0].value, 1);
+    }
+    // Texts go in place of %1 to %9 once; other percent signs stay.
+    EXPECT_EQ(FillTemplate("%1x%2 at 100% %3", {"%2", "7"}), "%2x7 at 100% %3");
+}
+
 TEST(RoomFile, ReadGivesTheDefaultPicturesAndTheirLengths)
 {
     const Room room = ReadRoomFile(DefaultFile());

@@ -189,6 +189,22 @@ void TextEncodingTest::textTheEncodingCannotHoldIsNotSaved()
              qPrintable(warnings[0].text));
     QVERIFY(!QFile::exists(target));
     QVERIFY(form->hasUnsavedChanges());
+
+    // In Japanese, the field and the system's encoding named in Japanese too.
+    form->setLanguageCode("ja");
+    form->applyTexts();
+    form->setTextEncoding({});
+    fixture.prompts.clear();
+    fixture.prompts.choiceAnswers.push_back(std::nullopt);
+    form->TextEncodingSetClick();
+    QVERIFY2(fixture.prompts.lastChoiceItems.first().startsWith(QStringLiteral("システム（")),
+             qPrintable(fixture.prompts.lastChoiceItems.first()));
+    form->setTextEncoding("windows-1252");
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{target, 0});
+    form->SaveRoomFileClick();
+    QCOMPARE(fixture.prompts.shown(Kind::Warning).back().text,
+             QStringLiteral("著作権表示に、文字コード windows-1252 で表せない文字があります。テキストか文字コードを変えてから、"
+                            "もう一度保存してください。"));
 }
 
 QTEST_MAIN(TextEncodingTest)

@@ -1,5 +1,6 @@
 #include "ui/mainform.h"
 
+#include "ui/services/error_texts.h"
 #include "ui/widgets/bitmap_image.h"
 #include "ui/widgets/dialog_font.h"
 #include "ui/widgets/file_drop.h"
@@ -111,6 +112,8 @@ const std::array<CaptionPlace, 14> kCaptions = {{
     {"CopyLabel", 344, 352, 60, kRight, "copyright"},
 }};
 constexpr int kFirstCaptionLine = 2;
+// NameLabel, ComLabel and CopyLabel, the captions of the three fields.
+constexpr size_t kFirstFieldCaption = 11;
 
 struct FieldPlace {
     const char* name;
@@ -231,6 +234,17 @@ void TMainForm::createControls()
     }
     setTabOrder(fields_[0], fields_[1]);
     setTabOrder(fields_[1], fields_[2]);
+    // The pictures after the texts, as a page is read.
+    QWidget* previous = fields_[2];
+    for (PictureBox* box : PictureBox::ReadingOrder({boxes_.begin(), boxes_.end()})) {
+        setTabOrder(previous, box);
+        previous = box;
+    }
+    // The window opens in the room's name, as before the boxes took the focus.
+    fields_[0]->setFocus();
+    // Screen readers name each field by its caption.
+    for (size_t i = 0; i < fields_.size(); ++i)
+        captions_[kFirstFieldCaption + i]->setBuddy(fields_[i]);
 }
 
 void TMainForm::createMenus()
@@ -263,7 +277,10 @@ void TMainForm::createMenus()
     SaveRoomFile = action(FileMenu, "SaveRoomFile", "Save &As...", QKeySequence(Qt::CTRL | Qt::Key_A));
     RecentRooms = FileMenu->addMenu(QString::fromLatin1(kRecentRoomsCaption));
     RecentRooms->setObjectName(QStringLiteral("RecentRooms"));
-    connect(RecentRooms, &QMenu::aboutToShow, this, [this] { runCommand([this] { fillRecentMenu(); }); });
+    // Filled as the File menu opens too: a submenu disabled while the list
+    // was empty never shows, so its own showing cannot enable it.
+    for (QMenu* menu : {FileMenu, RecentRooms})
+        connect(menu, &QMenu::aboutToShow, this, [this] { runCommand([this] { fillRecentMenu(); }); });
     N1 = separator(FileMenu, "N1");
     ShowCheck = action(FileMenu, "ShowCheck", "&Check");
     N2 = separator(FileMenu, "N2");
@@ -329,7 +346,9 @@ void TMainForm::createDialogs()
     savePictureDialog_ = DialogSettings(QStringLiteral("bmp"), true, true);
     openDialog_ = DialogSettings(QStringLiteral("pac"), false, false);
     saveDialog_ = DialogSettings(QStringLiteral("pac"), true, false);
+    // No filters here: importPictureDialog() names the formats when asked.
     importPictureDialog_ = DialogSettings(QStringLiteral("png"), false, true);
+    importPictureDialog_.filters.clear();
     exportPictureDialog_ = DialogSettings(QStringLiteral("png"), true, true);
 }
 
@@ -416,6 +435,23 @@ void TMainForm::applyTexts()
         SetFace(field, face);
         field->setLimitText(limitText);
     }
+    nameBoxes();
+}
+
+void TMainForm::nameBoxes()
+{
+    using List = LanguageTexts::List;
+    const QString picture = texts_.lineOr(List::Labels, label::kBoxPicture, label::kBoxPictureText);
+    const QString mask = texts_.lineOr(List::Labels, label::kBoxMask, label::kBoxMaskText);
+    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
+        const int part = PartSlotTable::PartOf(slot);
+        const QString partName = texts_.lineOr(List::Labels, label::kFirstPartName + part,
+                                               label::kPartNameTexts[static_cast<size_t>(part)]);
+        const QString name = (PartSlotTable::IsMask(slot) ? mask : picture).arg(partName);
+        PictureBox* box = boxes_[static_cast<size_t>(slot)];
+        box->setAccessibleName(name);
+        box->setToolTip(name);
+    }
 }
 
 const Bitmap& TMainForm::slotPicture(int slot) const
@@ -494,9 +530,17 @@ void TMainForm::runCommand(const std::function<void()>& command)
 {
     try {
         command();
+    } catch (const FormatError& e) {
+        showError(FormatErrorText(e, texts_));
     } catch (const std::exception& e) {
         showError(QString::fromUtf8(e.what()));
     }
+}
+
+QString TMainForm::cannotWriteText(const QString& path, const QString& reason) const
+{
+    return FillLine(texts_.lineOr(LanguageTexts::List::Messages, message::kCannotWriteFile, "Cannot write %1: %2"),
+                    {path, reason});
 }
 
 void TMainForm::WinDayImageMouseDown(int slot)

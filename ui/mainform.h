@@ -97,9 +97,11 @@ public:
     QWidget* dialogParent() override { return this; }
 
     // Runs one command; an exception escaping it is shown in the error box
-    // and the program goes on.
+    // (the core's errors in the chosen language) and the program goes on.
     void runCommand(const std::function<void()>& command) override;
 
+    // "Cannot write PATH: REASON" in the chosen language.
+    QString cannotWriteText(const QString& path, const QString& reason) const;
     const QString& programFolder() const override { return programFolder_; }
     QString tempFolder() const;
     const Settings& settings() const override { return settings_; }
@@ -110,8 +112,8 @@ public:
     const FileDialogSettings& openDialog() const { return openDialog_; }
     const FileDialogSettings& saveDialog() const { return saveDialog_; }
     // Its filters name every format Qt's image plugins read; asking loads
-    // every plugin, so that waits until the dialog is first wanted.
-    const FileDialogSettings& importPictureDialog();
+    // every plugin, so that waits until the dialog is wanted.
+    FileDialogSettings importPictureDialog() const;
     const FileDialogSettings& exportPictureDialog() const { return exportPictureDialog_; }
 
     QMenu* popupMenu() const { return PopupMenu; }
@@ -207,6 +209,8 @@ private:
     void readTextEncodingSetting();
     // Connects a menu item to its handler through runCommand.
     void bind(QAction* action, void (TMainForm::*handler)());
+    // Each picture box's accessible name and tool tip: its part, picture or mask.
+    void nameBoxes();
     // A menu line that older language files lack, else `fallback`.
     QString optionalMenuItem(int line, const char* fallback) const;
 

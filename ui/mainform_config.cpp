@@ -57,10 +57,10 @@ void TMainForm::LanguageSetClick()
 void TMainForm::TextEncodingSetClick()
 {
     const QList<QByteArray> offered = RoomTextCodec::Offered();
+    const QString system = texts_.lineOr(LanguageTexts::List::Labels, label::kSystemEncoding, label::kSystemEncodingText);
     QStringList items;
     for (const QByteArray& name : offered)
-        items.append(name.isEmpty() ? QStringLiteral("System (%1)").arg(SystemEncodingName())
-                                    : QString::fromLatin1(name));
+        items.append(name.isEmpty() ? system.arg(SystemEncodingName()) : QString::fromLatin1(name));
     const int current = std::max<int>(0, static_cast<int>(offered.indexOf(textEncoding_)));
     QString caption = TextEncodingSet->text();
     caption.remove(QLatin1Char('&'));

@@ -3,6 +3,7 @@
 #include "ui/mainform.h"
 
 #include "common/file_bytes.h"
+#include "ui/services/error_texts.h"
 #include "ui/services/paths.h"
 #include "ui/widgets/room_text_edit.h"
 
@@ -92,7 +93,7 @@ void TMainForm::openRoomFile(const QString& path)
         showWarning(message::kOutOfMemory);
         return;
     } catch (const FormatError& e) {
-        showWarningText(path + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+        showWarningText(path + QStringLiteral(": ") + FormatErrorText(e, texts_));
         return;
     }
 
@@ -144,11 +145,7 @@ bool TMainForm::saveRoomTo(const QString& target)
     // stand-in: say so rather than lose it.
     for (size_t i = 0; i < fields_.size(); ++i)
         if (!fields_[i]->isEncodable()) {
-            showWarningText(QStringLiteral("The %1 holds characters that the text encoding %2 cannot hold. Change "
-                                           "the text or the text encoding, then save again.")
-                                .arg(QString::fromLatin1(kRoomTextNames[i]),
-                                     textEncoding_.isEmpty() ? QStringLiteral("of the system")
-                                                             : QString::fromLatin1(textEncoding_)));
+            showWarningText(TextNotEncodableText(texts_, static_cast<int>(i), textEncoding_));
             return false;
         }
 
@@ -161,7 +158,7 @@ bool TMainForm::saveRoomTo(const QString& target)
         showWarning(message::kOutOfMemory);
         return false;
     } catch (const FormatError& e) {
-        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + QString::fromUtf8(e.what()));
+        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + FormatErrorText(e, texts_));
         return false;
     }
     // The room's own file, changed by another program since: replaced only

@@ -5,10 +5,17 @@
 #include "ui/services/paths.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
 namespace velmora {
+
+namespace {
+
+constexpr const char* kHelpNotShownText = "The help cannot be shown: no program to open it was found. The help page is:";
+
+}  // namespace
 
 void TMainForm::ContentsClick()
 {
@@ -17,11 +24,12 @@ void TMainForm::ContentsClick()
     const QString page =
         languageHelp ? HelpIndexPath(programFolder_, languageCode_) : HelpIndexPath(programFolder_);
     const QUrl url = QUrl::fromLocalFile(page);
-    // What the viewer makes of it is not ours to report.
-    if (environment_.openUrl)
-        environment_.openUrl(url);
-    else
-        QDesktopServices::openUrl(url);
+    // What the viewer makes of the page is its business; no viewer at all
+    // would leave the user waiting for nothing.
+    const bool opened = environment_.openUrl ? environment_.openUrl(url) : QDesktopServices::openUrl(url);
+    if (!opened)
+        showWarningText(texts_.lineOr(LanguageTexts::List::Messages, message::kHelpNotShown, kHelpNotShownText) +
+                        QLatin1Char('\n') + QDir::toNativeSeparators(page));
 }
 
 void TMainForm::AboutClick()

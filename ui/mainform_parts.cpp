@@ -2,6 +2,7 @@
 #include "ui/mainform.h"
 
 #include "common/file_bytes.h"
+#include "ui/services/error_texts.h"
 #include "ui/services/paths.h"
 
 #include "core/edit/mask_ops.h"
@@ -76,7 +77,7 @@ bool TMainForm::takePartBitmap(std::span<const uint8_t> fileBytes, int slot, con
     try {
         picture = DecodeBmp(fileBytes);
     } catch (const FormatError& e) {
-        showWarningText(fileNameForMessages + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+        showWarningText(fileNameForMessages + QStringLiteral(": ") + FormatErrorText(e, texts_));
         return false;
     }
     changeSlots(stepName, {{slot, std::move(picture)}});
@@ -94,7 +95,9 @@ void TMainForm::loadPartFile(const QString& path, int slot)
 {
     const ReadResult file = ReadWholeFile(path);
     if (file.status == ReadResult::Status::TooLarge) {
-        showWarningText(path + QStringLiteral(": the file is too large to be a part picture."));
+        showWarningText(FillLine(texts_.lineOr(LanguageTexts::List::Messages, message::kPartFileTooLarge,
+                                               "%1: the file is too large to be a part picture."),
+                                 {path}));
         return;
     }
     if (!file.ok()) {
@@ -114,7 +117,7 @@ void TMainForm::SavePFileClick()
         return;
     const std::vector<uint8_t> bytes = EncodeBmp(slotPicture(slot), ColoursUsedField::EntriesWritten);
     if (const auto error = WriteWholeFile(choice->path, bytes))
-        throw std::runtime_error(("Cannot write " + choice->path + ": " + *error).toStdString());
+        throw std::runtime_error(cannotWriteText(choice->path, *error).toStdString());
 }
 
 void TMainForm::CopyImageClick()

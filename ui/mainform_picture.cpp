@@ -3,6 +3,7 @@
 #include "ui/mainform.h"
 
 #include "common/file_bytes.h"
+#include "ui/services/error_texts.h"
 #include "imageio/picture_file.h"
 
 #include "core/edit/picture_convert.h"
@@ -22,13 +23,44 @@ QString SizeText(int32_t width, int32_t height)
     return QStringLiteral("%1×%2").arg(width).arg(height);
 }
 
+// Why the picture was not read, in the chosen language.
+QString ProblemText(const PictureRead& read, const LanguageTexts& texts)
+{
+    auto line = [&](int index, const char* english) {
+        return texts.lineOr(LanguageTexts::List::Messages, index, english);
+    };
+    QStringList numbers;
+    for (const qint64 number : read.numbers)
+        numbers << QString::number(number);
+    switch (read.problem) {
+    case PictureRead::Problem::FileTooLarge:
+        return FillLine(line(message::kPictureFileTooLarge,
+                             "the file is %1 bytes long, more than the %2 bytes a picture may have"),
+                        numbers);
+    case PictureRead::Problem::FileUnreadable:
+        return FillLine(line(message::kPictureFileUnreadable, "cannot read the file: %1"), {read.detail});
+    case PictureRead::Problem::SizeTooLarge:
+        return FillLine(line(message::kPictureSizeTooLarge, "the picture size %1x%2 is too large"), numbers);
+    case PictureRead::Problem::NotAPicture:
+        return FillLine(line(message::kPictureReaderFailed, "the picture cannot be read: %1"),
+                        {line(message::kNotAPicture, "not a picture in any format known here")});
+    case PictureRead::Problem::ReaderFailed:
+        return FillLine(line(message::kPictureReaderFailed, "the picture cannot be read: %1"), {read.detail});
+    case PictureRead::Problem::None:
+        break;
+    }
+    return read.error;
+}
+
 }  // namespace
 
-const FileDialogSettings& TMainForm::importPictureDialog()
+FileDialogSettings TMainForm::importPictureDialog() const
 {
-    if (importPictureDialog_.filters.isEmpty())
-        importPictureDialog_.filters = ReadablePictureFilters();
-    return importPictureDialog_;
+    FileDialogSettings dialog = importPictureDialog_;
+    dialog.filters = ReadablePictureFilters(
+        texts_.lineOr(LanguageTexts::List::Labels, label::kPicturesFileType, label::kPicturesFileTypeText),
+        texts_.lineOr(LanguageTexts::List::Labels, label::kAllFilesFileType, label::kAllFilesFileTypeText));
+    return dialog;
 }
 
 void TMainForm::ImportPictureClick()
@@ -43,7 +75,7 @@ void TMainForm::importPicture(const QString& path, int slot)
     const PictureRead read = ReadPictureFile(path);
     if (!read.ok()) {
         showWarningText(texts_.lineOr(LanguageTexts::List::Messages, message::kPictureUnreadable, kPictureUnreadableText) + QLatin1Char('\n') + path +
-                        QLatin1Char('\n') + read.error);
+                        QLatin1Char('\n') + ProblemText(read, texts_));
         return;
     }
     if (!FitsSlot(read.picture, slot)) {
@@ -79,7 +111,7 @@ void TMainForm::exportPicture(const QString& path, int slot)
     const std::vector<uint8_t> bytes =
         EncodePng(picture, PartSlotTable::IsMask(slot) ? PngForm::Grey : PngForm::Rgba);
     if (const auto error = WriteWholeFile(path, bytes))
-        throw std::runtime_error(("Cannot write " + path + ": " + *error).toStdString());
+        throw std::runtime_error(cannotWriteText(path, *error).toStdString());
 }
 
 }  // namespace velmora

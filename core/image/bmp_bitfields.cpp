@@ -10,23 +10,15 @@ namespace velmora::bmp_detail {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what)
+[[noreturn]] void Fail(FormatFault fault, const std::vector<FaultArg>& args = {})
 {
-    throw FormatError("not a usable BMP picture: " + what);
+    throw FormatError(fault, args);
 }
 
 // The masks follow the 40-byte part of the header: inside a longer header
 // (V2 and up), or in place of a colour table after a 40-byte one.
 constexpr size_t kMaskOffset = 14 + 40;
 
-std::string Hex(uint32_t v)
-{
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string s = "0x";
-    for (int shift = 28; shift >= 0; shift -= 4)
-        s += kDigits[(v >> shift) & 0xF];
-    return s;
-}
 
 // One channel: where its bits lie and how to widen them to 8 bits.
 struct Channel {
@@ -66,12 +58,12 @@ std::array<uint32_t, 4> ReadMasks(std::span<const uint8_t> bytes, const DirectCo
         return {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
     }
     if (h.infoSize == 12)
-        Fail("a core header cannot carry colour masks");
+        Fail(FormatFault::BmpCoreHeaderMasks);
     // The alpha mask is there with BI_ALPHABITFIELDS, and in V3 and longer headers.
     const size_t count = h.compression == kBiAlphaBitfields || h.infoSize >= 56 ? 4 : 3;
     const size_t end = kMaskOffset + 4 * count;
     if (end > bytes.size() || end > h.pixelOffset)
-        Fail("the colour masks do not fit between the header and the pixel data");
+        Fail(FormatFault::BmpMasksMisplaced);
     std::array<uint32_t, 4> masks{};
     for (size_t i = 0; i < count; ++i)
         masks[i] = ReadLe32(bytes.data() + kMaskOffset + 4 * i);
@@ -80,21 +72,21 @@ std::array<uint32_t, 4> ReadMasks(std::span<const uint8_t> bytes, const DirectCo
 
 void CheckMasks(const std::array<uint32_t, 4>& masks, uint16_t bpp)
 {
-    static const char* const kNames[] = {"red", "green", "blue", "alpha"};
     const uint64_t depthLimit = uint64_t{1} << bpp;
     uint32_t seen = 0;
     for (size_t i = 0; i < masks.size(); ++i) {
         const uint32_t m = masks[i];
         if (m == 0)
             continue;
+        const FaultArg channel{FaultArg::Kind::Channel, int64_t(i)};
+        const FaultArg mask{FaultArg::Kind::Hex, m};
         const uint32_t run = m >> std::countr_zero(m);
         if ((run & (run + 1)) != 0)
-            Fail(std::string("the ") + kNames[i] + " mask " + Hex(m) + " is not one run of bits");
+            Fail(FormatFault::BmpMaskNotOneRun, {channel, mask});
         if (m >= depthLimit)
-            Fail(std::string("the ") + kNames[i] + " mask " + Hex(m) + " lies outside the " + std::to_string(bpp) +
-                 " bits of a pixel");
+            Fail(FormatFault::BmpMaskOutsidePixel, {channel, mask, Num(bpp)});
         if (m & seen)
-            Fail(std::string("the ") + kNames[i] + " mask " + Hex(m) + " overlaps another mask");
+            Fail(FormatFault::BmpMaskOverlaps, {channel, mask});
         seen |= m;
     }
 }
@@ -113,8 +105,7 @@ Bitmap DecodeDirectColour(std::span<const uint8_t> bytes, const DirectColourHead
     const uint64_t rowBytes = ((uint64_t(h.width) * h.bpp + 31) / 32) * 4;
     const uint64_t needed = rowBytes * (uint64_t(h.height) - 1) + uint64_t(h.width) * pixelBytes;
     if (needed > data.size())
-        Fail("the pixel data is truncated (" + std::to_string(data.size()) + " of " + std::to_string(needed) +
-             " bytes)");
+        Fail(FormatFault::BmpPixelsCut, {Num(int64_t(data.size())), Num(int64_t(needed))});
 
     Bitmap b;
     b.width = h.width;

@@ -16,9 +16,9 @@ constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiRle8 = 1;
 constexpr uint32_t kBiRle4 = 2;
 
-[[noreturn]] void Fail(const std::string& what)
+[[noreturn]] void Fail(FormatFault fault, const std::vector<FaultArg>& args = {})
 {
-    throw FormatError("not a usable BMP picture: " + what);
+    throw FormatError(fault, args);
 }
 
 struct Header {
@@ -35,10 +35,10 @@ struct Header {
 Header ReadHeader(std::span<const uint8_t> bytes)
 {
     if (bytes.size() < 14 + 12)
-        Fail("the file is too short for a BMP header (" + std::to_string(bytes.size()) + " bytes)");
+        Fail(FormatFault::BmpTooShort, {Num(int64_t(bytes.size()))});
     const uint8_t* p = bytes.data();
     if (p[0] != 'B' || p[1] != 'M')
-        Fail("the file does not start with \"BM\"");
+        Fail(FormatFault::BmpNoSignature);
     Header h;
     h.pixelOffset = ReadLe32(p + 10);
     h.infoSize = ReadLe32(p + 14);
@@ -46,41 +46,41 @@ Header ReadHeader(std::span<const uint8_t> bytes)
         h.width = ReadLe16(p + 18);
         h.height = ReadLe16(p + 20);
         if (ReadLe16(p + 22) != 1)
-            Fail("the number of planes is not 1");
+            Fail(FormatFault::BmpPlanes);
         h.bpp = ReadLe16(p + 24);
     } else if (h.infoSize >= 40 && h.infoSize <= 1024) {
         if (bytes.size() < 14 + static_cast<size_t>(h.infoSize))
-            Fail("the file ends inside the information header");
+            Fail(FormatFault::BmpHeaderCut);
         h.width = static_cast<int32_t>(ReadLe32(p + 18));
         const int32_t rawHeight = static_cast<int32_t>(ReadLe32(p + 22));
         if (ReadLe16(p + 26) != 1)
-            Fail("the number of planes is not 1");
+            Fail(FormatFault::BmpPlanes);
         h.bpp = ReadLe16(p + 28);
         h.compression = ReadLe32(p + 30);
         h.coloursUsed = ReadLe32(p + 46);
         if (rawHeight == INT32_MIN)
-            Fail("the height is out of range");
+            Fail(FormatFault::BmpHeightOutOfRange);
         h.topDown = rawHeight < 0;
         h.height = rawHeight < 0 ? -rawHeight : rawHeight;
     } else {
-        Fail("unsupported information header size " + std::to_string(h.infoSize));
+        Fail(FormatFault::BmpHeaderSize, {Num(h.infoSize)});
     }
     if (h.width <= 0 || h.height <= 0)
-        Fail("the picture size " + std::to_string(h.width) + "x" + std::to_string(h.height) + " is not positive");
+        Fail(FormatFault::BmpSizeNotPositive, {Num(h.width), Num(h.height)});
     if (h.width > kMaxBmpSide || h.height > kMaxBmpSide ||
         int64_t{h.width} * h.height > kMaxBmpPixels)
-        Fail("the picture size " + std::to_string(h.width) + "x" + std::to_string(h.height) + " is too large");
+        Fail(FormatFault::BmpSizeTooLarge, {Num(h.width), Num(h.height)});
     if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 24 && !bmp_detail::IsDirectColourDepth(h.bpp))
-        Fail(std::to_string(h.bpp) + " bits per pixel are not supported (only 1, 4, 8, 16, 24 and 32)");
+        Fail(FormatFault::BmpDepth, {Num(h.bpp)});
     const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
     const bool bitfields = bmp_detail::IsBitfieldsCompression(h.compression);
     if (h.compression != kBiRgb && !rle && !bitfields)
-        Fail("compression method " + std::to_string(h.compression) + " is not supported");
+        Fail(FormatFault::BmpCompression, {Num(h.compression)});
     if ((h.compression == kBiRle8 && h.bpp != 8) || (h.compression == kBiRle4 && h.bpp != 4) ||
         (bitfields && !bmp_detail::IsDirectColourDepth(h.bpp)))
-        Fail("the compression does not match the bits per pixel");
+        Fail(FormatFault::BmpCompressionDepth);
     if (rle && h.topDown)
-        Fail("a compressed picture cannot be stored top-down");
+        Fail(FormatFault::BmpCompressedTopDown);
     return h;
 }
 
@@ -91,12 +91,12 @@ std::vector<RgbQuad> ReadColourTable(std::span<const uint8_t> bytes, const Heade
     const uint32_t full = 1u << h.bpp;
     uint32_t count = h.coloursUsed == 0 ? full : h.coloursUsed;
     if (count > full)
-        Fail("the colour table has " + std::to_string(count) + " entries, more than " + std::to_string(full));
+        Fail(FormatFault::BmpColourTableTooLong, {Num(count), Num(full)});
     const size_t entrySize = h.infoSize == 12 ? 3 : 4;
     const size_t start = 14 + static_cast<size_t>(h.infoSize);
     const size_t end = start + entrySize * count;
     if (end > bytes.size() || end > h.pixelOffset)
-        Fail("the colour table does not fit between the header and the pixel data");
+        Fail(FormatFault::BmpColourTableMisplaced);
     std::vector<RgbQuad> table(full);
     const uint8_t* entries = bytes.data() + start;
     if (entrySize == 4) {
@@ -165,7 +165,7 @@ void DecodeRle(std::span<const uint8_t> data, const Header& h, Bitmap& b)
     };
     auto need = [&](size_t n) {
         if (data.size() - pos < n)
-            Fail("the compressed pixel data is truncated");
+            Fail(FormatFault::BmpRunsCut);
     };
     while (row < h.height) {
         need(2);
@@ -196,7 +196,7 @@ void DecodeRle(std::span<const uint8_t> data, const Header& h, Bitmap& b)
             pos += bytes + (bytes & 1);
         }
         if (x > h.width)
-            Fail("a compressed row runs past the picture's width");
+            Fail(FormatFault::BmpRunPastWidth);
     }
 }
 
@@ -206,9 +206,9 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes)
 {
     const Header h = ReadHeader(bytes);
     if (h.pixelOffset >= bytes.size())
-        Fail("the pixel data offset " + std::to_string(h.pixelOffset) + " lies outside the file");
+        Fail(FormatFault::BmpOffsetOutside, {Num(h.pixelOffset)});
     if (h.pixelOffset < 14 + h.infoSize)
-        Fail("the pixel data offset " + std::to_string(h.pixelOffset) + " lies inside the header");
+        Fail(FormatFault::BmpOffsetInHeader, {Num(h.pixelOffset)});
     if (bmp_detail::IsDirectColourDepth(h.bpp))
         return bmp_detail::DecodeDirectColour(bytes, {h.infoSize, h.width, h.height, h.topDown, h.bpp, h.compression,
                                                       h.coloursUsed, h.pixelOffset});
@@ -227,11 +227,9 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes)
         const uint64_t rowBytes = ((uint64_t(h.width) * h.bpp + 31) / 32) * 4;
         const uint64_t needed = rowBytes * (uint64_t(h.height) - 1) + (uint64_t(h.width) * h.bpp + 7) / 8;
         if (needed > data.size())
-            Fail("the pixel data is truncated (" + std::to_string(data.size()) + " of " + std::to_string(needed) +
-                 " bytes)");
+            Fail(FormatFault::BmpPixelsCut, {Num(int64_t(data.size())), Num(int64_t(needed))});
     } else if (pixels > 128 * uint64_t(data.size()) + 65536) {
-        Fail("the picture size " + std::to_string(h.width) + "x" + std::to_string(h.height) +
-             " is too large for the compressed data present");
+        Fail(FormatFault::BmpSizeTooLargeForRuns, {Num(h.width), Num(h.height)});
     }
     if (h.compression == kBiRgb) {
         DecodeUncompressed(data, h, b);

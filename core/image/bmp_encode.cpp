@@ -57,10 +57,10 @@ void CheckEncodable(const Bitmap& b)
 {
     const uint16_t bpp = b.bitsPerPixel;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24)
-        throw FormatError("cannot encode a picture of " + std::to_string(bpp) + " bits per pixel");
+        throw FormatError(FormatFault::EncodeDepth, {Num(bpp)});
     if (b.width <= 0 || b.height <= 0 ||
         b.pixels.size() != static_cast<size_t>(b.width) * b.height * b.bytesPerPixel())
-        throw FormatError("cannot encode a picture whose pixels do not match its size");
+        throw FormatError(FormatFault::EncodePixelCount, {});
 }
 
 void EncodeBmpInto(const Bitmap& b, ColoursUsedField coloursUsed, uint8_t* p)

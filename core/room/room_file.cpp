@@ -20,23 +20,23 @@ std::string ReadText(std::span<const uint8_t> file, size_t offset)
     return std::string(begin, end);
 }
 
-std::string SlotLabel(int slot)
-{
-    return "slot " + std::to_string(slot) + " (" + std::string(PartSlotTable::BoxName(slot)) + ")";
-}
-
 }  // namespace
+
+std::string RoomFileError::InSlot(int slot, const std::string& what)
+{
+    if (!PartSlotTable::IsValidSlot(slot))
+        return what;
+    return FillTemplate(kSlotFaultTemplate, {std::to_string(slot), std::string(PartSlotTable::BoxName(slot)), what});
+}
 
 Room ReadRoomFile(std::span<const uint8_t> file)
 {
     if (file.size() < kRoomMinFileSize)
-        throw RoomFileError(RoomFileError::Kind::TooShort, -1,
-                            "the room file is " + std::to_string(file.size()) + " bytes long; a room file has at least " +
-                                std::to_string(kRoomMinFileSize));
+        throw RoomFileError(RoomFileError::Kind::TooShort, -1, FormatFault::RoomTooShort,
+                            {Num(int64_t(file.size())), Num(int64_t(kRoomMinFileSize))});
     if (file.size() > kRoomMaxFileSize)
-        throw RoomFileError(RoomFileError::Kind::TooLarge, -1,
-                            "the room file is " + std::to_string(file.size()) + " bytes long, more than the " +
-                                std::to_string(kRoomMaxFileSize) + " bytes a room file may have");
+        throw RoomFileError(RoomFileError::Kind::TooLarge, -1, FormatFault::RoomTooLarge,
+                            {Num(int64_t(file.size())), Num(int64_t(kRoomMaxFileSize))});
     Room room;
     room.texts.name = ReadText(file, kRoomTextOffsets[0]);
     room.texts.comment = ReadText(file, kRoomTextOffsets[1]);
@@ -48,28 +48,23 @@ Room ReadRoomFile(std::span<const uint8_t> file)
     size_t pictureBytes = 0;
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
         if (p > file.size() || file.size() - p < 6)
-            throw RoomFileError(RoomFileError::Kind::BadRecord, slot,
-                                SlotLabel(slot) + ": the picture record lies past the end of the file");
+            throw RoomFileError(RoomFileError::Kind::BadRecord, slot, FormatFault::RoomRecordPastEnd, {});
         const uint32_t length = ReadLe32(file.data() + p + 2);
         if (length < 14 + 12)
-            throw RoomFileError(RoomFileError::Kind::BadRecord, slot,
-                                SlotLabel(slot) + ": the picture's size field (" + std::to_string(length) +
-                                    ") is too small");
+            throw RoomFileError(RoomFileError::Kind::BadRecord, slot, FormatFault::RoomRecordSizeTooSmall,
+                                {Num(length)});
         if (length > file.size() - p)
-            throw RoomFileError(RoomFileError::Kind::BadRecord, slot,
-                                SlotLabel(slot) + ": the picture (" + std::to_string(length) +
-                                    " bytes) runs past the end of the file");
+            throw RoomFileError(RoomFileError::Kind::BadRecord, slot, FormatFault::RoomRecordTooLong, {Num(length)});
         try {
             room.pictures[static_cast<size_t>(slot)] = DecodeBmp(file.subspan(p, length));
         } catch (const FormatError& e) {
-            throw RoomFileError(RoomFileError::Kind::BadRecord, slot, SlotLabel(slot) + ": " + e.what());
+            throw RoomFileError(RoomFileError::Kind::BadRecord, slot, e);
         }
         room.bmpLengths[static_cast<size_t>(slot)] = length;
         pictureBytes += room.pictures[static_cast<size_t>(slot)].pixels.size();
         if (pictureBytes > kRoomMaxPictureBytes)
-            throw RoomFileError(RoomFileError::Kind::BadRecord, slot,
-                                SlotLabel(slot) + ": the pictures up to this one take more than " +
-                                    std::to_string(kRoomMaxPictureBytes >> 20) + " MiB unpacked");
+            throw RoomFileError(RoomFileError::Kind::BadRecord, slot, FormatFault::RoomPicturesTooLarge,
+                                {Num(int64_t(kRoomMaxPictureBytes >> 20))});
         p += size_t{length} + 4;
     }
     return room;
@@ -79,15 +74,14 @@ std::vector<uint8_t> WriteRoomFile(std::span<const uint8_t> headerTemplate, cons
                                    const RoomPictures& pictures)
 {
     if (headerTemplate.size() != kRoomHeaderSize)
-        throw RoomFileError(RoomFileError::Kind::BadTemplate, -1,
-                            "the header template is " + std::to_string(headerTemplate.size()) + " bytes long, not " +
-                                std::to_string(kRoomHeaderSize));
+        throw RoomFileError(RoomFileError::Kind::BadTemplate, -1, FormatFault::RoomTemplateSize,
+                            {Num(int64_t(headerTemplate.size())), Num(int64_t(kRoomHeaderSize))});
     const std::array<const std::string*, 3> fields = {&texts.name, &texts.comment, &texts.copyright};
     for (size_t i = 0; i < 3; ++i)
         if (fields[i]->size() > kRoomTextMax)
-            throw RoomFileError(RoomFileError::Kind::TextTooLong, -1,
-                                std::string("the ") + kRoomTextNames[i] + " is " + std::to_string(fields[i]->size()) +
-                                    " bytes long; a room file holds at most " + std::to_string(kRoomTextMax));
+            throw RoomFileError(RoomFileError::Kind::TextTooLong, -1, FormatFault::RoomTextTooLong,
+                                {{FaultArg::Kind::RoomText, int64_t(i)}, Num(int64_t(fields[i]->size())),
+                                 Num(int64_t(kRoomTextMax))});
 
     // Every picture is checked and measured first, then encoded in place:
     // one buffer, each byte written once.
@@ -98,7 +92,7 @@ std::vector<uint8_t> WriteRoomFile(std::span<const uint8_t> headerTemplate, cons
         try {
             CheckEncodable(picture);
         } catch (const FormatError& e) {
-            throw RoomFileError(RoomFileError::Kind::BadPicture, slot, SlotLabel(slot) + ": " + e.what());
+            throw RoomFileError(RoomFileError::Kind::BadPicture, slot, e);
         }
         lengths[static_cast<size_t>(slot)] = EncodedBmpSize(picture);
         total += 4 + lengths[static_cast<size_t>(slot)];

@@ -58,8 +58,21 @@ public:
         BadPicture,    // writing a picture the encoder cannot encode
     };
     RoomFileError(Kind kind, int slot, const std::string& what) : FormatError(what), kind_(kind), slot_(slot) {}
+    // The fault's text after the slot's name when a slot is concerned.
+    RoomFileError(Kind kind, int slot, FormatFault fault, const std::vector<FaultArg>& args)
+        : FormatError(InSlot(slot, FaultText(fault, args)), fault, args), kind_(kind), slot_(slot)
+    {
+    }
+    // A picture's own error, found in `slot`.
+    RoomFileError(Kind kind, int slot, const FormatError& inner)
+        : FormatError(InSlot(slot, inner.what()), inner.fault(), inner.args()), kind_(kind), slot_(slot)
+    {
+    }
     Kind kind() const { return kind_; }
     int slot() const { return slot_; }  // -1 when no slot is concerned
+
+    // "slot 5 (DoorCloseImage): " before `what`, for a slot from 0 to 39.
+    static std::string InSlot(int slot, const std::string& what);
 
 private:
     Kind kind_;

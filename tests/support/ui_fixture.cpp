@@ -48,7 +48,11 @@ UiFixture::~UiFixture()
 Environment UiFixture::environment() const
 {
     return Environment{programFolder(), {}, settingsFile(),
-                       [urls = openedUrls_](const QUrl& url) { urls->push_back(url); }, recoveryFolder()};
+                       [urls = openedUrls_, present = viewerPresent_](const QUrl& url) {
+                           urls->push_back(url);
+                           return *present;
+                       },
+                       recoveryFolder()};
 }
 
 QString UiFixture::recoveryFolder() const

@@ -42,12 +42,15 @@ public:
     ScriptedPrompts prompts;
     // Documents the form asked the system's viewer to open, in order.
     const std::vector<QUrl>& openedUrls() const { return *openedUrls_; }
+    // false: the system has no viewer for them (no web browser).
+    void setViewerPresent(bool present) { *viewerPresent_ = present; }
 
 private:
     QTemporaryDir dir_;
     QByteArray oldTemp_;
     bool hadTemp_;
     std::shared_ptr<std::vector<QUrl>> openedUrls_ = std::make_shared<std::vector<QUrl>>();
+    std::shared_ptr<bool> viewerPresent_ = std::make_shared<bool>(true);
 };
 
 }  // namespace velmora::test

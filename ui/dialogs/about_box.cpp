@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -20,6 +22,8 @@ namespace {
 constexpr QSize kClientSize{273, 141};
 constexpr int kLargePixelSize = 16;
 constexpr int kCaptionLine = 16;
+constexpr int kVersionNumberLeft = 144;
+constexpr int kVersionGap = 4;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at)
 {
@@ -71,9 +75,9 @@ TAboutBox::TAboutBox(EditorContext& editor)
     ApName->setFont(large);
     SetBlack(ApName);
 
-    Version = MakeLabel(this, "Version", QStringLiteral("Version."), {96, 48});
-    VersinNo = MakeLabel(this, "VersinNo", QStringLiteral("2.10"), {144, 48});
-    Copyright = MakeLabel(this, "Copyright", QStringLiteral("Copyright \u00a9 2026 Velmora team"), {64, 64});
+    Version = MakeLabel(this, "Version", QString::fromUtf8(label::kAboutVersionText), {96, 48});
+    VersinNo = MakeLabel(this, "VersinNo", QStringLiteral("2.10"), {kVersionNumberLeft, 48});
+    Copyright = MakeLabel(this, "Copyright", QString::fromUtf8(label::kAboutCopyrightText), {64, 64});
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -104,9 +108,14 @@ void TAboutBox::FormShow()
     setWindowTitle(texts.label(kCaptionLine));
     SetFace(ApName, face);
     ApName->setText(texts.label(label::kTitle));
-    // The size-to-text labels follow the new face.
+    // Language files older than these lines keep the English words.
+    Version->setText(texts.lineOr(LanguageTexts::List::Labels, label::kAboutVersion, label::kAboutVersionText));
+    Copyright->setText(texts.lineOr(LanguageTexts::List::Labels, label::kAboutCopyright, label::kAboutCopyrightText));
+    // The size-to-text labels follow the new face and words.
     for (QLabel* label : {Version, VersinNo, Copyright})
         label->adjustSize();
+    // A longer word than "Version." pushes the number along rather than under it.
+    VersinNo->move(std::max(kVersionNumberLeft, Version->x() + Version->width() + kVersionGap), VersinNo->y());
 }
 
 }  // namespace velmora

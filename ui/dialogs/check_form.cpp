@@ -1,8 +1,10 @@
 #include "ui/dialogs/check_form.h"
 
 #include "ui/widgets/bitmap_image.h"
+#include "ui/widgets/pixel_view.h"
 #include "common/file_bytes.h"
 #include "ui/services/editor_context.h"
+#include "ui/services/error_texts.h"
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
 #include "ui/services/settings.h"
@@ -13,9 +15,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -44,7 +46,6 @@ constexpr int kSleepingLine = 28;
 constexpr int kSaveBtnLine = 29;
 constexpr int kLaBSettingLine = 34;
 
-const QStringList kPictureFilters = {QStringLiteral("JPEG Image (*.jpg)"), QStringLiteral("Bitmap Image (*.bmp)")};
 constexpr int kJpegFilter = 0;
 
 QLabel* AddLabel(QWidget* parent, const char* name, const char* caption, const QRect& place)
@@ -90,11 +91,13 @@ bool Shows(const QComboBox* combo, int index)
     return index < combo->count() && combo->currentText() == combo->itemText(index);
 }
 
-void SaveWholeFile(const QString& path, const std::vector<uint8_t>& bytes)
+void SaveWholeFile(const QString& path, const std::vector<uint8_t>& bytes, const LanguageTexts& texts)
 {
     if (const std::optional<QString> error = WriteWholeFile(path, bytes))
-        throw std::runtime_error(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), *error).toStdString());
+        throw std::runtime_error(FillLine(texts.lineOr(LanguageTexts::List::Messages, message::kCannotCreateFile,
+                                                       "Cannot create file \"%1\". %2"),
+                                          {QDir::toNativeSeparators(path), *error})
+                                     .toStdString());
 }
 
 }  // namespace
@@ -106,9 +109,10 @@ TCheckForm::TCheckForm(EditorContext& editor)
     setObjectName(QStringLiteral("CheckForm"));
     setWindowTitle(QStringLiteral("Ceck Form"));
 
-    CheckImage = AddLabel(this, "CheckImage", "", {8, 16, 320, 240});
-    CheckImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    CheckImage->setPixmap(QPixmap::fromImage(ToQImage(picture_)));
+    CheckImage = new PixelView(this);
+    CheckImage->setObjectName(QStringLiteral("CheckImage"));
+    CheckImage->setGeometry(8, 16, 320, 240);
+    CheckImage->setPicture(ToQImage(picture_));
     TimeLabel = AddLabel(this, "TimeLabel", "time", {336, 8, 105, 12});
     TimeSetting = AddSetting(this, "TimeSetting", {"daytime", "nighttime"}, {336, 24, 105, 21});
     DoorLabel = AddLabel(this, "DoorLabel", "door", {336, 48, 97, 12});
@@ -125,12 +129,13 @@ TCheckForm::TCheckForm(EditorContext& editor)
     // The OK button keeps this face whatever the labels list names.
     OkBtn->setFont(DesignFont());
 
+    // Top to bottom, as the controls stand.
     setTabOrder(TimeSetting, DoorSetting);
     setTabOrder(DoorSetting, TBoxSetting);
-    setTabOrder(TBoxSetting, OkBtn);
-    setTabOrder(OkBtn, BedSetting);
-    setTabOrder(BedSetting, SaveBtn);
-    setTabOrder(SaveBtn, LaBSetting);
+    setTabOrder(TBoxSetting, BedSetting);
+    setTabOrder(BedSetting, LaBSetting);
+    setTabOrder(LaBSetting, SaveBtn);
+    setTabOrder(SaveBtn, OkBtn);
     TimeSetting->setFocus();
 
     // Typing and picking an item both change the edit text.
@@ -192,13 +197,19 @@ void TCheckForm::LaBSettingClick()
     if (!room_.prepared())
         room_.prepare(editor_.slotPictures());
     ComposeRoom(room_, state(), picture_);
-    CheckImage->setPixmap(QPixmap::fromImage(ToQImage(picture_)));
+    CheckImage->setPicture(ToQImage(picture_));
 }
 
 void TCheckForm::SaveBtnClick()
 {
     FileDialogSettings dialog;
-    dialog.filters = kPictureFilters;
+    const LanguageTexts& texts = editor_.languageTexts();
+    dialog.filters = {
+        texts.lineOr(LanguageTexts::List::Labels, label::kJpegFileType, label::kJpegFileTypeText) +
+            QStringLiteral(" (*.jpg)"),
+        texts.lineOr(LanguageTexts::List::Labels, label::kBitmapFileType, label::kBitmapFileTypeText) +
+            QStringLiteral(" (*.bmp)"),
+    };
     dialog.selectedFilter = saveFilter_;
     dialog.defaultSuffix = QStringLiteral("jpg");
     dialog.startName = saveName_;
@@ -214,7 +225,20 @@ void TCheckForm::SaveBtnClick()
     // The chosen filter alone decides the format; the name's extension is
     // the user's business.
     SaveWholeFile(choice->path, choice->filterIndex == kJpegFilter ? EncodePreviewJpeg(picture_)
-                                                                  : EncodePreviewBmp(picture_));
+                                                                  : EncodePreviewBmp(picture_),
+                  texts);
+}
+
+void TCheckForm::keyPressEvent(QKeyEvent* event)
+{
+    // Escape closes the dialog as its close box does; Enter still acts only
+    // through the focused control.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        reject();
+        event->accept();
+        return;
+    }
+    FixedDialog::keyPressEvent(event);
 }
 
 }  // namespace velmora

@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace velmora {
 
+class PixelView;
+
 class TCheckForm : public FixedDialog {
     Q_OBJECT
 public:
@@ -33,6 +35,9 @@ public:
     // Saves the picture shown as a JPEG or BMP file.
     void SaveBtnClick();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     Bitmap picture_;
     // The room as it was when the dialog was shown: the dialog is modal, so
@@ -42,7 +47,7 @@ private:
     int saveFilter_ = 0;
     QString saveName_;
 
-    QLabel* CheckImage = nullptr;
+    PixelView* CheckImage = nullptr;
     QLabel* TimeLabel = nullptr;
     QComboBox* TimeSetting = nullptr;
     QLabel* DoorLabel = nullptr;

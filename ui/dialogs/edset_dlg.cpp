@@ -82,6 +82,9 @@ void TEdSetDlg::FormShow()
     OpnBtn->setText(texts.label(kBrowseLine));
     if (const auto path = editor_.settings().read(QString::fromLatin1(Settings::kImageEditor)))
         Editor->setText(*path);
+    OpenDialog.filters = {
+        texts.lineOr(LanguageTexts::List::Labels, label::kAllFilesFileType, label::kAllFilesFileTypeText) +
+        QStringLiteral(" (*)")};
 }
 
 void TEdSetDlg::OpnBtnClick()

@@ -76,7 +76,7 @@ const QString& LanguageTexts::line(List list, int index) const
 QString LanguageTexts::lineOr(List list, int index, const char* english) const
 {
     const std::vector<QString>& all = lines(list);
-    return index >= 0 && all.size() > size_t(index) ? all[size_t(index)] : QString::fromLatin1(english);
+    return index >= 0 && all.size() > size_t(index) ? all[size_t(index)] : QString::fromUtf8(english);
 }
 
 QString StepName(const QString& menuCaption)
