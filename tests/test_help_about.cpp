@@ -103,7 +103,7 @@ void HelpAboutTest::withoutAViewerTheUserIsToldWhereTheHelpIs()
         const auto warnings = fixture.prompts.shown(ScriptedPrompts::Kind::Warning);
         QCOMPARE(warnings.size(), size_t{1});
         QCOMPARE(warnings[0].caption, form->languageTexts().label(33));
-        QCOMPARE(warnings[0].text, form->languageTexts().message(16) + "\n" +
+        QCOMPARE(warnings[0].text, form->languageTexts().message(message::kHelpNotShown) + "\n" +
                                        QDir::toNativeSeparators(fixture.programFolder() + "/Help/" + code + "/vlindex.htm"));
     }
 }

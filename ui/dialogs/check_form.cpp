@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -129,13 +128,12 @@ TCheckForm::TCheckForm(EditorContext& editor)
     // The OK button keeps this face whatever the labels list names.
     OkBtn->setFont(DesignFont());
 
-    // Top to bottom, as the controls stand.
     setTabOrder(TimeSetting, DoorSetting);
     setTabOrder(DoorSetting, TBoxSetting);
-    setTabOrder(TBoxSetting, BedSetting);
-    setTabOrder(BedSetting, LaBSetting);
-    setTabOrder(LaBSetting, SaveBtn);
-    setTabOrder(SaveBtn, OkBtn);
+    setTabOrder(TBoxSetting, OkBtn);
+    setTabOrder(OkBtn, BedSetting);
+    setTabOrder(BedSetting, SaveBtn);
+    setTabOrder(SaveBtn, LaBSetting);
     TimeSetting->setFocus();
 
     // Typing and picking an item both change the edit text.
@@ -227,18 +225,6 @@ void TCheckForm::SaveBtnClick()
     SaveWholeFile(choice->path, choice->filterIndex == kJpegFilter ? EncodePreviewJpeg(picture_)
                                                                   : EncodePreviewBmp(picture_),
                   texts);
-}
-
-void TCheckForm::keyPressEvent(QKeyEvent* event)
-{
-    // Escape closes the dialog as its close box does; Enter still acts only
-    // through the focused control.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        reject();
-        event->accept();
-        return;
-    }
-    FixedDialog::keyPressEvent(event);
 }
 
 }  // namespace velmora

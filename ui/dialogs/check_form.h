@@ -35,9 +35,6 @@ public:
     // Saves the picture shown as a JPEG or BMP file.
     void SaveBtnClick();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     Bitmap picture_;
     // The room as it was when the dialog was shown: the dialog is modal, so
