@@ -77,15 +77,10 @@ void ChooseFromMenu(TMainForm& form, int slot, const char* entry, Qt::KeyboardMo
     QTRY_VERIFY(!menu->isVisible());
 }
 
-bool ClickOk(QDialog& dialog)
+// Presses a button of the dialog; whether that closed it with OK.
+bool Click(QDialog& dialog, const char* button)
 {
-    Child<QPushButton>(dialog, "OkBtn")->click();
-    return dialog.result() == QDialog::Accepted;
-}
-
-bool ClickCancel(QDialog& dialog)
-{
-    Child<QPushButton>(dialog, "CancelBtn")->click();
+    Child<QPushButton>(dialog, button)->click();
     return dialog.result() == QDialog::Accepted;
 }
 
@@ -115,7 +110,7 @@ void ImportDialogTest::shiftImportOpensTheDialogAndOkIsOneStep()
         Child<QComboBox>(dialog, "DitherSetting")->setCurrentIndex(int(Dithering::FloydSteinberg));
         Child<QSpinBox>(dialog, "AlphaSetting")->setValue(200);
         taken = static_cast<TImportPictureForm&>(dialog).choices();
-        return ClickOk(dialog);
+        return Click(dialog, "OkBtn");
     });
     ChooseFromMenu(*form, kBed, "ImportPicture", Qt::ShiftModifier);
     QCOMPARE(fixture.prompts.shown(Kind::Dialog).size(), size_t(1));
@@ -139,7 +134,7 @@ void ImportDialogTest::shiftImportOpensTheDialogAndOkIsOneStep()
     fixture.prompts.openAnswers.push_back(path);
     fixture.prompts.dialogAnswers.push_back([&](QDialog& dialog) {
         taken = static_cast<TImportPictureForm&>(dialog).choices();
-        return ClickCancel(dialog);
+        return Click(dialog, "CancelBtn");
     });
     ChooseFromMenu(*form, kBed, "ImportPicture", Qt::ShiftModifier);
     QCOMPARE(fixture.prompts.shown(Kind::Dialog).size(), size_t(2));
@@ -170,13 +165,13 @@ void ImportDialogTest::aClipboardPictureOfAnotherSizeOpensTheDialog()
         openedOn = fit->currentIndex();
         // Exact: OK says why it cannot be taken, and the dialog stays open.
         fit->setCurrentIndex(int(Fitting::Exact));
-        if (ClickOk(dialog))
+        if (Click(dialog, "OkBtn"))
             return true;
         for (const auto& shown : fixture.prompts.shown(Kind::Warning))
             warningsWhileOpen << shown.text;
         fit->setCurrentIndex(int(chosen.fit));
         Child<QComboBox>(dialog, "DitherSetting")->setCurrentIndex(int(chosen.dither));
-        return ClickOk(dialog);
+        return Click(dialog, "OkBtn");
     });
     QTest::mouseClick(form->pictureBox(slot::RoomImage), Qt::LeftButton);
     form->findChild<QAction*>("PastePicture")->trigger();
