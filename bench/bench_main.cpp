@@ -2,7 +2,11 @@
 // and its goal. --benchmark_out still writes every run for tools.
 #include <benchmark/benchmark.h>
 
+#ifdef VELMORA_BENCH_WIDGETS
+#include <QApplication>
+#else
 #include <QGuiApplication>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -55,6 +59,7 @@ public:
             {"BM_DitherNoise_FS", nullptr, 5000},
             {"BM_DitherNoise_Ordered", nullptr, 3000},
             {"BM_CoverDither640x480_FS", nullptr, 50000},
+            {"BM_ImportDialog640x480_FS", nullptr, 50000},
             {"BM_PaintDabToComposedRoom", nullptr, 20},
             {"BM_FloodFill320x240", nullptr, 300},
         };
@@ -109,7 +114,11 @@ int main(int argc, char** argv)
 {
     // QImage's BMP reader is a plugin-free part of QtGui, but it wants an application object.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef VELMORA_BENCH_WIDGETS
+    QApplication app(argc, argv);  // the import dialog's benchmark shows widgets
+#else
     QGuiApplication app(argc, argv);
+#endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -91,7 +91,19 @@ PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& name
     const bool byName = suffix == "tga" || suffix == "wbmp";
     if (!ReadAs(data, suffix, true, image, failure) && (!byName || !ReadAs(data, suffix, false, image, failure)))
         return failure;
-    image = image.convertToFormat(QImage::Format_RGBA8888);
+    return PictureFromImage(image);
+}
+
+PictureRead PictureFromImage(const QImage& decoded)
+{
+    if (decoded.isNull())
+        return {{}, QStringLiteral("the picture cannot be read: not a picture in any format known here"),
+                PictureRead::Problem::NotAPicture, {}, {}};
+    if (decoded.width() > kMaxBmpSide || decoded.height() > kMaxBmpSide ||
+        int64_t{decoded.width()} * decoded.height() > kMaxBmpPixels)
+        return {{}, QStringLiteral("the picture size %1x%2 is too large").arg(decoded.width()).arg(decoded.height()),
+                PictureRead::Problem::SizeTooLarge, {decoded.width(), decoded.height()}, {}};
+    const QImage image = decoded.convertToFormat(QImage::Format_RGBA8888);
     PictureRead out;
     out.picture.width = image.width();
     out.picture.height = image.height();
@@ -100,6 +112,17 @@ PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& name
     for (int y = 0; y < image.height(); ++y)
         std::memcpy(out.picture.pixels.data() + rowBytes * static_cast<size_t>(y), image.constScanLine(y), rowBytes);
     return out;
+}
+
+QImage ImageFromPicture(const RgbaPicture& picture)
+{
+    const size_t rowBytes = static_cast<size_t>(picture.width) * 4;
+    if (picture.width <= 0 || picture.height <= 0 || picture.pixels.size() != rowBytes * size_t(picture.height))
+        return {};
+    QImage image(picture.width, picture.height, QImage::Format_RGBA8888);
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(image.scanLine(y), picture.pixels.data() + rowBytes * static_cast<size_t>(y), rowBytes);
+    return image;
 }
 
 QStringList ReadablePictureFilters(const QString& picturesName, const QString& allFilesName)
@@ -129,12 +152,9 @@ QStringList ReadablePictureFilters(const QString& picturesName, const QString& a
 
 std::vector<uint8_t> EncodePng(const RgbaPicture& picture, PngForm form)
 {
-    const size_t rowBytes = static_cast<size_t>(picture.width) * 4;
-    if (picture.width <= 0 || picture.height <= 0 || picture.pixels.size() != rowBytes * size_t(picture.height))
+    QImage image = ImageFromPicture(picture);
+    if (image.isNull())
         throw std::runtime_error("there is no picture to write");
-    QImage image(picture.width, picture.height, QImage::Format_RGBA8888);
-    for (int y = 0; y < picture.height; ++y)
-        std::memcpy(image.scanLine(y), picture.pixels.data() + rowBytes * static_cast<size_t>(y), rowBytes);
     if (form == PngForm::Rgb)
         image = image.convertToFormat(QImage::Format_RGB888);
     else if (form == PngForm::Grey)

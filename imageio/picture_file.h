@@ -4,6 +4,7 @@
 
 #include "core/edit/picture_convert.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -35,6 +36,12 @@ struct PictureRead {
 // 16 MiB and pictures over kMaxBmpPixels are refused before decoding.
 PictureRead ReadPictureFile(const QString& path);
 PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& nameForFormat = {});
+
+// A picture Qt has decoded (the clipboard's), as RGBA pixels; refused when
+// it is larger than kMaxBmpSide a side or kMaxBmpPixels.
+PictureRead PictureFromImage(const QImage& image);
+// The pixels as a QImage (RGBA, straight alpha).
+QImage ImageFromPicture(const RgbaPicture& picture);
 
 // File-dialog filters for the pictures this build can read: all of them
 // first, then each format, then any file. Asking loads every image plugin.

@@ -11,7 +11,9 @@
 #include "core/room/default_room.h"
 #include "imageio/picture_file.h"
 
+#include <QDialog>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -168,14 +170,18 @@ void DesktopTest::otherPicturesDroppedOnABoxAreImported()
     QCOMPARE(form->slotPicture(28).colourAt(0, 1), (RgbQuad{0, 0, 0, 0}));
     QVERIFY(form->modified());
 
-    // Dropped on the table, the same picture is refused naming both sizes.
+    // Dropped on the table, the same picture opens the import dialog; its
+    // Cancel changes nothing.
     const RoomState before = RoomState::Of(*form);
+    fixture.prompts.dialogAnswers.push_back([](QDialog& dialog) {
+        dialog.findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
+        return dialog.result() == QDialog::Accepted;
+    });
     DropFile(form->pictureBox(12), path);
-    const auto warnings = fixture.prompts.shown(Kind::Warning);
-    QCOMPARE(warnings.size(), size_t(1));
-    QVERIFY2(warnings[0].text.contains(QStringLiteral("96×76")) && warnings[0].text.contains(QStringLiteral("77×50")),
-             qPrintable(warnings[0].text));
+    QCOMPARE(fixture.prompts.shown(Kind::Dialog).size(), size_t(1));
+    QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
     QCOMPARE(RoomState::Of(*form).differenceFrom(before), QString());
+    QCOMPARE(fixture.prompts.unanswered(), 0);
 }
 
 void DesktopTest::roomDroppedOnTheWindowOpensAsOpenWould()

@@ -1,6 +1,7 @@
 // Language files and applying them to the main window: which line goes
 // where, line numbering, and what a missing file or a short list leaves.
 #include "ui/services/language_texts.h"
+#include "ui/services/picture_lines.h"
 #include "ui/mainform.h"
 #include "ui/services/settings.h"
 #include "support/ui_fixture.h"
@@ -141,9 +142,9 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
     // Every line the program names, and no more than English has.
-    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t{26});  // up to the Edit menu's title
-    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(label::kFirstPartName + 20));
-    QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(message::kLastLine + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(picture_lines::kPastePicture + 1));  // up to Paste picture
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(picture_lines::kAlphaThreshold + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(picture_lines::kNoClipboardPicture + 1));
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
         for (const QString& line : texts.lines(list))
             QVERIFY2(!line.trimmed().isEmpty() && line == line.trimmed(), qPrintable(line));
@@ -291,7 +292,7 @@ void LanguageTextsTest::aMissingFileChangesNoCaption()
     form->runCommand([&] { form->applyTexts(); });
     QCOMPARE(fixture.prompts.shown(ScriptedPrompts::Kind::Error).size(), size_t{2});
     QVERIFY(fixture.prompts.shown(ScriptedPrompts::Kind::Error)[1].text.contains("messages.xx"));
-    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Messages).size(), size_t(message::kLastLine + 1));
+    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Messages).size(), size_t(picture_lines::kNoClipboardPicture + 1));
 }
 
 void LanguageTextsTest::aMissingFileEndsStartUp()

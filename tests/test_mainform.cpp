@@ -141,6 +141,8 @@ void MainFormTest::menusAndDialogsAreAsDesigned()
         {"SaveRoomFile", QKeySequence(Qt::CTRL | Qt::Key_A)},
         {"Exit", QKeySequence(Qt::CTRL | Qt::Key_X)},
         {"ShowCheck", QKeySequence()},
+        {"CopyPicture", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+        {"PastePicture", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)},
     };
     for (const auto& item : shortcuts)
         QCOMPARE(form->findChild<QAction*>(item.name)->shortcut(), item.key);
@@ -151,7 +153,7 @@ void MainFormTest::menusAndDialogsAreAsDesigned()
     for (QAction* item : form->popupMenu()->actions())
         popup << item->objectName();
     QCOMPARE(popup, QStringList({"Edit", "OpenPFile", "SavePFile", "CopyImage", "CreateMask", "CopyData", "PasteParts",
-                                 "ImportPicture", "ExportPicture"}));
+                                 "ImportPicture", "ExportPicture", "CopyPicture", "PastePicture"}));
 
     QCOMPARE(form->openDialog().defaultSuffix, QStringLiteral("pac"));
     QCOMPARE(form->openDialog().filters, QStringList{"*.pac (*.pac)"});

@@ -7,13 +7,16 @@
 #include "support/ui_fixture.h"
 
 #include "ui/services/paths.h"
+#include "ui/services/picture_lines.h"
 #include "ui/widgets/picture_box.h"
 #include "core/edit/mask_ops.h"
 #include "core/image/palette.h"
 #include "imageio/picture_file.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QMenu>
+#include <QPushButton>
 #include <QtTest>
 
 #include <random>
@@ -105,22 +108,25 @@ void PartCommandsTest::popupEntriesFollowTheSlot()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    const char* names[] = {"Edit",     "OpenPFile",  "SavePFile",     "CopyImage",    "CreateMask",
-                           "CopyData", "PasteParts", "ImportPicture", "ExportPicture"};
+    const char* names[] = {"Edit",       "OpenPFile",     "SavePFile",     "CopyImage",   "CreateMask",  "CopyData",
+                           "PasteParts", "ImportPicture", "ExportPicture", "CopyPicture", "PastePicture"};
     for (int i = 0; i < 7; ++i)
         QCOMPARE(Entry(*form, names[i])->text(), form->languageTexts().menuItem(11 + i));
     QCOMPARE(Entry(*form, "ImportPicture")->text(), form->languageTexts().menuItem(22));
     QCOMPARE(Entry(*form, "ExportPicture")->text(), form->languageTexts().menuItem(23));
+    QCOMPARE(Entry(*form, "CopyPicture")->text(), form->languageTexts().menuItem(picture_lines::kCopyPicture));
+    QCOMPARE(Entry(*form, "PastePicture")->text(), form->languageTexts().menuItem(picture_lines::kPastePicture));
 
     for (int s = 0; s < PartSlotTable::kSlotCount; ++s) {
         form->WinDayImageMouseDown(s);
         form->PopupMenuPopup();
-        const bool expected[] = {true, true, true, s < 20 && s != 4, s >= 4 && s <= 18, s >= 20, s == 4, true, true};
-        for (int i = 0; i < 9; ++i)
+        const bool expected[] = {true,    true,   true, s < 20 && s != 4, s >= 4 && s <= 18, s >= 20,
+                                 s == 4,  true,   true, true,             true};
+        for (int i = 0; i < 11; ++i)
             QVERIFY2(Entry(*form, names[i])->isEnabled() == expected[i],
                      qPrintable(QStringLiteral("slot %1 %2").arg(s).arg(names[i])));
-        QCOMPARE(form->popupMenu()->actions().size(), 9);
-        QCOMPARE(form->popupMenu()->actions().last(), Entry(*form, "ExportPicture"));
+        QCOMPARE(form->popupMenu()->actions().size(), 11);
+        QCOMPARE(form->popupMenu()->actions().last(), Entry(*form, "PastePicture"));
     }
 
     // A press on a mask box, then a right-click elsewhere: the latter counts.
@@ -617,19 +623,22 @@ void PartCommandsTest::exportedPicturesImportBackAndBadOnesAreRefused()
     QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
     QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
 
-    // A file that does not decode and a picture of another slot's size: a
-    // warning each, nothing changes.
+    // A file that does not decode: a warning. A picture of another slot's
+    // size: the import dialog, whose Cancel changes nothing.
     WriteBytes(folder + "/broken.png", std::vector<uint8_t>{0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0});
+    fixture.prompts.dialogAnswers.push_back([](QDialog& dialog) {
+        dialog.findChild<QPushButton*>("CancelBtn")->click();
+        return dialog.result() == QDialog::Accepted;
+    });
     for (const QString name : {"broken.png", "mask.png"}) {
         form->WinDayImageMouseDown(kBed);
         fixture.prompts.openAnswers.push_back(folder + "/" + name);
         Entry(*form, "ImportPicture")->trigger();
     }
     const auto warnings = Texts(fixture.prompts, Kind::Warning);
-    QCOMPARE(warnings.size(), size_t(2));
+    QCOMPARE(warnings.size(), size_t(1));
     QVERIFY2(warnings[0].contains("broken.png"), qPrintable(warnings[0]));
-    QCOMPARE(warnings[1], Message(*form, 14).arg(QStringLiteral("%1×%2").arg(letter.width).arg(letter.height),
-                                                 QStringLiteral("96×76")));
+    QCOMPARE(fixture.prompts.shown(Kind::Dialog).size(), size_t(1));
     QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
     QCOMPARE(fixture.prompts.unanswered(), 0);
 }

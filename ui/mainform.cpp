@@ -5,6 +5,7 @@
 #include "ui/widgets/dialog_font.h"
 #include "ui/widgets/file_drop.h"
 #include "ui/services/paths.h"
+#include "ui/services/picture_lines.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/room_text_edit.h"
 #include "ui/room_recovery.h"
@@ -338,6 +339,14 @@ void TMainForm::createMenus()
     bind(PasteParts, &TMainForm::PastePartsClick);
     bind(ImportPicture, &TMainForm::ImportPictureClick);
     bind(ExportPicture, &TMainForm::ExportPictureClick);
+    CopyPicture = action(PopupMenu, "CopyPicture", picture_lines::kCopyPictureText,
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    PastePicture = action(PopupMenu, "PastePicture", picture_lines::kPastePictureText,
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    bind(CopyPicture, &TMainForm::CopyPictureClick);
+    bind(PastePicture, &TMainForm::PastePictureClick);
+    // Their keys work with the menu closed, on the selected picture box.
+    addActions({CopyPicture, PastePicture});
 }
 
 void TMainForm::createDialogs()
@@ -416,6 +425,8 @@ void TMainForm::applyTexts()
         popup[i]->setText(texts_.menuItem(11 + static_cast<int>(i)));
     ImportPicture->setText(optionalMenuItem(kImportPictureLine, kImportPictureCaption));
     ExportPicture->setText(optionalMenuItem(kExportPictureLine, kExportPictureCaption));
+    CopyPicture->setText(optionalMenuItem(picture_lines::kCopyPicture, picture_lines::kCopyPictureText));
+    PastePicture->setText(optionalMenuItem(picture_lines::kPastePicture, picture_lines::kPastePictureText));
 
     // Qt's own buttons and file dialogs in the same language, where Qt has it.
     qtTranslations_.apply(languageCode_);

@@ -11,6 +11,7 @@
 #include "ui/widgets/room_text_edit.h"
 
 #include "common/file_stamp.h"
+#include "core/edit/rgba_picture.h"
 #include "core/room/part_check.h"
 #include "core/room/room_file.h"
 
@@ -150,6 +151,8 @@ public:
     void PastePartsClick();
     void ImportPictureClick();
     void ExportPictureClick();
+    void CopyPictureClick();
+    void PastePictureClick();
     void PopupMenuPopup();
 
     // A press on any picture box selects its slot.
@@ -171,9 +174,10 @@ public:
     void loadPartFile(const QString& path, int slot);
     // Import picture once the file is chosen (menu or drop): a picture of any
     // format Qt reads, converted into the slot and, for a part with
-    // see-through pixels, its mask; one change of the room. A picture that
-    // cannot be read or has the wrong size changes nothing, after a warning.
-    void importPicture(const QString& path, int slot);
+    // see-through pixels, its mask; one change of the room. A picture of
+    // another size, or any with `choose`, goes through the import dialog
+    // first. A picture that cannot be read changes nothing, after a warning.
+    void importPicture(const QString& path, int slot, bool choose = false);
     // Export picture: the slot as PNG, a part with its transparency.
     void exportPicture(const QString& path, int slot);
     // `velmora ROOM.pac`: the room opens as Open would once the window is up;
@@ -232,6 +236,8 @@ private:
     // The size and time of the room's file when another program has changed
     // it since it was last opened or saved here.
     std::optional<FileStamp> outsideChange() const;
+    // mainform_picture.cpp: a picture taken into the slot as one step.
+    void takePicture(const RgbaPicture& picture, int slot, bool choose, const QString& stepName);
     // mainform_recovery.cpp
     void createRecovery();
     void scheduleRecovery();
@@ -308,6 +314,8 @@ private:
     QAction* PasteParts = nullptr;
     QAction* ImportPicture = nullptr;
     QAction* ExportPicture = nullptr;
+    QAction* CopyPicture = nullptr;
+    QAction* PastePicture = nullptr;
 };
 
 }  // namespace velmora

@@ -44,6 +44,9 @@ void TMainForm::PopupMenuPopup()
     CopyData->setEnabled(enabled.copyFromImage);
     ImportPicture->setEnabled(enabled.importPicture);
     ExportPicture->setEnabled(enabled.exportPicture);
+    // The clipboard's way in and out, as the file's.
+    CopyPicture->setEnabled(enabled.exportPicture);
+    PastePicture->setEnabled(enabled.importPicture);
 }
 
 CheckResult TMainForm::checkPartBitmap(std::span<const uint8_t> fileBytes, int slot)

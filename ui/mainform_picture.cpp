@@ -1,12 +1,21 @@
-// Import picture and Export picture of the part popup menu: pictures of any
-// format, with their transparency, in and out of a slot.
+// Import picture, Export picture, Copy picture and Paste picture of the part
+// popup menu: pictures of any format, with their transparency, in and out of
+// a slot through files and the clipboard.
 #include "ui/mainform.h"
 
 #include "common/file_bytes.h"
 #include "ui/services/error_texts.h"
+#include "imageio/clipboard_picture.h"
 #include "imageio/picture_file.h"
+#include "ui/dialogs/import_picture_form.h"
+#include "ui/services/picture_lines.h"
 
 #include "core/edit/picture_convert.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 
 #include <stdexcept>
 
@@ -14,14 +23,8 @@ namespace velmora {
 
 namespace {
 
-// The messages of this command for language files older than their lines.
-constexpr const char* kWrongPictureSizeText = "The picture is %1 pixels; this part needs %2 pixels.";
+// The message of this command for language files older than its line.
 constexpr const char* kPictureUnreadableText = "The picture cannot be read:";
-
-QString SizeText(int32_t width, int32_t height)
-{
-    return QStringLiteral("%1×%2").arg(width).arg(height);
-}
 
 // Why the picture was not read, in the chosen language.
 QString ProblemText(const PictureRead& read, const LanguageTexts& texts)
@@ -66,11 +69,14 @@ FileDialogSettings TMainForm::importPictureDialog() const
 void TMainForm::ImportPictureClick()
 {
     const int slot = selectedSlot_;
+    // Shift held as the entry is chosen asks for the import dialog whatever
+    // the picture's size; asked now, before the file dialog.
+    const bool choose = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
     if (const std::optional<QString> path = prompts_->openFile(importPictureDialog()))
-        importPicture(path.value(), slot);
+        importPicture(path.value(), slot, choose);
 }
 
-void TMainForm::importPicture(const QString& path, int slot)
+void TMainForm::importPicture(const QString& path, int slot, bool choose)
 {
     const PictureRead read = ReadPictureFile(path);
     if (!read.ok()) {
@@ -78,19 +84,26 @@ void TMainForm::importPicture(const QString& path, int slot)
                         QLatin1Char('\n') + ProblemText(read, texts_));
         return;
     }
-    if (!FitsSlot(read.picture, slot)) {
-        const PartSize size = PartSlotTable::RequiredSize(slot);
-        showWarningText(texts_.lineOr(LanguageTexts::List::Messages, message::kWrongPictureSize, kWrongPictureSizeText)
-                            .arg(SizeText(read.picture.width, read.picture.height), SizeText(size.width, size.height)));
-        return;
+    takePicture(read.picture, slot, choose, StepName(ImportPicture->text()));
+}
+
+void TMainForm::takePicture(const RgbaPicture& picture, int slot, bool choose, const QString& stepName)
+{
+    SlotConversion converted;
+    if (choose || !FitsSlot(picture, slot)) {
+        TImportPictureForm form(*this, picture, slot, stepName);
+        if (!prompts_->runDialog(form) || !form.result())
+            return;
+        converted = *form.result();
+    } else {
+        converted = ConvertToSlot(picture, slot);
     }
-    SlotConversion converted = ConvertToSlot(read.picture, slot);
     std::vector<SlotChange> changes;
     changes.push_back({slot, std::move(converted.picture)});
     const int mask = PartSlotTable::MaskOf(slot);
     if (converted.mask && !converted.mask->samePicture(slotPicture(mask)))
         changes.push_back({mask, std::move(*converted.mask)});
-    changeSlots(StepName(ImportPicture->text()), std::move(changes));
+    changeSlots(stepName, std::move(changes));
 }
 
 void TMainForm::ExportPictureClick()
@@ -112,6 +125,33 @@ void TMainForm::exportPicture(const QString& path, int slot)
         EncodePng(picture, PartSlotTable::IsMask(slot) ? PngForm::Grey : PngForm::Rgba);
     if (const auto error = WriteWholeFile(path, bytes))
         throw std::runtime_error(cannotWriteText(path, *error).toStdString());
+}
+
+void TMainForm::CopyPictureClick()
+{
+    const RgbaPicture picture = SlotToRgba(pictures_, selectedSlot_);
+    if (picture.pixels.empty())
+        throw std::runtime_error("The picture in this slot has no pixels to copy.");
+    QGuiApplication::clipboard()->setMimeData(
+        PictureMimeData(picture, PartSlotTable::IsMask(selectedSlot_) ? PngForm::Grey : PngForm::Rgba).release());
+}
+
+void TMainForm::PastePictureClick()
+{
+    const int slot = selectedSlot_;
+    const std::optional<PictureRead> read = PictureFromMimeData(QGuiApplication::clipboard()->mimeData());
+    if (!read) {
+        showWarningText(texts_.lineOr(LanguageTexts::List::Messages, picture_lines::kNoClipboardPicture,
+                                      picture_lines::kNoClipboardPictureText));
+        return;
+    }
+    if (!read->ok()) {
+        showWarningText(texts_.lineOr(LanguageTexts::List::Messages, message::kPictureUnreadable, kPictureUnreadableText) +
+                        QLatin1Char('\n') + ProblemText(*read, texts_));
+        return;
+    }
+    // No Shift rule here: the key of this command holds Shift already.
+    takePicture(read->picture, slot, false, StepName(PastePicture->text()));
 }
 
 }  // namespace velmora

@@ -137,8 +137,12 @@ RgbaPicture SlotToRgba(const RoomPictures& pictures, int slot)
         }
         return out;
     }
+    return PartThroughMask(picture, pictures[static_cast<size_t>(PartSlotTable::MaskOf(slot))]);
+}
+
+RgbaPicture PartThroughMask(const Bitmap& picture, const Bitmap& mask)
+{
     RgbaPicture out = BitmapToRgba(picture);
-    const Bitmap& mask = pictures[static_cast<size_t>(PartSlotTable::MaskOf(slot))];
     if (mask.width != picture.width || mask.height != picture.height)
         return out;
     const std::vector<bool> white = WhitePixels(mask);

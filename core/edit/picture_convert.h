@@ -62,4 +62,9 @@ RgbaPicture SlotToRgba(const RoomPictures& pictures, int slot);
 // Any picture, opaque, colour for colour.
 RgbaPicture BitmapToRgba(const Bitmap& picture);
 
+// A part as it is drawn through `mask`: alpha 0 where the mask is
+// see-through (white in the room palette), 255 elsewhere. A mask of another
+// size is ignored.
+RgbaPicture PartThroughMask(const Bitmap& picture, const Bitmap& mask);
+
 }  // namespace velmora

@@ -1,5 +1,7 @@
 #include "scripted_prompts.h"
 
+#include <QDialog>
+
 namespace velmora::test {
 
 void ScriptedPrompts::warning(const QString& caption, const QString& text)
@@ -63,6 +65,18 @@ std::optional<int> ScriptedPrompts::chooseItem(const QString& caption, const QSt
     return answer;
 }
 
+bool ScriptedPrompts::runDialog(QDialog& dialog)
+{
+    shown_.push_back({Kind::Dialog, dialog.windowTitle(), dialog.objectName(), {}});
+    if (dialogAnswers.empty()) {
+        ++unanswered_;
+        return false;
+    }
+    const std::function<bool(QDialog&)> answer = std::move(dialogAnswers.front());
+    dialogAnswers.pop_front();
+    return answer(dialog);
+}
+
 std::vector<ScriptedPrompts::Shown> ScriptedPrompts::shown(Kind kind) const
 {
     std::vector<Shown> result;
@@ -80,6 +94,7 @@ void ScriptedPrompts::clear()
     openAnswers.clear();
     saveAnswers.clear();
     choiceAnswers.clear();
+    dialogAnswers.clear();
 }
 
 }  // namespace velmora::test

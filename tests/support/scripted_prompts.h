@@ -6,13 +6,14 @@
 #include "ui/services/prompts.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace velmora::test {
 
 class ScriptedPrompts : public Prompts {
 public:
-    enum class Kind { Warning, Question, Error, OpenFile, SaveFile, Choice };
+    enum class Kind { Warning, Question, Error, OpenFile, SaveFile, Choice, Dialog };
 
     struct Shown {
         Kind kind;
@@ -25,6 +26,11 @@ public:
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<SaveFileChoice>> saveAnswers;
     std::deque<std::optional<int>> choiceAnswers;
+    // A program dialog is answered by a function that works its controls as
+    // a user would (press OK, Cancel, ...) and gives back whether it was
+    // accepted. The dialog is recorded with its title as caption and its
+    // object name as text.
+    std::deque<std::function<bool(QDialog&)>> dialogAnswers;
     // The items of the last choice shown.
     QStringList lastChoiceItems;
 
@@ -34,6 +40,7 @@ public:
     std::optional<QString> openFile(const FileDialogSettings& settings) override;
     std::optional<SaveFileChoice> saveFile(const FileDialogSettings& settings) override;
     std::optional<int> chooseItem(const QString& caption, const QStringList& items, int current) override;
+    bool runDialog(QDialog& dialog) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
     // The shown prompts of one kind.

@@ -109,6 +109,11 @@ std::optional<int> WidgetPrompts::chooseItem(const QString& caption, const QStri
     return static_cast<int>(items.indexOf(chosen));
 }
 
+bool WidgetPrompts::runDialog(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
+}
+
 std::optional<SaveFileChoice> WidgetPrompts::saveFile(const FileDialogSettings& settings)
 {
     QFileDialog dialog(parent_);

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace velmora {
@@ -47,6 +48,9 @@ public:
     virtual std::optional<SaveFileChoice> saveFile(const FileDialogSettings& settings) = 0;
     // One of `items`, starting on `current`; nullopt when the user cancels.
     virtual std::optional<int> chooseItem(const QString& caption, const QStringList& items, int current) = 0;
+    // A dialog of the program's own, shown modally until it closes; true
+    // when it was accepted (its OK), false for Cancel.
+    virtual bool runDialog(QDialog& dialog) = 0;
 };
 
 // The real boxes and dialogs, owned by `parent` while they are shown.
@@ -60,6 +64,7 @@ public:
     std::optional<QString> openFile(const FileDialogSettings& settings) override;
     std::optional<SaveFileChoice> saveFile(const FileDialogSettings& settings) override;
     std::optional<int> chooseItem(const QString& caption, const QStringList& items, int current) override;
+    bool runDialog(QDialog& dialog) override;
 
 private:
     QWidget* parent_;

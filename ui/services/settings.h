@@ -22,6 +22,11 @@ public:
     static constexpr const char* kTextEncoding = "TEXTENC";
     // The rooms last opened or saved, newest first, one path a line.
     static constexpr const char* kRecentRooms = "RECENT";
+    // The import dialog's last choices: the fitting and the dithering by the
+    // words velmora-pac import takes, the alpha threshold as a number.
+    static constexpr const char* kImportFit = "IMPORTFIT";
+    static constexpr const char* kImportDither = "IMPORTDITHER";
+    static constexpr const char* kImportAlpha = "IMPORTALPHA";
 
     // An empty file means the user's own settings (organisation "Oskel",
     // application "Quorvix"); tests give a file of their own.
