@@ -137,8 +137,8 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     auto form = fixture.makeForm();
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
-    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t{26});  // up to the Edit menu's title
-    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t{37});  // with why a field stops
+    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t{54});  // up to the painter's colour menu
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t{61});  // up to the painter's step names
     QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t{16});
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
         for (const QString& line : texts.lines(list))
