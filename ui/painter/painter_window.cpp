@@ -321,8 +321,12 @@ void PainterWindow::applyTexts()
     for (size_t i = 0; i < actions_.size(); ++i)
         if (actions_[i])
             actions_[i]->setText(TextOf(texts_, Text(i)));
-    for (const ToolEntry& entry : kTools)
+    // The tool bar shows the names without their access keys ("(&P)" in Japanese).
+    for (const ToolEntry& entry : kTools) {
+        actions_[size_t(entry.caption)]->setIconText(StepName(TextOf(texts_, entry.caption)));
         actions_[size_t(entry.caption)]->setToolTip(TextOf(texts_, entry.tip));
+    }
+    actions_[size_t(Text::PixelPerfect)]->setIconText(StepName(TextOf(texts_, Text::PixelPerfect)));
     actions_[size_t(Text::PixelPerfect)]->setToolTip(TextOf(texts_, Text::PixelPerfectTip));
     setColours(foreground_, background_);  // the palette's tool tip names them
     roomView_->setToolTip(TextOf(texts_, Text::RoomViewTip));
@@ -537,7 +541,7 @@ void PainterWindow::refreshSelectionActions()
 void PainterWindow::refreshSurroundings()
 {
     if (canvas_->surroundingsShown())
-        canvas_->setSurroundings(DimmedRoomImage(session_->composedRoom(), palette().window().color().rgb()));
+        canvas_->setSurroundings(DimmedRoomImage(session_->composedRoom(), palette().mid().color().rgb()));
 }
 
 void PainterWindow::showEvent(QShowEvent* event)

@@ -38,7 +38,7 @@ QImage PaintPictureImage(const PaintPicture& picture, bool maskAlone);
 void UpdatePaintPictureImage(QImage& image, const PaintPicture& picture, const PixelRect& area, bool maskAlone);
 
 // The composed room for the canvas's surroundings: its colours taken halfway
-// to the window's background, so that the part stands out.
+// to `background`, so that the part stands out.
 QImage DimmedRoomImage(const Bitmap& room, QRgb background);
 
 }  // namespace velmora
