@@ -33,6 +33,9 @@ private slots:
     void altPicksWithAnyTool();
     void aStrokeIsOneStepThatUndoInThePainterTakesBack();
     void aClickInTheRoomViewPaintsThePartDrawnThere();
+    void aShapeDragLeavesOnlyItsLastShape();
+    void anOpenDuringAStrokeDropsTheStroke();
+    void aSelectionMovesCopiesAndPastesIntoAnotherPart();
     void everyCaptionHasItsLineInBothLanguages();
 };
 
@@ -66,17 +69,41 @@ struct Painter {
     QWidget* viewport() { return canvas().viewport(); }
     // The centre of pixel (x, y) in the viewport, worked out from the zoom and
     // the scroll bars: the picture is centred while it is smaller than the view.
+    // With the surroundings shown the room around a part (inside the room) is
+    // what is centred or scrolled.
     QPoint centreOf(int x, int y)
     {
         PaintCanvas& c = canvas();
         const int zoom = c.zoom();
-        const QSize picture(window.session().picture().width * zoom, window.session().picture().height * zoom);
+        QRect content(0, 0, window.session().picture().width, window.session().picture().height);
+        if (c.surroundingsShown()) {
+            const Placement place = PartSlotTable::PlacementOf(PartSlotTable::PartOf(window.slot()));
+            content = QRect(-place.left, -place.top, PartSlotTable::kRoomWidth, PartSlotTable::kRoomHeight);
+        }
+        const QSize shown = content.size() * zoom;
         const QSize view = viewport()->size();
-        const int left = picture.width() < view.width() ? (view.width() - picture.width()) / 2
-                                                        : -c.horizontalScrollBar()->value();
-        const int top = picture.height() < view.height() ? (view.height() - picture.height()) / 2
-                                                          : -c.verticalScrollBar()->value();
-        return QPoint(left + x * zoom + zoom / 2, top + y * zoom + zoom / 2);
+        const int left = shown.width() < view.width() ? (view.width() - shown.width()) / 2
+                                                      : -c.horizontalScrollBar()->value();
+        const int top = shown.height() < view.height() ? (view.height() - shown.height()) / 2
+                                                        : -c.verticalScrollBar()->value();
+        return QPoint(left + (x - content.x()) * zoom + zoom / 2, top + (y - content.y()) * zoom + zoom / 2);
+    }
+    QAction* action(const QString& text)
+    {
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text() == text)
+                return a;
+        throw std::runtime_error("no action " + text.toStdString());
+    }
+    void drag(QPoint from, std::initializer_list<QPoint> through, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mousePress(viewport(), Qt::LeftButton, modifiers, centreOf(from.x(), from.y()));
+        QPoint last = from;
+        for (QPoint p : through) {
+            QTest::mouseMove(viewport(), centreOf(p.x(), p.y()));
+            last = p;
+        }
+        QTest::mouseRelease(viewport(), Qt::LeftButton, modifiers, centreOf(last.x(), last.y()));
     }
     uint8_t roomIndex(int slot, int x, int y) { return document.picture(slot).index(x, y); }
 };
@@ -85,20 +112,29 @@ struct Painter {
 
 void PainterTest::aClickPaintsThePixelUnderIt_data()
 {
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<bool>("surroundings");
     QTest::addColumn<int>("zoom");
     QTest::addColumn<QPoint>("scroll");
     QTest::addColumn<QPoint>("pixel");
-    QTest::newRow("1x") << 1 << QPoint() << QPoint(200, 150);
-    QTest::newRow("8x") << 8 << QPoint() << QPoint(20, 30);
-    QTest::newRow("8x scrolled") << 8 << QPoint(1001, 517) << QPoint(190, 110);
+    const int room = slot::RoomImage;
+    QTest::newRow("1x") << room << false << 1 << QPoint() << QPoint(200, 150);
+    QTest::newRow("8x") << room << false << 8 << QPoint() << QPoint(20, 30);
+    QTest::newRow("8x scrolled") << room << false << 8 << QPoint(1001, 517) << QPoint(190, 110);
+    QTest::newRow("table, 4x, the room around it") << int(slot::TableImage) << true << 4 << QPoint(500, 400)
+                                                   << QPoint(30, 20);
 }
 
 void PainterTest::aClickPaintsThePixelUnderIt()
 {
+    QFETCH(int, slot);
+    QFETCH(bool, surroundings);
     QFETCH(int, zoom);
     QFETCH(QPoint, scroll);
     QFETCH(QPoint, pixel);
-    Painter painter(slot::RoomImage);
+    Painter painter(slot);
+    if (surroundings)
+        painter.action(QStringLiteral("Show &surroundings"))->setChecked(true);
     painter.canvas().setZoom(zoom);
     painter.canvas().horizontalScrollBar()->setValue(scroll.x());
     painter.canvas().verticalScrollBar()->setValue(scroll.y());
@@ -107,10 +143,10 @@ void PainterTest::aClickPaintsThePixelUnderIt()
 
     QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(pixel.x(), pixel.y()));
     // In the document, as one step, and nowhere else.
-    QCOMPARE(painter.roomIndex(slot::RoomImage, pixel.x(), pixel.y()), uint8_t{35});
+    QCOMPARE(painter.roomIndex(slot, pixel.x(), pixel.y()), uint8_t{35});
     for (QPoint beside : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
-        QCOMPARE(painter.roomIndex(slot::RoomImage, pixel.x() + beside.x(), pixel.y() + beside.y()),
-                 DefaultRoomPictures()[slot::RoomImage].index(pixel.x() + beside.x(), pixel.y() + beside.y()));
+        QCOMPARE(painter.roomIndex(slot, pixel.x() + beside.x(), pixel.y() + beside.y()),
+                 DefaultRoomPictures()[size_t(slot)].index(pixel.x() + beside.x(), pixel.y() + beside.y()));
     QCOMPARE(painter.document.history().count(), 1);
     QVERIFY(painter.prompts.shown().empty());
 }
@@ -163,11 +199,7 @@ void PainterTest::aStrokeIsOneStepThatUndoInThePainterTakesBack()
     for (int x = 10; x <= 30; ++x)
         QCOMPARE(painter.roomIndex(slot::BedImage, x, 10), uint8_t{35});
 
-    QAction* undo = nullptr;
-    for (QAction* action : painter.window.findChildren<QAction*>())
-        if (action->text() == QStringLiteral("&Undo Pencil"))
-            undo = action;
-    QVERIFY(undo);
+    QAction* undo = painter.action(QStringLiteral("&Undo Pencil"));
     QTest::keyClick(&painter.window, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(painter.document.picture(slot::BedImage).samePicture(bedBefore));
     QCOMPARE(painter.window.session().picture().at({20, 10}), PaintValue{0});
@@ -198,6 +230,83 @@ void PainterTest::aClickInTheRoomViewPaintsThePartDrawnThere()
     // Where no part is drawn, the room itself.
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(painter.window.slot(), int(slot::RoomImage));
+}
+
+void PainterTest::aShapeDragLeavesOnlyItsLastShape()
+{
+    Painter painter(slot::TableImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    painter.window.setTool(PaintTool::Rectangle);
+    const Placement table = PartSlotTable::PlacementOf(slot::TableImage);
+
+    QTest::mousePress(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(2, 2));
+    QTest::mouseMove(painter.viewport(), painter.centreOf(40, 30));
+    QCOMPARE(painter.window.session().composedRoom().index(table.left + 40, table.top + 30), uint8_t{35});
+    QTest::mouseMove(painter.viewport(), painter.centreOf(10, 8));
+    // The larger rectangle is gone from the room beside too.
+    QCOMPARE(painter.window.session().composedRoom().index(table.left + 40, table.top + 30), uint8_t{0});
+    QTest::mouseRelease(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(10, 8));
+
+    QCOMPARE(painter.document.history().count(), 1);
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Rectangle"));
+    for (QPoint corner : {QPoint(2, 2), QPoint(10, 2), QPoint(2, 8), QPoint(10, 8)})
+        QCOMPARE(painter.roomIndex(slot::TableImage, corner.x(), corner.y()), uint8_t{35});
+    QCOMPARE(painter.roomIndex(slot::TableImage, 6, 5), uint8_t{0});    // inside the outline
+    QCOMPARE(painter.roomIndex(slot::TableImage, 40, 30), uint8_t{0});  // where the drag went by
+    QCOMPARE(painter.roomIndex(slot::TableImage, 40, 2), uint8_t{0});
+}
+
+void PainterTest::anOpenDuringAStrokeDropsTheStroke()
+{
+    Painter painter(slot::BedImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    QTest::mousePress(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(10, 10));
+    QTest::mouseMove(painter.viewport(), painter.centreOf(20, 10));
+
+    // The main window opens a room meanwhile: its bed is grey.
+    Room opened;
+    opened.pictures = DefaultRoomPictures();
+    std::fill(opened.pictures[slot::BedImage].pixels.begin(), opened.pictures[slot::BedImage].pixels.end(), 247);
+    painter.document.openRoom(opened, QStringLiteral("opened.pac"));
+    QTest::mouseMove(painter.viewport(), painter.centreOf(30, 10));
+    QTest::mouseRelease(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(30, 10));
+
+    // Nothing of the stroke reaches the opened room.
+    QCOMPARE(painter.document.history().count(), 0);
+    QVERIFY(!painter.document.hasUnsavedChanges());
+    QVERIFY(painter.document.picture(slot::BedImage).samePicture(opened.pictures[slot::BedImage]));
+    QCOMPARE(painter.window.session().picture().at({15, 10}), PaintValue{247});
+}
+
+void PainterTest::aSelectionMovesCopiesAndPastesIntoAnotherPart()
+{
+    Painter painter(slot::TableImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    painter.drag({4, 4}, {{6, 4}});  // a pencil line of three pixels
+    painter.window.setTool(PaintTool::Select);
+    painter.drag({3, 3}, {{7, 5}});  // selects 3..7 x 3..5
+
+    painter.drag({5, 4}, {{5, 10}}, Qt::ControlModifier);  // a copy 6 rows down
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Copy"));
+    painter.drag({5, 10}, {{25, 10}});  // the copy moved 20 right
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Move"));
+    QCOMPARE(painter.roomIndex(slot::TableImage, 5, 4), uint8_t{35});   // the original stays
+    QCOMPARE(painter.window.session().picture().at({5, 10}), kSeeThrough);  // a move leaves see-through
+    QCOMPARE(painter.roomIndex(slot::TableImage, 26, 10), uint8_t{35});
+    QCOMPARE(painter.document.history().count(), 3);
+
+    // Ctrl+C here, Ctrl+V on the bath: one step there, at its corner.
+    QTest::keyClick(&painter.window, Qt::Key_C, Qt::ControlModifier);
+    painter.window.showSlot(slot::BathImage);
+    QTest::keyClick(&painter.window, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(painter.document.history().count(), 4);
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Paste"));
+    QCOMPARE(painter.roomIndex(slot::BathImage, 2, 1), uint8_t{35});
+    QCOMPARE(painter.roomIndex(slot::BathImage, 5, 1), uint8_t{0});
+    QVERIFY(painter.prompts.shown().empty());
 }
 
 void PainterTest::everyCaptionHasItsLineInBothLanguages()
