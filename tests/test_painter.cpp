@@ -133,9 +133,9 @@ void PainterTest::aClickPaintsThePixelUnderIt()
     QFETCH(QPoint, scroll);
     QFETCH(QPoint, pixel);
     Painter painter(slot);
+    painter.canvas().setZoom(zoom);
     if (surroundings)
         painter.action(QStringLiteral("Show &surroundings"))->setChecked(true);
-    painter.canvas().setZoom(zoom);
     painter.canvas().horizontalScrollBar()->setValue(scroll.x());
     painter.canvas().verticalScrollBar()->setValue(scroll.y());
     QCOMPARE(painter.canvas().horizontalScrollBar()->value(), scroll.x());

@@ -56,7 +56,11 @@ void PaintCanvas::picturePixelsChanged(const PixelRect& area)
 
 void PaintCanvas::setSurroundings(const QImage& dimmedRoom)
 {
+    const bool resized = dimmedRoom.size() != surroundings_.size();
     surroundings_ = dimmedRoom;
+    // The first room shown makes the content larger: the scroll bars must reach it.
+    if (resized)
+        updateScrollBars();
     if (surroundingsShown_)
         viewport()->update();
 }
