@@ -21,7 +21,19 @@ RoomView::RoomView(QWidget* parent) : QWidget(parent)
 
 QSize RoomView::sizeHint() const
 {
-    return QSize(PartSlotTable::kRoomWidth, PartSlotTable::kRoomHeight) * scale_;
+    // Whole device pixels a room pixel, which at a scale factor such as 1.5
+    // is more than the scale: the widget holds them all.
+    const qreal dpr = devicePixelRatioF();
+    const int cell = DeviceCell(scale_, dpr);
+    return QSize(int(std::ceil(PartSlotTable::kRoomWidth * cell / dpr)),
+                 int(std::ceil(PartSlotTable::kRoomHeight * cell / dpr)));
+}
+
+void RoomView::showEvent(QShowEvent* event)
+{
+    // Only now is the screen, and so its scale factor, known.
+    setFixedSize(sizeHint());
+    QWidget::showEvent(event);
 }
 
 void RoomView::setRoom(const Bitmap& composed)
