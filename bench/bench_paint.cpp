@@ -31,7 +31,7 @@ void BM_PaintDabToComposedRoom(benchmark::State& state)
         PencilStroke stroke(picture, colour, false);
         const PixelRect dab = stroke.to(at);
         const PaintWriteBack changed = WritePaintPicture(room, slot::RoomImage, picture, dab);
-        for (int s : changed.slots)
+        for (int s : changed.changedSlots)
             prepared.slotChanged(room, s, changed.area);
         prepared.compose(look, out);
         benchmark::DoNotOptimize(out.pixels.data());

@@ -2,6 +2,7 @@
 // where, line numbering, and what a missing file or a short list leaves.
 #include "ui/services/language_texts.h"
 #include "ui/services/picture_lines.h"
+#include "ui/painter/painter_texts.h"
 #include "ui/mainform.h"
 #include "ui/services/settings.h"
 #include "support/ui_fixture.h"
@@ -142,8 +143,8 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
     // Every line the program names, and no more than English has.
-    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(picture_lines::kPastePicture + 1));  // up to Paste picture
-    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(picture_lines::kAlphaThreshold + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(painter::kMenuBase + 28));  // up to the painter's colour menu
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(painter::kLabelBase + 24));
     QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(picture_lines::kNoClipboardPicture + 1));
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
         for (const QString& line : texts.lines(list))

@@ -54,7 +54,7 @@ TEST(PaintRoom, PaintingMakesAPixelThatColourAndOpaqueErasingMakesItBlackAndSeeT
     // See-through already, but its part pixel becomes black all the same.
     const PixelRect erased = PencilStroke(p, kSeeThrough, false).to({5, 5});
     const PaintWriteBack w = WritePaintPicture(room, slot::BedImage, p, United({1, 1, 2, 1}, erased));
-    EXPECT_EQ(w.slots, (Slots{slot::BedImage, slot::BedMask}));
+    EXPECT_EQ(w.changedSlots, (Slots{slot::BedImage, slot::BedMask}));
     EXPECT_EQ(w.area, (PixelRect{1, 1, 5, 5}));
     EXPECT_TRUE(w.reformed.empty());
 
@@ -72,7 +72,7 @@ TEST(PaintRoom, PaintingMakesAPixelThatColourAndOpaqueErasingMakesItBlackAndSeeT
     EXPECT_TRUE(CheckAccepts(room, slot::BedMask));
 
     // Written again, nothing changes: no step for the history.
-    EXPECT_TRUE(WritePaintPicture(room, slot::BedImage, p, p.bounds()).slots.empty());
+    EXPECT_TRUE(WritePaintPicture(room, slot::BedImage, p, p.bounds()).changedSlots.empty());
 }
 
 TEST(PaintRoom, TheNightViewIsPaintedThroughTheDayMaskAndErasingBlackensBothViews)
@@ -88,7 +88,7 @@ TEST(PaintRoom, TheNightViewIsPaintedThroughTheDayMaskAndErasingBlackensBothView
     p.set({3, 4}, kSeeThrough);
     p.set({5, 4}, 2);
     const PaintWriteBack w = WritePaintPicture(room, slot::WinNightImage, p, {3, 4, 3, 1});
-    EXPECT_EQ(w.slots, (Slots{slot::WinDayImage, slot::WinNightImage, slot::WinDayMask}));
+    EXPECT_EQ(w.changedSlots, (Slots{slot::WinDayImage, slot::WinNightImage, slot::WinDayMask}));
     EXPECT_EQ(room[slot::WinNightImage].index(3, 4), kBlackIndex);
     EXPECT_EQ(room[slot::WinNightImage].index(5, 4), 2);
     EXPECT_EQ(room[slot::WinDayImage].index(3, 4), kBlackIndex);
@@ -107,18 +107,18 @@ TEST(PaintRoom, AMaskSlotIsPaintedInTwoValues)
     EXPECT_EQ(p, PaintPicture::Make(96, 76, kBlackIndex));
 
     p.set({0, 0}, kSeeThrough);
-    EXPECT_EQ(WritePaintPicture(room, slot::BedMask, p, {0, 0, 1, 1}).slots, (Slots{slot::BedImage, slot::BedMask}));
+    EXPECT_EQ(WritePaintPicture(room, slot::BedMask, p, {0, 0, 1, 1}).changedSlots, (Slots{slot::BedImage, slot::BedMask}));
     EXPECT_EQ(room[slot::BedImage].index(0, 0), kBlackIndex);
     EXPECT_FALSE(MaskDrawsAt(room[slot::BedMask], 0, 0));
     // Any colour makes the mask draw again; the part keeps its black.
     p.set({0, 0}, 7);
-    EXPECT_EQ(WritePaintPicture(room, slot::BedMask, p, {0, 0, 1, 1}).slots, (Slots{slot::BedMask}));
+    EXPECT_EQ(WritePaintPicture(room, slot::BedMask, p, {0, 0, 1, 1}).changedSlots, (Slots{slot::BedMask}));
     EXPECT_EQ(room[slot::BedImage].index(0, 0), kBlackIndex);
     EXPECT_TRUE(MaskDrawsAt(room[slot::BedMask], 0, 0));
     // No part is drawn through the night view's own mask.
     PaintPicture night = ReadPaintPicture(room, slot::WinNightMask);
     night.set({0, 0}, kSeeThrough);
-    EXPECT_EQ(WritePaintPicture(room, slot::WinNightMask, night, {0, 0, 1, 1}).slots, (Slots{slot::WinNightMask}));
+    EXPECT_EQ(WritePaintPicture(room, slot::WinNightMask, night, {0, 0, 1, 1}).changedSlots, (Slots{slot::WinNightMask}));
 }
 
 TEST(PaintRoom, PicturesKeepTheirFormsUnlessTheyCannotHoldWhatIsPainted)
@@ -153,7 +153,7 @@ TEST(PaintRoom, PicturesKeepTheirFormsUnlessTheyCannotHoldWhatIsPainted)
     p.set({0, 0}, 215);
     w = WritePaintPicture(room, slot::PostImage, p, {0, 0, 1, 1});
     EXPECT_EQ(w.reformed, (Slots{slot::PostImage}));
-    EXPECT_EQ(w.slots, (Slots{slot::PostImage, slot::PostMask}));
+    EXPECT_EQ(w.changedSlots, (Slots{slot::PostImage, slot::PostMask}));
     EXPECT_EQ(w.area, (PixelRect{0, 0, 50, 76}));
     expected.setIndex(15, 159, 215);
     EXPECT_EQ(Composed(room).pixels, expected.pixels);

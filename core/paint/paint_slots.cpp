@@ -292,14 +292,14 @@ PaintWriteBack WritePaintPicture(RoomPictures& pictures, int slot, const PaintPi
         }
 
     if (mask.changed())
-        result.slots.push_back(maskOf);
+        result.changedSlots.push_back(maskOf);
     for (size_t i = 0; i < parts.size(); ++i)
         if (parts[i].changed())
-            result.slots.push_back(drawnThrough[i]);
+            result.changedSlots.push_back(drawnThrough[i]);
     for (int s : result.reformed)
-        result.slots.push_back(s);
-    std::sort(result.slots.begin(), result.slots.end());
-    result.slots.erase(std::unique(result.slots.begin(), result.slots.end()), result.slots.end());
+        result.changedSlots.push_back(s);
+    std::sort(result.changedSlots.begin(), result.changedSlots.end());
+    result.changedSlots.erase(std::unique(result.changedSlots.begin(), result.changedSlots.end()), result.changedSlots.end());
     result.area = result.reformed.empty() ? changed : picture.bounds();
     return result;
 }

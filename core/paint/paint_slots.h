@@ -23,9 +23,9 @@ bool MaskDrawsAt(const Bitmap& mask, int32_t x, int32_t y);
 PaintPicture ReadPaintPicture(const RoomPictures& pictures, int slot);
 
 struct PaintWriteBack {
-    std::vector<int> slots;     // the slots that changed, ascending: one step of the history
-    PixelRect area;             // where they changed, in the slot's coordinates
-    std::vector<int> reformed;  // slots put in the slot's standard form first (below)
+    std::vector<int> changedSlots;  // the slots that changed, ascending: one step of the history
+    PixelRect area;                 // where they changed, in the slot's coordinates
+    std::vector<int> reformed;      // slots put in the slot's standard form first (below)
 };
 
 // Writes the pixels of `picture` (ReadPaintPicture's of `slot`, painted on)

@@ -1,0 +1,329 @@
+// The painter window on a room document, driven through its widgets: a
+// click paints the pixel under it at every zoom and scroll, Alt picks, a
+// stroke is one step of the document's history that Ctrl+Z in the painter
+// takes back, a click in the room view switches to the part drawn there,
+// and every caption has its line in the language files.
+#include "support/scripted_prompts.h"
+
+#include "ui/painter/paint_canvas.h"
+#include "ui/painter/painter_texts.h"
+#include "ui/painter/painter_window.h"
+#include "ui/painter/room_view.h"
+#include "ui/services/paths.h"
+
+#include "document/room_document.h"
+
+#include "core/paint/paint_slots.h"
+#include "core/room/default_room.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QScrollBar>
+#include <QUndoStack>
+#include <QtTest>
+
+using namespace velmora;
+using velmora::test::ScriptedPrompts;
+
+class PainterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aClickPaintsThePixelUnderIt_data();
+    void aClickPaintsThePixelUnderIt();
+    void altPicksWithAnyTool();
+    void aStrokeIsOneStepThatUndoInThePainterTakesBack();
+    void aClickInTheRoomViewPaintsThePartDrawnThere();
+    void aShapeDragLeavesOnlyItsLastShape();
+    void anOpenDuringAStrokeDropsTheStroke();
+    void aSelectionMovesCopiesAndPastesIntoAnotherPart();
+    void everyCaptionHasItsLineInBothLanguages();
+};
+
+namespace {
+
+LanguageTexts Texts(const char* code)
+{
+    LanguageTexts texts;
+    const QString folder = QStringLiteral(VELMORA_DATA_DIR);
+    texts.load(LanguageTexts::List::MenuItems, MenuItemsPath(folder, QString::fromLatin1(code)));
+    texts.load(LanguageTexts::List::Labels, LabelsPath(folder, QString::fromLatin1(code)));
+    texts.load(LanguageTexts::List::Messages, MessagesPath(folder, QString::fromLatin1(code)));
+    return texts;
+}
+
+// A painter on its own document, shown.
+struct Painter {
+    RoomDocument document;
+    LanguageTexts texts = Texts("en");
+    ScriptedPrompts prompts;
+    PainterWindow window{document, texts, prompts};
+
+    explicit Painter(int slot)
+    {
+        window.resize(900, 600);
+        window.showSlot(slot);
+        if (!QTest::qWaitForWindowExposed(&window))
+            throw std::runtime_error("the painter did not show");
+    }
+    PaintCanvas& canvas() { return *window.findChild<PaintCanvas*>(); }
+    QWidget* viewport() { return canvas().viewport(); }
+    // The centre of pixel (x, y) in the viewport, worked out from the zoom and
+    // the scroll bars: the picture is centred while it is smaller than the view.
+    // With the surroundings shown the room around a part (inside the room) is
+    // what is centred or scrolled.
+    QPoint centreOf(int x, int y)
+    {
+        PaintCanvas& c = canvas();
+        const int zoom = c.zoom();
+        QRect content(0, 0, window.session().picture().width, window.session().picture().height);
+        if (c.surroundingsShown()) {
+            const Placement place = PartSlotTable::PlacementOf(PartSlotTable::PartOf(window.slot()));
+            content = QRect(-place.left, -place.top, PartSlotTable::kRoomWidth, PartSlotTable::kRoomHeight);
+        }
+        const QSize shown = content.size() * zoom;
+        const QSize view = viewport()->size();
+        const int left = shown.width() < view.width() ? (view.width() - shown.width()) / 2
+                                                      : -c.horizontalScrollBar()->value();
+        const int top = shown.height() < view.height() ? (view.height() - shown.height()) / 2
+                                                        : -c.verticalScrollBar()->value();
+        return QPoint(left + (x - content.x()) * zoom + zoom / 2, top + (y - content.y()) * zoom + zoom / 2);
+    }
+    QAction* action(const QString& text)
+    {
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text() == text)
+                return a;
+        throw std::runtime_error("no action " + text.toStdString());
+    }
+    void drag(QPoint from, std::initializer_list<QPoint> through, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mousePress(viewport(), Qt::LeftButton, modifiers, centreOf(from.x(), from.y()));
+        QPoint last = from;
+        for (QPoint p : through) {
+            QTest::mouseMove(viewport(), centreOf(p.x(), p.y()));
+            last = p;
+        }
+        QTest::mouseRelease(viewport(), Qt::LeftButton, modifiers, centreOf(last.x(), last.y()));
+    }
+    uint8_t roomIndex(int slot, int x, int y) { return document.picture(slot).index(x, y); }
+};
+
+}  // namespace
+
+void PainterTest::aClickPaintsThePixelUnderIt_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<bool>("surroundings");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QPoint>("scroll");
+    QTest::addColumn<QPoint>("pixel");
+    const int room = slot::RoomImage;
+    QTest::newRow("1x") << room << false << 1 << QPoint() << QPoint(200, 150);
+    QTest::newRow("8x") << room << false << 8 << QPoint() << QPoint(20, 30);
+    QTest::newRow("8x scrolled") << room << false << 8 << QPoint(1001, 517) << QPoint(190, 110);
+    QTest::newRow("table, 4x, the room around it") << int(slot::TableImage) << true << 4 << QPoint(500, 400)
+                                                   << QPoint(30, 20);
+}
+
+void PainterTest::aClickPaintsThePixelUnderIt()
+{
+    QFETCH(int, slot);
+    QFETCH(bool, surroundings);
+    QFETCH(int, zoom);
+    QFETCH(QPoint, scroll);
+    QFETCH(QPoint, pixel);
+    Painter painter(slot);
+    painter.canvas().setZoom(zoom);
+    if (surroundings)
+        painter.action(QStringLiteral("Show &surroundings"))->setChecked(true);
+    painter.canvas().horizontalScrollBar()->setValue(scroll.x());
+    painter.canvas().verticalScrollBar()->setValue(scroll.y());
+    QCOMPARE(painter.canvas().horizontalScrollBar()->value(), scroll.x());
+    painter.window.setColours(35, 0);
+
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(pixel.x(), pixel.y()));
+    // In the document, as one step, and nowhere else.
+    QCOMPARE(painter.roomIndex(slot, pixel.x(), pixel.y()), uint8_t{35});
+    for (QPoint beside : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+        QCOMPARE(painter.roomIndex(slot, pixel.x() + beside.x(), pixel.y() + beside.y()),
+                 DefaultRoomPictures()[size_t(slot)].index(pixel.x() + beside.x(), pixel.y() + beside.y()));
+    QCOMPARE(painter.document.history().count(), 1);
+    QVERIFY(painter.prompts.shown().empty());
+}
+
+void PainterTest::altPicksWithAnyTool()
+{
+    Painter painter(slot::RoomImage);
+    painter.canvas().setZoom(4);
+    // The default room's line drawing is index 247; the rest white.
+    QPoint line;
+    const Bitmap& room = painter.document.picture(slot::RoomImage);
+    for (int x = 0; x < room.width && line.isNull(); ++x)
+        if (room.index(x, 120) == 247)
+            line = QPoint(x, 120);
+    QVERIFY(!line.isNull());
+    painter.canvas().horizontalScrollBar()->setValue(line.x() * 4 - 100);
+    painter.canvas().verticalScrollBar()->setValue(line.y() * 4 - 100);
+
+    painter.window.setTool(PaintTool::Fill);
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, Qt::AltModifier, painter.centreOf(line.x(), line.y()));
+    QCOMPARE(painter.window.foreground(), uint8_t{247});
+    QTest::mouseClick(painter.viewport(), Qt::RightButton, Qt::AltModifier,
+                      painter.centreOf(line.x() + 3, line.y()));
+    QCOMPARE(painter.window.background(), uint8_t{0});
+    QCOMPARE(painter.window.foreground(), uint8_t{247});
+    // Picking changes nothing in the room.
+    QCOMPARE(painter.document.history().count(), 0);
+}
+
+void PainterTest::aStrokeIsOneStepThatUndoInThePainterTakesBack()
+{
+    Painter painter(slot::BedImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    const Bitmap bedBefore = painter.document.picture(slot::BedImage);
+    QWidget* viewport = painter.viewport();
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, painter.centreOf(10, 10));
+    for (int x = 11; x <= 30; ++x)
+        QTest::mouseMove(viewport, painter.centreOf(x, 10));
+    // While the button is held the room beside follows; the document waits.
+    const Placement bed = PartSlotTable::PlacementOf(slot::BedImage);
+    QCOMPARE(painter.window.session().composedRoom().index(bed.left + 30, bed.top + 10), uint8_t{35});
+    QCOMPARE(painter.document.history().count(), 0);
+    QVERIFY(painter.document.picture(slot::BedImage).samePicture(bedBefore));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, painter.centreOf(30, 10));
+
+    QCOMPARE(painter.document.history().count(), 1);
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Pencil"));
+    for (int x = 10; x <= 30; ++x)
+        QCOMPARE(painter.roomIndex(slot::BedImage, x, 10), uint8_t{35});
+
+    QAction* undo = painter.action(QStringLiteral("&Undo Pencil"));
+    QTest::keyClick(&painter.window, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(painter.document.picture(slot::BedImage).samePicture(bedBefore));
+    QCOMPARE(painter.window.session().picture().at({20, 10}), PaintValue{0});
+    QCOMPARE(undo->text(), QStringLiteral("&Undo"));
+    QVERIFY(!undo->isEnabled());
+
+    // A step taken back elsewhere (the main window) shows here too.
+    painter.document.redo();
+    QCOMPARE(painter.window.session().picture().at({20, 10}), PaintValue{35});
+    QCOMPARE(painter.window.session().composedRoom().index(bed.left + 20, bed.top + 10), uint8_t{35});
+    QVERIFY(painter.prompts.shown().empty());
+}
+
+void PainterTest::aClickInTheRoomViewPaintsThePartDrawnThere()
+{
+    // A bed the room can see: drawn through a mask that draws everywhere.
+    Painter painter(slot::RoomImage);
+    RoomView* view = painter.window.findChild<RoomView*>();
+    const Placement bed = PartSlotTable::PlacementOf(slot::BedImage);
+    const QPoint onBed(bed.left + 40, bed.top + 30);
+
+    QTest::mouseClick(view, Qt::LeftButton, {}, onBed);
+    QCOMPARE(painter.window.slot(), int(slot::BedImage));
+    // The sleeping bed in that state.
+    painter.window.findChild<QComboBox*>(QStringLiteral("BedChoice"))->setCurrentIndex(1);
+    QTest::mouseClick(view, Qt::LeftButton, {}, onBed);
+    QCOMPARE(painter.window.slot(), int(slot::BedSleepingImage));
+    // Where no part is drawn, the room itself.
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(painter.window.slot(), int(slot::RoomImage));
+}
+
+void PainterTest::aShapeDragLeavesOnlyItsLastShape()
+{
+    Painter painter(slot::TableImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    painter.window.setTool(PaintTool::Rectangle);
+    const Placement table = PartSlotTable::PlacementOf(slot::TableImage);
+
+    QTest::mousePress(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(2, 2));
+    QTest::mouseMove(painter.viewport(), painter.centreOf(40, 30));
+    QCOMPARE(painter.window.session().composedRoom().index(table.left + 40, table.top + 30), uint8_t{35});
+    QTest::mouseMove(painter.viewport(), painter.centreOf(10, 8));
+    // The larger rectangle is gone from the room beside too.
+    QCOMPARE(painter.window.session().composedRoom().index(table.left + 40, table.top + 30), uint8_t{0});
+    QTest::mouseRelease(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(10, 8));
+
+    QCOMPARE(painter.document.history().count(), 1);
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Rectangle"));
+    for (QPoint corner : {QPoint(2, 2), QPoint(10, 2), QPoint(2, 8), QPoint(10, 8)})
+        QCOMPARE(painter.roomIndex(slot::TableImage, corner.x(), corner.y()), uint8_t{35});
+    QCOMPARE(painter.roomIndex(slot::TableImage, 6, 5), uint8_t{0});    // inside the outline
+    QCOMPARE(painter.roomIndex(slot::TableImage, 40, 30), uint8_t{0});  // where the drag went by
+    QCOMPARE(painter.roomIndex(slot::TableImage, 40, 2), uint8_t{0});
+}
+
+void PainterTest::anOpenDuringAStrokeDropsTheStroke()
+{
+    Painter painter(slot::BedImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    QTest::mousePress(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(10, 10));
+    QTest::mouseMove(painter.viewport(), painter.centreOf(20, 10));
+
+    // The main window opens a room meanwhile: its bed is grey.
+    Room opened;
+    opened.pictures = DefaultRoomPictures();
+    std::fill(opened.pictures[slot::BedImage].pixels.begin(), opened.pictures[slot::BedImage].pixels.end(), 247);
+    painter.document.openRoom(opened, QStringLiteral("opened.pac"));
+    QTest::mouseMove(painter.viewport(), painter.centreOf(30, 10));
+    QTest::mouseRelease(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(30, 10));
+
+    // Nothing of the stroke reaches the opened room.
+    QCOMPARE(painter.document.history().count(), 0);
+    QVERIFY(!painter.document.hasUnsavedChanges());
+    QVERIFY(painter.document.picture(slot::BedImage).samePicture(opened.pictures[slot::BedImage]));
+    QCOMPARE(painter.window.session().picture().at({15, 10}), PaintValue{247});
+}
+
+void PainterTest::aSelectionMovesCopiesAndPastesIntoAnotherPart()
+{
+    Painter painter(slot::TableImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    painter.drag({4, 4}, {{6, 4}});  // a pencil line of three pixels
+    painter.window.setTool(PaintTool::Select);
+    painter.drag({3, 3}, {{7, 5}});  // selects 3..7 x 3..5
+
+    painter.drag({5, 4}, {{5, 10}}, Qt::ControlModifier);  // a copy 6 rows down
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Copy"));
+    painter.drag({5, 10}, {{25, 10}});  // the copy moved 20 right
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Move"));
+    QCOMPARE(painter.roomIndex(slot::TableImage, 5, 4), uint8_t{35});   // the original stays
+    QCOMPARE(painter.window.session().picture().at({5, 10}), kSeeThrough);  // a move leaves see-through
+    QCOMPARE(painter.roomIndex(slot::TableImage, 26, 10), uint8_t{35});
+    QCOMPARE(painter.document.history().count(), 3);
+
+    // Ctrl+C here, Ctrl+V on the bath: one step there, at its corner.
+    QTest::keyClick(&painter.window, Qt::Key_C, Qt::ControlModifier);
+    painter.window.showSlot(slot::BathImage);
+    QTest::keyClick(&painter.window, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(painter.document.history().count(), 4);
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Paste"));
+    QCOMPARE(painter.roomIndex(slot::BathImage, 2, 1), uint8_t{35});
+    QCOMPARE(painter.roomIndex(slot::BathImage, 5, 1), uint8_t{0});
+    QVERIFY(painter.prompts.shown().empty());
+}
+
+void PainterTest::everyCaptionHasItsLineInBothLanguages()
+{
+    // The English file holds each new line as the table's English, so a
+    // block moved to other numbers without its base shows up here.
+    const LanguageTexts english = Texts("en"), japanese = Texts("ja");
+    for (const painter::TextLine& line : painter::kTextLines) {
+        QVERIFY2(size_t(line.index) < english.lines(line.list).size(), line.english);
+        QVERIFY2(size_t(line.index) < japanese.lines(line.list).size(), line.english);
+        QCOMPARE(english.line(line.list, line.index), QString::fromUtf8(line.english));
+        const bool added = line.index >= (line.list == LanguageTexts::List::MenuItems ? painter::kMenuBase
+                                                                                        : painter::kLabelBase);
+        if (added)
+            QVERIFY2(japanese.line(line.list, line.index) != english.line(line.list, line.index), line.english);
+    }
+}
+
+QTEST_MAIN(PainterTest)
+#include "test_painter.moc"

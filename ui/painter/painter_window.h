@@ -1,0 +1,118 @@
+// The painter: a window of its own on the room document, not modal. It
+// paints one slot at a time (a part through the mask the room draws it
+// with, or a mask alone) on the canvas, with the palette and the composed
+// room beside it; every stroke is one step of the document's history.
+//
+// From the editor it takes the language texts (read again by applyTexts
+// after a change of language) and the prompts, for the error box.
+#pragma once
+
+#include "ui/painter/paint_session.h"
+#include "ui/painter/painter_texts.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+
+namespace velmora {
+
+class LanguageTexts;
+class PaintCanvas;
+class PaletteGrid;
+class Prompts;
+class RoomDocument;
+class RoomView;
+
+class PainterWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    PainterWindow(RoomDocument& document, const LanguageTexts& texts, Prompts& prompts, QWidget* parent = nullptr);
+    ~PainterWindow() override;
+
+    // Paints `slot` (0-39) from now on, ending a stroke in progress, and
+    // brings the window to the front.
+    void showSlot(int slot);
+    int slot() const { return session_->slot(); }
+    // Takes the captions from the language texts again.
+    void applyTexts();
+
+    PaintTool tool() const { return tool_; }
+    void setTool(PaintTool tool);
+    uint8_t foreground() const { return foreground_; }
+    uint8_t background() const { return background_; }
+    void setColours(uint8_t foreground, uint8_t background);
+    const PaintSession& session() const { return *session_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* makeAction(QMenu* menu, painter::Text text, const QKeySequence& key = {});
+    QAction* hiddenAction(const QKeySequence& key, const std::function<void()>& handler);
+    void createMenus();
+    void createTools();
+    QWidget* createSidePanel();
+    QWidget* createRoomChoices();
+    void connectSession();
+    void run(const std::function<void()>& command);
+
+    void canvasPressed(QPoint pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void canvasDragged(QPoint pixel);
+    void canvasReleased();
+    void pick(QPoint pixel, Qt::MouseButton button);
+    QString stepName(const ToolPress& press) const;
+    void roomClicked(QPoint pixel);
+    void lookChosen();
+
+    void pictureReplaced();
+    void showHovered(std::optional<QPoint> pixel);
+    void showZoom();
+    void refreshHistory();
+    void refreshSelectionActions();
+    void refreshSurroundings();
+
+    RoomDocument& document_;
+    const LanguageTexts& texts_;
+    Prompts& prompts_;
+    PaintSession* session_;
+
+    PaintCanvas* canvas_ = nullptr;
+    PaletteGrid* palette_ = nullptr;
+    RoomView* roomView_ = nullptr;
+    QComboBox* time_ = nullptr;
+    QComboBox* door_ = nullptr;
+    QComboBox* treasureBox_ = nullptr;
+    QComboBox* bed_ = nullptr;
+    QCheckBox* letters_ = nullptr;
+    std::array<QLabel*, 4> choiceLabels_{};
+    QLabel* roomTitle_ = nullptr;
+    QLabel* pixelShown_ = nullptr;
+    QLabel* colourShown_ = nullptr;
+    QLabel* zoomShown_ = nullptr;
+    QLabel* maskShown_ = nullptr;
+
+    std::array<QMenu*, 4> menus_{};
+    // The captioned actions, by their text.
+    std::array<QAction*, painter::kTextLines.size()> actions_{};
+    QActionGroup* toolGroup_ = nullptr;
+
+    PaintTool tool_ = PaintTool::Pencil;
+    uint8_t foreground_ = 255;
+    uint8_t background_ = 0;
+    // The button picking colours while it is held (the picker, or Alt).
+    Qt::MouseButton picking_ = Qt::NoButton;
+    std::optional<QPoint> hovered_;
+    int shownSlot_ = -1;
+    bool fitted_ = false;
+};
+
+}  // namespace velmora
