@@ -28,8 +28,7 @@ public:
 
     QWidget* dialogParent() override { return nullptr; }
     const RoomPictures& slotPictures() const override { return pictures_; }
-    void setSlotPicture(int, Bitmap) override {}
-    void changeSlots(const QString&, std::vector<SlotChange>) override {}
+    void changeSlots(const QString&, std::vector<SlotPicture>) override {}
     const LanguageTexts& languageTexts() const override { return texts_; }
     void setLanguageCode(const QString&) override {}
     Prompts& prompts() override { return prompts_; }

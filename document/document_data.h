@@ -1,6 +1,14 @@
-// The room document as the recovery file keeps it: pictures, text bytes,
-// encoding, file name and whether the room was unsaved. Only the data: where
-// the file lies and who holds it is the window's business.
+// The room document as the recovery file keeps it, and the file's format:
+// pictures, text bytes, encoding, file name and whether the room was
+// unsaved. Only the data: where the file lies and who holds it is the
+// window's business.
+//
+// The file is written in QDataStream's forms (big-endian lengths, UTF-16
+// strings) and read back by hand, every length checked against what is left
+// and against its field's limit, so that a damaged file is refused with the
+// reason, never read past its end and never given memory a length merely
+// claims. Version 2 ends in a SHA-256 of everything before it; version 1,
+// written by editors before the document, is still read.
 #pragma once
 
 #include "common/result.h"
@@ -28,13 +36,19 @@ struct DocumentData {
     bool unsaved = true;
 };
 
-// The data as the bytes of a recovery file (version 2). Throws FormatError
-// for a picture the room writer cannot encode.
+// The version written; 1 and this one are read.
+constexpr uint32_t kRecoveryVersion = 2;
+// A room file at its largest, its file name and texts fit far below this.
+constexpr int64_t kRecoveryMaxFileSize = int64_t(kRoomMaxFileSize) + 64 * 1024;
+
+// The data as the bytes of a recovery file. Throws FormatError for a
+// picture the room writer cannot encode.
 QByteArray WriteDocumentData(const DocumentData& data);
 
-// Reads version 2 and the version-1 files of earlier editors. Damaged input
-// (cut short, altered, a picture that does not decode) gives Damaged with
-// the reason; nothing past the end of `bytes` is read.
+// Reads a recovery file of either version. Damaged input (cut short,
+// altered, written by a newer editor, a picture that does not decode) gives
+// Damaged with the reason, TooLarge when its pictures take more memory than
+// there is.
 Result<DocumentData> ReadDocumentData(std::span<const uint8_t> bytes);
 
 }  // namespace velmora

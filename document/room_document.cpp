@@ -135,10 +135,13 @@ void RoomDocument::replaceAll(RoomPictures pictures, std::array<DocumentText, kT
     ++typingRun_;
     const bool pathChanged = path != filePath_;
     filePath_ = path;
-    // A new room, a new history; views asked by its signals find the new room.
+    // A new room, a new history; views asked by its signals find the new
+    // room. An empty history is not cleared, so its clean state is set here.
     history_->clear();
     if (unsaved)
         history_->resetClean();
+    else
+        history_->setClean();
     emit roomReplaced();
     if (pathChanged)
         emit filePathChanged(filePath_);

@@ -2,10 +2,13 @@
 // OUTPUT_FOLDER/<target>/ with rooms, pictures of every form, part files
 // and text files, all made here.
 #include "fuzz/bmp_forms.h"
-#include "common/recovery_file.h"
+#include "document/document_data.h"
 #include "core/room/default_room.h"
 #include "core/image/palette.h"
 #include "core/room/room_file.h"
+
+#include <QDataStream>
+#include <QIODevice>
 
 #include <filesystem>
 #include <fstream>
@@ -92,6 +95,22 @@ std::vector<uint8_t> DirectColour(uint16_t bpp, bool bitfields, int32_t width, i
     return out;
 }
 
+// A recovery file as the editors before the document wrote it (version 1):
+// each field's bytes, the text it showed and whether it was changed.
+QByteArray VersionOneRecovery(const DocumentData& data)
+{
+    const std::vector<uint8_t> pictures = WriteRoomFile(std::vector<uint8_t>(kRoomHeaderSize, 0), {}, data.pictures);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << QByteArrayLiteral("VELMORA RECOVERY") << quint32(1) << data.filePath;
+    for (const DocumentText& text : data.texts)
+        out << QByteArray::fromStdString(text.bytes) << text.typed.value_or(QString::fromStdString(text.bytes))
+            << text.typed.has_value();
+    out << QByteArray(reinterpret_cast<const char*>(pictures.data()), qsizetype(pictures.size()));
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -130,19 +149,21 @@ int main(int argc, char** argv)
         Save(root / "room_file", "mixed.pac", MixedRoom(defaults));
 
         // Recovery files: the default room with changed texts and its file,
-        // and a room never saved of small pictures.
-        auto recovery = [&](const std::string& name, const RecoveryContents& contents) {
-            const QByteArray bytes = EncodeRecoveryFile(contents);
+        // a room never saved of small pictures, and the same two as the
+        // editors before the document wrote them (version 1).
+        auto recovery = [&](const std::string& name, const QByteArray& bytes) {
             Save(root / "recovery_file", name, std::vector<uint8_t>(bytes.begin(), bytes.end()));
         };
-        RecoveryContents changed{QStringLiteral("/rooms/default.pac"), defaults, {}};
-        changed.texts[0] = {"Default room", QStringLiteral("Default room, \u90e8\u5c4b"), true};
-        changed.texts[1] = {"A comment\r\non two lines", QStringLiteral("A comment\non two lines"), false};
-        recovery("default.vrec", changed);
-        RecoveryContents small;
+        DocumentData changed{QStringLiteral("/rooms/default.pac"), QByteArray("Shift_JIS"), {}, defaults, true};
+        changed.texts[0] = {"Default room", QStringLiteral("Default room, \u90e8\u5c4b")};
+        changed.texts[1] = {"A comment\r\non two lines", std::nullopt};
+        recovery("default.vrec", WriteDocumentData(changed));
+        recovery("default-v1.vrec", VersionOneRecovery(changed));
+        DocumentData small;
         for (size_t s = 0; s < small.pictures.size(); ++s)
             small.pictures[s] = Bitmap::Make(4, 3, s < 20 ? 8 : 1, s < 20 ? RoomPaletteVector() : MaskColoursBlackFirst());
-        recovery("small-unsaved.vrec", small);
+        recovery("small-unsaved.vrec", WriteDocumentData(small));
+        recovery("small-unsaved-v1.vrec", VersionOneRecovery(small));
 
         // Part files: the slot number, then the file.
         auto part = [&](const std::string& name, uint8_t slot, const std::vector<uint8_t>& bmp) {

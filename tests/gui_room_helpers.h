@@ -1,7 +1,9 @@
-// Files and room snapshots for the GUI tests of the file and part commands.
+// Files, rooms set up outside the history, and room snapshots for the GUI
+// tests of the file and part commands.
 #pragma once
 
 #include "ui/mainform.h"
+#include "document/document_data.h"
 #include "core/image/bmp.h"
 #include "core/room/room_file.h"
 
@@ -32,6 +34,52 @@ inline void WriteBytes(const QString& path, std::span<const uint8_t> bytes)
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 
+// The texts as room bytes, as a save writes them: a typed text encoded
+// (a character the encoding lacks as its stand-in), an untouched one its
+// own bytes.
+inline RoomTexts RoomTextsOf(const TMainForm& form)
+{
+    const RoomDocument& document = form.document();
+    std::array<std::string, 3> bytes;
+    for (int field = 0; field < RoomDocument::kTextCount; ++field) {
+        const DocumentText& text = document.text(field);
+        bytes[size_t(field)] = text.typed ? document.codec().encode(*text.typed) : text.bytes;
+    }
+    return RoomTexts{bytes[0], bytes[1], bytes[2]};
+}
+
+// The room counts as changed from here on (true), or as saved (false).
+inline void SetModified(TMainForm& form, bool modified)
+{
+    RoomDocument& document = form.document();
+    if (modified)
+        document.markUnsaved();
+    else
+        document.markSaved(document.filePath());
+}
+
+inline void MarkSaved(TMainForm& form)
+{
+    SetModified(form, false);
+}
+
+// The room with one picture, or its texts, replaced outside the history:
+// as if it had been opened so (a new history), unsaved as it was.
+inline void SetSlotPicture(TMainForm& form, int slot, Bitmap picture)
+{
+    DocumentData data = form.document().data();
+    data.pictures.at(size_t(slot)) = std::move(picture);
+    form.document().restore(std::move(data));
+}
+
+inline void SetRoomTexts(TMainForm& form, const RoomTexts& texts)
+{
+    DocumentData data = form.document().data();
+    data.texts = {DocumentText{texts.name, std::nullopt}, DocumentText{texts.comment, std::nullopt},
+                  DocumentText{texts.copyright, std::nullopt}};
+    form.document().restore(std::move(data));
+}
+
 // Everything a failed command must leave as it was.
 struct RoomState {
     std::vector<Bitmap> pictures;
@@ -43,10 +91,10 @@ struct RoomState {
     {
         RoomState s;
         for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-            s.pictures.push_back(form.slotPicture(slot));
-        s.texts = form.roomTexts();
-        s.modified = form.modified();
-        s.unsaved = form.hasUnsavedChanges();
+            s.pictures.push_back(form.document().picture(slot));
+        s.texts = RoomTextsOf(form);
+        s.modified = form.document().picturesChangedSinceClean();
+        s.unsaved = form.document().hasUnsavedChanges();
         return s;
     }
 

@@ -2,6 +2,7 @@
 // the picture it composes, and the export of that picture.
 #include "ui/widgets/bitmap_image.h"
 #include "ui/widgets/pixel_view.h"
+#include "gui_room_helpers.h"
 #include "ui/mainform.h"
 #include "ui/dialogs/check_form.h"
 #include "core/render/compose.h"
@@ -70,8 +71,8 @@ void UseOpaqueRoom(TMainForm& form)
 {
     const RoomPictures room = velmora::test::OpaqueRoom();
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        form.setSlotPicture(slot, room[size_t(slot)]);
-    form.setModified(false);
+        test::SetSlotPicture(form, slot, room[size_t(slot)]);
+    test::SetModified(form, false);
 }
 
 QImage Shown(QWidget& dialog)
@@ -342,7 +343,7 @@ void CheckFormTest::everyOpeningStartsInTheFirstState()
     WhenShown<TCheckForm>(inFirstState);
     form->ShowCheckClick();
     QCOMPARE(openings, 3);
-    QVERIFY(!form->modified());
+    QVERIFY(!form->document().picturesChangedSinceClean());
     QCOMPARE(fixture.prompts.shown().size(), size_t(0));
 }
 
@@ -471,18 +472,18 @@ void CheckFormTest::thePictureIsTheRoomComposedForTheState()
                         QVERIFY(dialog.picture().samePicture(expected));
                     }
     QCOMPARE(Shown(dialog), ToQImage(dialog.picture()).convertToFormat(QImage::Format_RGB32));
-    QVERIFY(!form->modified());
+    QVERIFY(!form->document().picturesChangedSinceClean());
 }
 
 void CheckFormTest::unsavedEditsAppear()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    Bitmap room = form->slotPicture(slot::RoomImage);
+    Bitmap room = form->document().picture(slot::RoomImage);
     velmora::test::FillRect(room, {10, 10, 40, 30}, 0x2A);
-    form->setSlotPicture(slot::RoomImage, room);
-    form->setSlotPicture(slot::RoomMask, velmora::test::Mask(320, 240, false));
-    form->setModified(true);
+    test::SetSlotPicture(*form, slot::RoomImage, room);
+    test::SetSlotPicture(*form, slot::RoomMask, velmora::test::Mask(320, 240, false));
+    test::SetModified(*form, true);
 
     TCheckForm dialog(*form);
     dialog.show();
@@ -526,8 +527,8 @@ void CheckFormTest::theFilterDecidesTheFormat()
     // Exporting changes nothing else.
     QVERIFY(dialog.isVisible());
     QVERIFY(dialog.picture().samePicture(shown));
-    QVERIFY(!form->modified());
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().picturesChangedSinceClean());
+    QVERIFY(!form->document().hasUnsavedChanges());
 }
 
 void CheckFormTest::theSaveDialogStartsWhereItWasLeftWithinOneOpening()
@@ -615,8 +616,8 @@ void CheckFormTest::aFailedExportIsShownAndChangesNothing()
         QVERIFY(!QFile::exists(missing));
     });
     form->ShowCheckClick();
-    QVERIFY(!form->modified());
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().picturesChangedSinceClean());
+    QVERIFY(!form->document().hasUnsavedChanges());
 }
 
 void CheckFormTest::aShortLabelsListIsShownAndTheDialogOpens()

@@ -83,14 +83,14 @@ void DesktopTest::startUpArgumentOpensTheRoom()
     auto form = fixture.makeForm();
     form->openFromCommandLine({path});
     QVERIFY(fixture.prompts.shown().empty());
-    QCOMPARE(form->roomTexts().name, std::string("Attic"));
-    QVERIFY(form->slotPicture(8).samePicture(test::OpaqueRoom()[8]));
-    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(test::RoomTextsOf(*form).name, std::string("Attic"));
+    QVERIFY(form->document().picture(8).samePicture(test::OpaqueRoom()[8]));
+    QVERIFY(!form->document().hasUnsavedChanges());
 
     // No argument: the default room stays, nothing is asked.
     auto plain = fixture.makeForm();
     plain->openFromCommandLine({});
-    QVERIFY(plain->slotPicture(4).samePicture(DefaultRoomPictures()[4]));
+    QVERIFY(plain->document().picture(4).samePicture(DefaultRoomPictures()[4]));
     QVERIFY(fixture.prompts.shown().empty());
 }
 
@@ -117,14 +117,14 @@ void DesktopTest::bmpDroppedOnABoxLoadsIntoThatSlot()
     const Bitmap bed = test::Filled(96, 76, 30);
     DropFile(form->pictureBox(8), WriteBmp(fixture, QStringLiteral("bed.bmp"), bed));
     QVERIFY(fixture.prompts.shown().empty());
-    QVERIFY(form->slotPicture(8).samePicture(bed));
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picture(8).samePicture(bed));
+    QVERIFY(form->document().picturesChangedSinceClean());
     QCOMPARE(form->selectedSlot(), 0);  // a drop names its slot; it does not select
 
     // An 8-bit mask dropped on a mask box stays 8-bit, as when loaded.
     const Bitmap mask = test::Filled(96, 76, 255);
     DropFile(form->pictureBox(28), WriteBmp(fixture, QStringLiteral("mask.bmp"), mask));
-    QCOMPARE(form->slotPicture(28).bitsPerPixel, uint16_t(8));
+    QCOMPARE(form->document().picture(28).bitsPerPixel, uint16_t(8));
 }
 
 void DesktopTest::droppedBmpGetsTheSameRefusals()
@@ -164,11 +164,11 @@ void DesktopTest::otherPicturesDroppedOnABoxAreImported()
     WriteBytes(path, EncodePng(bed, PngForm::Rgba));
     DropFile(form->pictureBox(8), path);
     QVERIFY(fixture.prompts.shown().empty());
-    QVERIFY(form->slotPicture(8).samePicture(ConvertToSlot(bed, 8).picture));
-    QCOMPARE(form->slotPicture(8).index(0, 0), kBlackIndex);
-    QCOMPARE(form->slotPicture(28).colourAt(0, 0), (RgbQuad{255, 255, 255, 0}));
-    QCOMPARE(form->slotPicture(28).colourAt(0, 1), (RgbQuad{0, 0, 0, 0}));
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picture(8).samePicture(ConvertToSlot(bed, 8).picture));
+    QCOMPARE(form->document().picture(8).index(0, 0), kBlackIndex);
+    QCOMPARE(form->document().picture(28).colourAt(0, 0), (RgbQuad{255, 255, 255, 0}));
+    QCOMPARE(form->document().picture(28).colourAt(0, 1), (RgbQuad{0, 0, 0, 0}));
+    QVERIFY(form->document().picturesChangedSinceClean());
 
     // Dropped on the table, the same picture opens the import dialog; its
     // Cancel changes nothing.
@@ -191,7 +191,7 @@ void DesktopTest::roomDroppedOnTheWindowOpensAsOpenWould()
     const QString path = WriteRoom(fixture, QStringLiteral("den.pac"), test::OpaqueRoom(), {"Den", "", ""});
 
     // Unsaved changes: No keeps everything.
-    form->setModified(true);
+    test::SetModified(*form, true);
     const RoomState before = RoomState::Of(*form);
     fixture.prompts.questionAnswers.push_back(false);
     DropFile(form.get(), path);
@@ -202,13 +202,13 @@ void DesktopTest::roomDroppedOnTheWindowOpensAsOpenWould()
     // Yes opens it; a room file dropped on a picture box opens it as well.
     fixture.prompts.questionAnswers.push_back(true);
     DropFile(form.get(), path);
-    QCOMPARE(form->roomTexts().name, std::string("Den"));
-    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(test::RoomTextsOf(*form).name, std::string("Den"));
+    QVERIFY(!form->document().hasUnsavedChanges());
 
     const QString other = WriteRoom(fixture, QStringLiteral("other.pac"), test::OpaqueRoom(), {"Other", "", ""});
     DropFile(form->pictureBox(8), other);
-    QCOMPARE(form->roomTexts().name, std::string("Other"));
-    QVERIFY(form->slotPicture(8).samePicture(test::OpaqueRoom()[8]));
+    QCOMPARE(test::RoomTextsOf(*form).name, std::string("Other"));
+    QVERIFY(form->document().picture(8).samePicture(test::OpaqueRoom()[8]));
     QCOMPARE(fixture.prompts.unanswered(), 0);
 }
 

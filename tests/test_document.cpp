@@ -1,14 +1,12 @@
 // The room document without a window: its steps and what it says changed,
 // runs of typing, texts kept as bytes until typed, the clean state, and the
-// recovery data it is written to and read back from (also as the editors
-// before it wrote them).
+// recovery data it is written to and restored from (the file's format is
+// tested in test_recovery_file).
 #include "document/document_data.h"
 #include "document/room_document.h"
 
 #include "core/room/default_room.h"
 
-#include <QDataStream>
-#include <QIODevice>
 #include <QSignalSpy>
 #include <QStringEncoder>
 #include <QUndoStack>
@@ -23,9 +21,8 @@ private slots:
     void typingIsOneStepPerRun();
     void textsKeepTheirBytesUntilTypedAndRefuseWhatTheEncodingCannotHold();
     void openAndRestoreStartANewHistory();
+    void untouchedTextsGiveBackTheirBytes();
     void recoveryDataComesBackWhole();
-    void versionOneFilesAreRead();
-    void damagedRecoveryDataIsRefusedWithItsReason();
 };
 
 namespace {
@@ -54,32 +51,6 @@ std::string ShiftJis(const QString& text)
 QList<int> SlotsOf(const QSignalSpy& spy, int emission)
 {
     return spy.at(emission).at(0).value<QList<int>>();
-}
-
-// A recovery file as the editor before the document wrote it: each text
-// field's own state (bytes given, text shown, changed or not), no encoding.
-struct FieldState {
-    std::string bytes;
-    QString shown;
-    bool modified;
-};
-
-QByteArray VersionOneFile(const QString& path, const std::array<FieldState, 3>& fields, const QByteArray& pictures)
-{
-    QByteArray file;
-    QDataStream out(&file, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_6_0);
-    out << QByteArrayLiteral("VELMORA RECOVERY") << quint32(1) << path;
-    for (const FieldState& field : fields)
-        out << QByteArray::fromStdString(field.bytes) << field.shown << field.modified;
-    out << pictures;
-    return file;
-}
-
-QByteArray PicturesAsRoomFile(const RoomPictures& pictures)
-{
-    const std::vector<uint8_t> bytes = WriteRoomFile(std::vector<uint8_t>(kRoomHeaderSize, 0), {}, pictures);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 
 QString ReasonFor(const QByteArray& file)
@@ -209,12 +180,40 @@ void DocumentTest::openAndRestoreStartANewHistory()
     QCOMPARE(document.history().count(), 0);
     QVERIFY(!document.hasUnsavedChanges());
 
-    // Counted as changed until the next save, pictures included.
+    // Counted as changed until the next open or save, pictures included,
+    // though no step lies between.
     document.markUnsaved();
     QVERIFY(document.hasUnsavedChanges() && document.picturesChangedSinceClean());
     document.markSaved("/rooms/c.pac");
     QVERIFY(!document.hasUnsavedChanges());
     QCOMPARE(document.filePath(), QString("/rooms/c.pac"));
+    document.markUnsaved();
+    document.openRoom(Room{{"", "", ""}, DefaultRoomPictures(), {}}, "/rooms/b.pac");
+    QVERIFY(!document.hasUnsavedChanges());
+}
+
+void DocumentTest::untouchedTextsGiveBackTheirBytes()
+{
+    // Bytes that are no text in the locale, and a lone CR.
+    RoomDocument document("UTF-8");
+    const std::string odd = "Room \xff\xfe one\rtwo";
+    document.openRoom(Room{{odd, "one\r\ntwo", ""}, DefaultRoomPictures(), {}}, "/rooms/a.pac");
+    QCOMPARE(document.textsToSave()->name, odd);
+    QCOMPARE(document.shownText(kName).section('\n', 1), QStringLiteral("two"));
+
+    // Once edited, a text is saved as shown, line breaks as CR LF; edited
+    // back to the start, the bytes themselves again.
+    QVERIFY(document.editText(kComment, "one\ntwo!", "Comment"));
+    QCOMPARE(document.textsToSave()->comment, std::string("one\r\ntwo!"));
+    document.undo();
+    QVERIFY(!document.text(kComment).typed);
+    QCOMPARE(document.textsToSave()->comment, std::string("one\r\ntwo"));
+
+    // A save makes the typed text the room's bytes.
+    QVERIFY(document.editText(kComment, "one\ntwo?", "Comment"));
+    document.markSaved("/rooms/a.pac");
+    QVERIFY(!document.text(kComment).typed);
+    QCOMPARE(document.text(kComment).bytes, std::string("one\r\ntwo?"));
 }
 
 void DocumentTest::recoveryDataComesBackWhole()
@@ -236,51 +235,6 @@ void DocumentTest::recoveryDataComesBackWhole()
         QVERIFY(restored.text(field) == document.text(field));
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
         QVERIFY2(restored.picture(slot).samePicture(document.picture(slot)), qPrintable(QString::number(slot)));
-}
-
-void DocumentTest::versionOneFilesAreRead()
-{
-    RoomPictures pictures = DefaultRoomPictures();
-    pictures[slot::TableImage] = Recoloured(pictures[slot::TableImage], 3);
-    const QByteArray file = VersionOneFile(
-        "/rooms/old.pac", {FieldState{"room", "room", false}, {"calm", "calm now", true}, {"", "", false}},
-        PicturesAsRoomFile(pictures));
-
-    const Result<DocumentData> read = ReadDocumentData(Bytes(file));
-    QVERIFY2(read.ok(), qPrintable(ReasonFor(file)));
-    QCOMPARE(read->filePath, QString("/rooms/old.pac"));
-    QVERIFY(!read->textEncoding);
-    QVERIFY(read->unsaved);
-    QVERIFY(read->texts[0] == (DocumentText{"room", std::nullopt}));
-    QVERIFY(read->texts[1] == (DocumentText{"calm", QString("calm now")}));
-    QVERIFY(read->pictures[slot::TableImage].samePicture(pictures[slot::TableImage]));
-}
-
-void DocumentTest::damagedRecoveryDataIsRefusedWithItsReason()
-{
-    const RoomPictures pictures = DefaultRoomPictures();
-    const std::array<FieldState, 3> fields = {FieldState{"a", "a", false}, {"", "", false}, {"", "", false}};
-    const QByteArray old = VersionOneFile("", fields, PicturesAsRoomFile(pictures));
-
-    // Cut anywhere: inside the header, a text, the pictures' length, the pictures.
-    for (qsizetype length : {qsizetype(0), qsizetype(12), qsizetype(30), qsizetype(40), qsizetype(60),
-                             old.size() / 2, old.size() - 1})
-        QCOMPARE(ReasonFor(old.first(length)),
-                 length < 24 ? QString("this is not a recovery file") : QString("the file is cut short"));
-    QCOMPARE(ReasonFor(old + "x"), QString("more bytes follow the room"));
-    QCOMPARE(ReasonFor(VersionOneFile("", {FieldState{std::string(128, 'a'), "", false}, {}, {}},
-                                      PicturesAsRoomFile(pictures))),
-             QString("the room name is 128 bytes long, more than a room holds"));
-    QVERIFY(ReasonFor(VersionOneFile("", fields, QByteArray(210000, '\0'))).startsWith("the pictures: "));
-
-    // Version 2: a changed pixel shows too, and a version to come is not guessed at.
-    DocumentData data{"", QByteArray("UTF-8"), {}, pictures, true};
-    QByteArray file = WriteDocumentData(data);
-    file[file.size() - 1000] = char(file[file.size() - 1000] ^ 1);
-    QCOMPARE(ReasonFor(file), QString("the file is damaged (its checksum does not match)"));
-    file = WriteDocumentData(data);
-    file[23] = 3;  // the version's last byte
-    QCOMPARE(ReasonFor(file), QString("the recovery file's version 3 is not one this editor reads"));
 }
 
 QTEST_GUILESS_MAIN(DocumentTest)

@@ -2,6 +2,7 @@
 // outcome with its message, what happens to the temporary picture and the
 // slot, the editor's one argument, the window hidden during the wait, an
 // editor that cannot be started, and a temporary name that is taken.
+#include "gui_room_helpers.h"
 #include "ui/mainform.h"
 #include "ui/services/paths.h"
 #include "ui/widgets/picture_box.h"
@@ -203,7 +204,7 @@ void ExternalEditorTest::noEditorSetWarnsAndMakesNoFile()
     EditorWorld world;
     if (setEmpty)
         world.useEditor(QString());
-    const Bitmap before = world.form->slotPicture(kBed);
+    const Bitmap before = world.form->document().picture(kBed);
     // A double-click is the same command.
     QTest::mouseDClick(world.form->pictureBox(kBed), Qt::LeftButton);
     const auto& shown = world.fixture.prompts.shown();
@@ -212,8 +213,8 @@ void ExternalEditorTest::noEditorSetWarnsAndMakesNoFile()
     QCOMPARE(shown[0].text, world.message(0));
     QCOMPARE(shown[0].caption, world.form->languageTexts().label(33));
     QVERIFY(world.tempPictures().isEmpty());
-    QVERIFY(world.form->slotPicture(kBed).samePicture(before));
-    QVERIFY(!world.form->modified());
+    QVERIFY(world.form->document().picture(kBed).samePicture(before));
+    QVERIFY(!world.form->document().picturesChangedSinceClean());
 }
 
 void ExternalEditorTest::outcomes_data()
@@ -269,7 +270,7 @@ void ExternalEditorTest::outcomes()
     if (answer)
         world.fixture.prompts.questionAnswers.push_back(*answer);
     world.useEditor(saved.isEmpty() ? world.makeEditor("remove.sh", "rm -f \"$1\"") : world.savingEditor(saved));
-    const Bitmap before = world.form->slotPicture(slot);
+    const Bitmap before = world.form->document().picture(slot);
 
     world.edit(slot);
 
@@ -282,13 +283,13 @@ void ExternalEditorTest::outcomes()
         QCOMPARE(shown[0].text, world.message(message));
     }
     QCOMPARE(world.fixture.prompts.unanswered(), 0);
-    QCOMPARE(world.form->modified(), loaded);
+    QCOMPARE(world.form->document().picturesChangedSinceClean(), loaded);
     if (loaded) {
         const Bitmap taken = DecodeBmp(Vec(saved));
-        QVERIFY(world.form->slotPicture(slot).samePicture(taken));
-        QCOMPARE(world.form->slotPicture(slot).bitsPerPixel, taken.bitsPerPixel);
+        QVERIFY(world.form->document().picture(slot).samePicture(taken));
+        QCOMPARE(world.form->document().picture(slot).bitsPerPixel, taken.bitsPerPixel);
     } else {
-        QVERIFY(world.form->slotPicture(slot).samePicture(before));
+        QVERIFY(world.form->document().picture(slot).samePicture(before));
     }
     const QStringList left = world.tempPictures();
     if (kept) {
@@ -308,22 +309,22 @@ void ExternalEditorTest::editorThatEndsAtOnceTakesThePictureBack()
     EditorWorld world;
     world.useEditor(world.makeEditor("quick.sh", "exit 1"));
     for (const int slot : {kBed, kBedMask, 4}) {
-        const Bitmap before = world.form->slotPicture(slot);
-        world.form->setModified(false);
+        const Bitmap before = world.form->document().picture(slot);
+        test::SetModified(*world.form, false);
         world.edit(slot);
         QVERIFY(world.fixture.prompts.shown().empty());
-        QVERIFY(world.form->slotPicture(slot).samePicture(before));
-        QCOMPARE(world.form->slotPicture(slot).bitsPerPixel, before.bitsPerPixel);
-        QVERIFY(world.form->modified());
+        QVERIFY(world.form->document().picture(slot).samePicture(before));
+        QCOMPARE(world.form->document().picture(slot).bitsPerPixel, before.bitsPerPixel);
+        QVERIFY(world.form->document().picturesChangedSinceClean());
         QVERIFY(world.tempPictures().isEmpty());
     }
 
-    world.form->setModified(false);
+    test::SetModified(*world.form, false);
     world.useEditor(world.savingEditor(Encoded(Striped(96, 76)), 7));
     world.edit(kBed);
     QVERIFY(world.fixture.prompts.shown().empty());
-    QVERIFY(world.form->slotPicture(kBed).samePicture(Striped(96, 76)));
-    QVERIFY(world.form->modified());
+    QVERIFY(world.form->document().picture(kBed).samePicture(Striped(96, 76)));
+    QVERIFY(world.form->document().picturesChangedSinceClean());
 }
 
 void ExternalEditorTest::editorGetsOnePrivateFileAsItsOnlyArgument()
@@ -354,7 +355,7 @@ void ExternalEditorTest::editorGetsOnePrivateFileAsItsOnlyArgument()
     // The editor got the slot's picture as a part saved on its own.
     QFile seen(path + ".seen");
     QVERIFY(seen.open(QIODevice::ReadOnly));
-    QCOMPARE(seen.readAll(), Encoded(world.form->slotPicture(kBed)));
+    QCOMPARE(seen.readAll(), Encoded(world.form->document().picture(kBed)));
     QVERIFY(!QFile::exists(path));
 }
 
@@ -408,7 +409,7 @@ void ExternalEditorTest::editorThatCannotBeStarted()
     world.useEditor(editor);
     world.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(world.form.get()));
-    const Bitmap before = world.form->slotPicture(kBed);
+    const Bitmap before = world.form->document().picture(kBed);
 
     world.edit(kBed);
 
@@ -421,8 +422,8 @@ void ExternalEditorTest::editorThatCannotBeStarted()
     const QString reason = kind == "missing" ? "No such file" : "Permission denied";
     QVERIFY2(shown[0].text.contains(reason, Qt::CaseInsensitive), qPrintable(shown[0].text));
     QVERIFY(world.tempPictures().isEmpty());
-    QVERIFY(world.form->slotPicture(kBed).samePicture(before));
-    QVERIFY(!world.form->modified());
+    QVERIFY(world.form->document().picture(kBed).samePicture(before));
+    QVERIFY(!world.form->document().picturesChangedSinceClean());
 }
 
 void ExternalEditorTest::plantedLinkIsNotFollowed()
@@ -455,7 +456,7 @@ void ExternalEditorTest::plantedLinkIsNotFollowed()
     QVERIFY2(!links.contains(used), qPrintable(used));
     QVERIFY(QFileInfo(used).fileName().startsWith("velm"));
     QVERIFY(world.fixture.prompts.shown().empty());
-    QVERIFY(world.form->modified());
+    QVERIFY(world.form->document().picturesChangedSinceClean());
     for (const QString& link : links)
         QVERIFY(QFileInfo(link).isSymLink());
     QVERIFY(!QFile::exists(used));
@@ -493,7 +494,7 @@ void ExternalEditorTest::temporaryFileInAMissingFolderIsAnError()
     QCOMPARE(errors.size(), size_t{1});
     QVERIFY2(errors[0].text.contains(world.fixture.tempFolder()), qPrintable(errors[0].text));
     QVERIFY2(errors[0].text.contains("No such file"), qPrintable(errors[0].text));
-    QVERIFY(!world.form->modified());
+    QVERIFY(!world.form->document().picturesChangedSinceClean());
 }
 
 QTEST_MAIN(ExternalEditorTest)

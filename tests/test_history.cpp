@@ -95,7 +95,7 @@ void HistoryTest::everyCommandIsOneStepThatUndoAndRedoTakeBack()
     const RoomState copied = RoomState::Of(*form);
     QVERIFY(!copied.pictures[kBed].samePicture(opened.pictures[kBed]));
     Action(*form, "CreateMask")->trigger();
-    QCOMPARE(form->history().count(), 2);
+    QCOMPARE(form->document().history().count(), 2);
     QCOMPARE(Action(*form, "Undo")->text(), QString("&Undo Make mask"));
 
     Action(*form, "Undo")->trigger();
@@ -103,7 +103,7 @@ void HistoryTest::everyCommandIsOneStepThatUndoAndRedoTakeBack()
     QCOMPARE(Action(*form, "Redo")->text(), QString("&Redo Make mask"));
     Action(*form, "Undo")->trigger();
     QCOMPARE(RoomState::Of(*form).differenceFrom(opened), QString());
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().hasUnsavedChanges());
     Action(*form, "Redo")->trigger();
     QCOMPARE(RoomState::Of(*form).differenceFrom(copied), QString());
     // The box shows what the slot holds.
@@ -111,10 +111,10 @@ void HistoryTest::everyCommandIsOneStepThatUndoAndRedoTakeBack()
 
     // Loading a part from a file (the menu, a drop): one step.
     const QString bmp = fixture.tempFolder() + "/bed.bmp";
-    WriteBytes(bmp, EncodeBmp(form->slotPicture(kBed), ColoursUsedField::EntriesWritten));
+    WriteBytes(bmp, EncodeBmp(form->document().picture(kBed), ColoursUsedField::EntriesWritten));
     form->UndoClick();
     form->loadPartFile(bmp, kBed);
-    QCOMPARE(form->history().undoText(), QString("Load from bitmap file"));
+    QCOMPARE(form->document().history().undoText(), QString("Load from bitmap file"));
     QCOMPARE(RoomState::Of(*form).differenceFrom(copied), QString());
     form->UndoClick();
     QCOMPARE(RoomState::Of(*form).differenceFrom(opened), QString());
@@ -128,8 +128,8 @@ void HistoryTest::everyCommandIsOneStepThatUndoAndRedoTakeBack()
         QTest::mouseClick(Child<QPushButton>(dialog, "OkBtn"), Qt::LeftButton);
     });
     form->PastePartsClick();
-    QVERIFY(!form->slotPicture(slot::RoomImage).samePicture(opened.pictures[slot::RoomImage]));
-    QCOMPARE(form->history().undoText(), QString("Paste parts"));
+    QVERIFY(!form->document().picture(slot::RoomImage).samePicture(opened.pictures[slot::RoomImage]));
+    QCOMPARE(form->document().history().undoText(), QString("Paste parts"));
     form->UndoClick();
     QCOMPARE(RoomState::Of(*form).differenceFrom(copied), QString());
 
@@ -147,8 +147,8 @@ void HistoryTest::everyCommandIsOneStepThatUndoAndRedoTakeBack()
     fixture.prompts.questionAnswers.push_back(true);
     fixture.prompts.openAnswers.push_back(WriteRoom(fixture, "b.pac", 9));
     form->OpenRoomFileClick();
-    QCOMPARE(form->history().count(), 0);
-    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(form->document().history().count(), 0);
+    QVERIFY(!form->document().hasUnsavedChanges());
 }
 
 void HistoryTest::typingIsOneStepPerRunAndTheMenuKeysWin()
@@ -158,14 +158,14 @@ void HistoryTest::typingIsOneStepPerRunAndTheMenuKeysWin()
     QPlainTextEdit* name = FocusField(*form, "RoomName");
     QVERIFY(name);
     QTest::keyClicks(name, "blue");
-    QCOMPARE(form->history().count(), 1);
+    QCOMPARE(form->document().history().count(), 1);
     QCOMPARE(Action(*form, "Undo")->text(), "&Undo " + form->languageTexts().label(13));
     QPlainTextEdit* comment = form->findChild<QPlainTextEdit*>("Comment");
     comment->setFocus();
     QTest::keyClicks(comment, "calm");
     name->setFocus();
     QTest::keyClicks(name, " room");
-    QCOMPARE(form->history().count(), 3);
+    QCOMPARE(form->document().history().count(), 3);
 
     // Ctrl+Z in a field is the menu's Undo, a run at a time.
     QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
@@ -176,11 +176,11 @@ void HistoryTest::typingIsOneStepPerRunAndTheMenuKeysWin()
     QCOMPARE(comment->toPlainText(), QString("calm"));
     QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(name->toPlainText(), QString("blue room"));
-    QCOMPARE(form->roomTexts().name, std::string("blue room"));
+    QCOMPARE(test::RoomTextsOf(*form).name, std::string("blue room"));
     for (int i = 0; i < 3; ++i)
         form->UndoClick();
-    QVERIFY(!form->hasUnsavedChanges());
-    QCOMPARE(form->roomTexts().name, std::string());
+    QVERIFY(!form->document().hasUnsavedChanges());
+    QCOMPARE(test::RoomTextsOf(*form).name, std::string());
 }
 
 void HistoryTest::typingRunsEndAtEveryUndoAndWhenFocusLeaves()
@@ -196,7 +196,7 @@ void HistoryTest::typingRunsEndAtEveryUndoAndWhenFocusLeaves()
     Action(*form, "CopyImage")->trigger();
     QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClicks(name, " room");
-    QCOMPARE(form->history().count(), 2);
+    QCOMPARE(form->document().history().count(), 2);
     QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(name->toPlainText(), QString("blue"));
 
@@ -207,7 +207,7 @@ void HistoryTest::typingRunsEndAtEveryUndoAndWhenFocusLeaves()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QVERIFY(name->hasFocus());
     QTest::keyClicks(name, "!");
-    QCOMPARE(form->history().count(), 3);
+    QCOMPARE(form->document().history().count(), 3);
     QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(name->toPlainText(), QString("blues"));
 }
@@ -233,19 +233,19 @@ void HistoryTest::typingThatChangesNothingIsNoStep()
     QTest::keyClick(name, Qt::Key_N, Qt::AltModifier);
     QTest::keyClick(name, Qt::Key_Backspace);
     QCOMPARE(name->toPlainText(), QString("blue"));
-    QCOMPARE(form->history().count(), 1);
+    QCOMPARE(form->document().history().count(), 1);
     QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(name->toPlainText(), QString());
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().hasUnsavedChanges());
 
     // In an opened room: a character typed and deleted leaves it saved, and
     // the field gives back the file's own bytes.
     const QString path = WriteRoom(fixture, "a.pac", 3);
     form->openFromCommandLine({path});
     QTest::keyClicks(name, "x");
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
     QTest::keyClick(name, Qt::Key_Backspace);
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().hasUnsavedChanges());
     QCOMPARE(form->windowTitle(), QString("a.pac - Velmora"));
     QVERIFY(!Action(*form, "Undo")->isEnabled());
     QVERIFY(!name->document()->isModified());
@@ -261,12 +261,12 @@ void HistoryTest::unsavedChangesFollowTheHistory()
 
     form->WinDayImageMouseDown(kBed);
     Action(*form, "CopyImage")->trigger();
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picturesChangedSinceClean());
     QCOMPARE(form->windowTitle(), QString("a.pac* - Velmora"));
 
     // Back at the opened state: nothing to ask on open or close.
     form->UndoClick();
-    QVERIFY(!form->modified());
+    QVERIFY(!form->document().picturesChangedSinceClean());
     QCOMPARE(form->windowTitle(), QString("a.pac - Velmora"));
     fixture.prompts.openAnswers.push_back(path);
     form->OpenRoomFileClick();
@@ -290,7 +290,7 @@ void HistoryTest::saveWritesTheRoomsOwnFile()
     auto form = fixture.makeForm();
 
     // A room never saved: Save is Save As.
-    form->setModified(true);
+    test::SetModified(*form, true);
     fixture.prompts.saveAnswers.push_back(std::nullopt);
     Action(*form, "Save")->trigger();
     QCOMPARE(fixture.prompts.shown(Kind::SaveFile).size(), size_t(1));
@@ -300,7 +300,7 @@ void HistoryTest::saveWritesTheRoomsOwnFile()
     // undo and save again give back the first file's bytes.
     const QString path = WriteRoom(fixture, "a.pac", 3);
     const std::vector<uint8_t> first = ReadBytes(path);
-    form->setModified(false);
+    test::SetModified(*form, false);
     form->openFromCommandLine({path});
     fixture.prompts.clear();
     form->WinDayImageMouseDown(kBed);
@@ -310,10 +310,10 @@ void HistoryTest::saveWritesTheRoomsOwnFile()
     QTest::keyClick(name, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(fixture.prompts.shown().empty());
     QVERIFY(ReadBytes(path) != first);
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().hasUnsavedChanges());
     QCOMPARE(form->windowTitle(), QString("a.pac - Velmora"));
     QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
     QTest::keyClick(name, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(ReadBytes(path) == first);
 
@@ -323,7 +323,7 @@ void HistoryTest::saveWritesTheRoomsOwnFile()
     QDir().mkpath(path);
     Action(*form, "Save")->trigger();
     QCOMPARE(fixture.prompts.shown(Kind::Warning).size(), size_t(1));
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
 }
 
 void HistoryTest::saveAsksBeforeReplacingAFileChangedBehindItsBack()
@@ -359,7 +359,7 @@ void HistoryTest::saveAsksBeforeReplacingAFileChangedBehindItsBack()
     QCOMPARE(fixture.prompts.shown().size(), size_t(1));
     QCOMPARE(fixture.prompts.shown()[0].text, question);
     QVERIFY(ReadBytes(path) == theirs);
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
 
     // Save again asks again; Yes replaces it, and the next save asks nothing.
     fixture.prompts.clear();
@@ -412,8 +412,8 @@ void HistoryTest::activationOffersARoomChangedBehindItsBack()
     fixture.prompts.questionAnswers.push_back(true);
     comeBack();
     QCOMPARE(fixture.prompts.shown().size(), size_t(2));
-    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(ReadRoomFile(now).pictures[slot::RoomImage]));
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(form->document().picture(slot::RoomImage).samePicture(ReadRoomFile(now).pictures[slot::RoomImage]));
+    QVERIFY(!form->document().hasUnsavedChanges());
 
     // Unsaved work here: no offer (Save asks before replacing).
     Action(*form, "CopyImage")->trigger();
@@ -442,7 +442,7 @@ void HistoryTest::recentRoomsListTheLastEight()
     Action(*form, "CopyImage")->trigger();
     fixture.prompts.questionAnswers.push_back(true);
     menu->actions()[1]->trigger();
-    QCOMPARE(form->roomPath(), paths[1]);
+    QCOMPARE(form->document().filePath(), paths[1]);
     QCOMPARE(form->recentRooms().first(), paths[1]);
 
     // A file that is gone: message 8 with the file and why, and off the list.
@@ -454,7 +454,7 @@ void HistoryTest::recentRoomsListTheLastEight()
                                                                QDir::toNativeSeparators(paths[3]) + "\n" +
                                                                QString::fromLocal8Bit(std::strerror(ENOENT)));
     QVERIFY(!form->recentRooms().contains(paths[3]));
-    QCOMPARE(form->roomPath(), paths[1]);
+    QCOMPARE(form->document().filePath(), paths[1]);
 }
 
 void HistoryTest::recentRoomsOpenOnceASaveFillsTheList()
@@ -508,12 +508,12 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     auto other = fixture.makeForm();
     other->offerRecovery();
     QVERIFY(fixture.prompts.shown(Kind::Question).empty());
-    other->setModified(true);
+    test::SetModified(*other, true);
     other->writeRecovery();
     QVERIFY(other->recoveryFile() != form->recoveryFile());
     QVERIFY(QFile::exists(other->recoveryFile()));
     QVERIFY(QFile::exists(form->recoveryFile()));
-    other->setModified(false);
+    test::SetModified(*other, false);
     QVERIFY(!QFile::exists(other->recoveryFile()));
 
     // The editor stops without closing; the next start asks, Yes restores.
@@ -526,7 +526,7 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     QCOMPARE(questions[0].text, next->languageTexts().message(13) + "\n" + QDir::toNativeSeparators(
                                                                             QFileInfo(path).absoluteFilePath()));
     QCOMPARE(RoomState::Of(*next).differenceFrom(changed), QString());
-    QCOMPARE(next->roomPath(), QFileInfo(path).absoluteFilePath());
+    QCOMPARE(next->document().filePath(), QFileInfo(path).absoluteFilePath());
     QCOMPARE(next->windowTitle(), QString("a.pac* - Velmora"));
     QCOMPARE(QDir(fixture.recoveryFolder()).entryList({"*.vrec"}, QDir::Files).size(), 1);
 
@@ -540,7 +540,7 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     // gives it in English.
     const QList<QByteArray> lines = fixture.readProgramFile("ltexts/messages.en").split('\n');
     fixture.writeProgramFile("ltexts/messages.en", lines.mid(0, 13).join('\n') + '\n');
-    next->setModified(true);
+    test::SetModified(*next, true);
     next->writeRecovery();
     next.reset();
     auto last = fixture.makeForm();
@@ -549,7 +549,7 @@ void HistoryTest::aStoppedEditorsRoomComesBack()
     QCOMPARE(fixture.prompts.shown(Kind::Question).back().text,
              "Velmora stopped before this room was saved. Restore the unsaved work?\n" +
                  QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
-    QVERIFY(!last->hasUnsavedChanges());
+    QVERIFY(!last->document().hasUnsavedChanges());
     QCOMPARE(QDir(fixture.recoveryFolder()).entryList({"*.vrec"}, QDir::Files), QStringList());
 }
 

@@ -86,9 +86,9 @@ bool Click(QDialog& dialog, const char* button)
 
 void ExpectSlots(const TMainForm& form, int slot, const SlotConversion& expected)
 {
-    QVERIFY(form.slotPicture(slot).samePicture(expected.picture));
+    QVERIFY(form.document().picture(slot).samePicture(expected.picture));
     if (expected.mask)
-        QVERIFY(form.slotPicture(PartSlotTable::MaskOf(slot)).samePicture(*expected.mask));
+        QVERIFY(form.document().picture(PartSlotTable::MaskOf(slot)).samePicture(*expected.mask));
 }
 
 }  // namespace
@@ -117,9 +117,9 @@ void ImportDialogTest::shiftImportOpensTheDialogAndOkIsOneStep()
     QCOMPARE(fixture.prompts.shown(Kind::Dialog)[0].caption, QStringLiteral("Import picture"));
     QCOMPARE(taken.dither, Dithering::FloydSteinberg);
     ExpectSlots(*form, kBed, ConvertToSlot(picture, kBed, taken));
-    QVERIFY(!form->slotPicture(kBed).samePicture(ConvertToSlot(picture, kBed).picture));
+    QVERIFY(!form->document().picture(kBed).samePicture(ConvertToSlot(picture, kBed).picture));
     // Part and mask are one step.
-    QCOMPARE(form->history().count(), 1);
+    QCOMPARE(form->document().history().count(), 1);
     form->findChild<QAction*>("Undo")->trigger();
     QCOMPARE(RoomState::Of(*form).differenceFrom(before), QString());
 
@@ -183,7 +183,7 @@ void ImportDialogTest::aClipboardPictureOfAnotherSizeOpensTheDialog()
     QCOMPARE(fixture.prompts.shown(Kind::Dialog).size(), size_t(1));
     QCOMPARE(fixture.prompts.shown(Kind::Dialog)[0].caption, QStringLiteral("Paste picture"));
     ExpectSlots(*form, slot::RoomImage, ConvertToSlot(picture, slot::RoomImage, chosen));
-    QCOMPARE(form->history().count(), 1);
+    QCOMPARE(form->document().history().count(), 1);
     form->findChild<QAction*>("Undo")->trigger();
     QCOMPARE(RoomState::Of(*form).differenceFrom(before), QString());
     QCOMPARE(fixture.prompts.unanswered(), 0);
@@ -211,12 +211,12 @@ void ImportDialogTest::copyAndPasteKeepTheTransparency()
     QVERIFY(!qvariant_cast<QImage>(data->imageData()).hasAlphaChannel());
 
     // Ctrl+Shift+V on a spoilt part: part and mask come back, one step, no dialog.
-    form->setSlotPicture(kLetter, Bitmap::Make(letter.width, letter.height, 8, original.pictures[kLetter].colours));
-    form->setSlotPicture(kLetterMask, Bitmap::Make(letter.width, letter.height, 1, original.pictures[kLetterMask].colours));
+    test::SetSlotPicture(*form, kLetter, Bitmap::Make(letter.width, letter.height, 8, original.pictures[kLetter].colours));
+    test::SetSlotPicture(*form, kLetterMask, Bitmap::Make(letter.width, letter.height, 1, original.pictures[kLetterMask].colours));
     QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(form->history().count(), 1);
+    QCOMPARE(form->document().history().count(), 1);
     QCOMPARE(form->findChild<QAction*>("Undo")->text(), QStringLiteral("&Undo Paste picture"));
-    form->setModified(false);
+    test::SetModified(*form, false);
     QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
 
     // Nothing on the clipboard: said so, nothing changes.
@@ -225,7 +225,7 @@ void ImportDialogTest::copyAndPasteKeepTheTransparency()
     const auto warnings = fixture.prompts.shown(Kind::Warning);
     QCOMPARE(warnings.size(), size_t(1));
     QCOMPARE(warnings[0].text, form->languageTexts().message(picture_lines::kNoClipboardPicture));
-    QCOMPARE(form->history().count(), 1);
+    QCOMPARE(form->document().history().count(), 1);
     QVERIFY(fixture.prompts.shown(Kind::Dialog).empty());
 }
 

@@ -1,5 +1,6 @@
 // The main window: its controls as designed, the picture boxes, the close
 // question, and the menu keys winning over the text fields.
+#include "gui_room_helpers.h"
 #include "ui/mainform.h"
 #include "ui/widgets/picture_box.h"
 #include "core/image/palette.h"
@@ -75,8 +76,8 @@ void MainFormTest::windowIsPlacedAsDesigned()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), form->findChild<QWidget*>("Copyright"));
     QCOMPARE(name->toPlainText(), QString());
-    QVERIFY(!form->modified());
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().picturesChangedSinceClean());
+    QVERIFY(!form->document().hasUnsavedChanges());
 }
 
 void MainFormTest::everySlotHasItsBox()
@@ -88,8 +89,8 @@ void MainFormTest::everySlotHasItsBox()
         QCOMPARE(box->tag(), slot);
         QCOMPARE(box->objectName(), QString::fromLatin1(PartSlotTable::BoxName(slot)));
         const PartSize size = PartSlotTable::RequiredSize(slot);
-        QCOMPARE(form->slotPicture(slot).width, size.width);
-        QCOMPARE(form->slotPicture(slot).height, size.height);
+        QCOMPARE(form->document().picture(slot).width, size.width);
+        QCOMPARE(form->document().picture(slot).height, size.height);
         QCOMPARE(box->picture().size(), QSize(size.width, size.height));
         // Half size, odd sizes rounded up; the letters at full size.
         const bool letter = PartSlotTable::PartOf(slot) >= 16 && PartSlotTable::PartOf(slot) <= 18;
@@ -113,9 +114,9 @@ void MainFormTest::boxesScaleWithoutBlending()
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; x += 2)
             room.setIndex(x, y, kBlackIndex);
-    form->setSlotPicture(4, room);
-    QVERIFY(form->slotPicture(4).samePicture(room));
-    QVERIFY(!form->modified());  // only the commands decide that
+    test::SetSlotPicture(*form, 4, room);
+    QVERIFY(form->document().picture(4).samePicture(room));
+    QVERIFY(!form->document().picturesChangedSinceClean());  // only the commands decide that
 
     const QImage shown = form->pictureBox(4)->grab().toImage();
     QCOMPARE(shown.size(), QSize(160, 120));
@@ -303,7 +304,7 @@ void MainFormTest::aFailingCommandIsShownAndTheProgramGoesOn()
     QCOMPARE(errors.size(), size_t{1});
     QCOMPARE(errors[0].text, QStringLiteral("disk on fire"));
     QCOMPARE(errors[0].caption, QStringLiteral("Velmora"));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, form->slotPicture(40));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, form->document().picture(40));
 }
 
 void MainFormTest::closingWithoutChangesAsksNothing()
@@ -322,8 +323,8 @@ void MainFormTest::typedTextAsksBeforeClosing()
     QPlainTextEdit* comment = FocusField(*form, "Comment");
     QVERIFY(comment);
     QTest::keyClicks(comment, "nice room");
-    QVERIFY(!form->modified());
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(!form->document().picturesChangedSinceClean());
+    QVERIFY(form->document().hasUnsavedChanges());
 
     fixture.prompts.questionAnswers = {false};
     QVERIFY(!form->close());
@@ -346,10 +347,10 @@ void MainFormTest::aChangedPictureAsksBeforeClosing()
     UiFixture fixture;
     auto form = fixture.makeForm();
     form->show();
-    form->setModified(true);
+    test::SetModified(*form, true);
     fixture.prompts.questionAnswers = {false};
     QVERIFY(!form->close());
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picturesChangedSinceClean());
     // Exit from the menu takes the same way.
     fixture.prompts.questionAnswers = {false};
     form->findChild<QAction*>("Exit")->trigger();
@@ -361,18 +362,18 @@ void MainFormTest::openedOrSavedTextsAreNotChanges()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    form->setRoomTexts({"name", "comment", "(c) me"});
-    QVERIFY(!form->hasUnsavedChanges());
-    QCOMPARE(form->roomTexts(), (RoomTexts{"name", "comment", "(c) me"}));
+    test::SetRoomTexts(*form, {"name", "comment", "(c) me"});
+    QVERIFY(!form->document().hasUnsavedChanges());
+    QCOMPARE(test::RoomTextsOf(*form), (RoomTexts{"name", "comment", "(c) me"}));
 
     QPlainTextEdit* name = FocusField(*form, "RoomName");
     QVERIFY(name);
     QTest::keyClick(name, Qt::Key_End);
     QTest::keyClicks(name, "!");
-    QVERIFY(form->hasUnsavedChanges());
-    form->markTextsSaved();
-    QVERIFY(!form->hasUnsavedChanges());
-    QCOMPARE(form->roomTexts().name, std::string("name!"));
+    QVERIFY(form->document().hasUnsavedChanges());
+    test::MarkSaved(*form);
+    QVERIFY(!form->document().hasUnsavedChanges());
+    QCOMPARE(test::RoomTextsOf(*form).name, std::string("name!"));
     QVERIFY(form->close());
     QVERIFY(fixture.prompts.shown().empty());
 }

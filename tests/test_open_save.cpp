@@ -113,12 +113,12 @@ void OpenSaveTest::openReplacesTheWholeRoom()
     QVERIFY(!dialog.dialog.overwritePrompt);
 
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        QVERIFY2(form->slotPicture(slot).samePicture(pictures[size_t(slot)]), qPrintable(QString::number(slot)));
-    QCOMPARE(form->slotPicture(35).bitsPerPixel, uint16_t(8));
-    QVERIFY(form->roomTexts() == kTexts);
+        QVERIFY2(form->document().picture(slot).samePicture(pictures[size_t(slot)]), qPrintable(QString::number(slot)));
+    QCOMPARE(form->document().picture(35).bitsPerPixel, uint16_t(8));
+    QVERIFY(test::RoomTextsOf(*form) == kTexts);
     QCOMPARE(form->findChild<QPlainTextEdit*>("Comment")->toPlainText(), QString("line one\nline two"));
-    QVERIFY(!form->modified());
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().picturesChangedSinceClean());
+    QVERIFY(!form->document().hasUnsavedChanges());
     // Pictures pass in memory: nothing is left in the temporary folder.
     QCOMPARE(FilesIn(fixture.tempFolder()), QStringList{});
 }
@@ -130,7 +130,7 @@ void OpenSaveTest::openAsksAboutUnsavedChanges()
     const QString path = WriteRoom(fixture, "blue.pac", TestRoom());
 
     // A changed picture: No shows no file dialog and keeps everything.
-    form->setModified(true);
+    test::SetModified(*form, true);
     const RoomState before = RoomState::Of(*form);
     fixture.prompts.questionAnswers.push_back(false);
     form->OpenRoomFileClick();
@@ -152,7 +152,7 @@ void OpenSaveTest::openAsksAboutUnsavedChanges()
     fixture.prompts.clear();
     fixture.prompts.questionAnswers.push_back(true);
     Open(*form, fixture, path);
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().hasUnsavedChanges());
     fixture.prompts.clear();
     Open(*form, fixture, path);
     QVERIFY(fixture.prompts.shown(Kind::Question).empty());
@@ -162,20 +162,20 @@ void OpenSaveTest::openAsksAboutUnsavedChanges()
     auto* comment = form->findChild<QPlainTextEdit*>("Comment");
     comment->setFocus();
     QTest::keyClick(comment, Qt::Key_X);
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
     fixture.prompts.clear();
     fixture.prompts.questionAnswers.push_back(false);
     form->OpenRoomFileClick();
     QCOMPARE(fixture.prompts.shown().size(), size_t(1));
     QCOMPARE(fixture.prompts.shown()[0].text, Message(*form, 12));
-    QVERIFY(form->roomTexts().comment != kTexts.comment);
+    QVERIFY(test::RoomTextsOf(*form).comment != kTexts.comment);
 }
 
 void OpenSaveTest::openFailuresLeaveTheRoom()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    form->setRoomTexts({"keep", "these", "texts"});
+    test::SetRoomTexts(*form, {"keep", "these", "texts"});
     const RoomState before = RoomState::Of(*form);
 
     // Message 8 first, then the file and the system's reason.
@@ -201,7 +201,7 @@ void OpenSaveTest::roomFileSizeLimits()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    form->setModified(true);
+    test::SetModified(*form, true);
     const RoomState before = RoomState::Of(*form);
     const QString path = fixture.tempFolder() + "/../sized.pac";
 
@@ -241,8 +241,8 @@ void OpenSaveTest::roomFileSizeLimits()
     fixture.prompts.openAnswers.push_back(path);
     form->OpenRoomFileClick();
     QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
-    QVERIFY(form->slotPicture(4).samePicture(small[4]));
-    QVERIFY(!form->modified());
+    QVERIFY(form->document().picture(4).samePicture(small[4]));
+    QVERIFY(!form->document().picturesChangedSinceClean());
 }
 
 void OpenSaveTest::malformedRoomFilesAreRefusedWhole()
@@ -251,7 +251,7 @@ void OpenSaveTest::malformedRoomFilesAreRefusedWhole()
     auto form = fixture.makeForm();
     const QString goodPath = WriteRoom(fixture, "good.pac", TestRoom());
     Open(*form, fixture, goodPath);
-    form->setModified(true);
+    test::SetModified(*form, true);
     const RoomState before = RoomState::Of(*form);
     const std::vector<uint8_t> good = WriteRoomFile(HeaderTemplate(fixture), {"x", "y", "z"}, DefaultRoomPictures());
 
@@ -314,7 +314,7 @@ void OpenSaveTest::malformedRoomFilesAreRefusedWhole()
             QVERIFY2(fixture.prompts.shown(Kind::Warning).empty(), qPrintable(c.what));
             fixture.prompts.clear();
             Open(*form, fixture, goodPath);
-            form->setModified(true);
+            test::SetModified(*form, true);
             continue;
         }
         ++refused;
@@ -356,9 +356,9 @@ void OpenSaveTest::saveThenOpenGivesBackTheRoom()
     auto form = fixture.makeForm();
     const RoomPictures pictures = TestRoom();
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        form->setSlotPicture(slot, pictures[size_t(slot)]);
-    form->setRoomTexts(kTexts);
-    form->setModified(true);
+        test::SetSlotPicture(*form, slot, pictures[size_t(slot)]);
+    test::SetRoomTexts(*form, kTexts);
+    test::SetModified(*form, true);
 
     const QString path = fixture.tempFolder() + "/../saved.pac";
     fixture.prompts.saveAnswers.push_back(SaveFileChoice{path, 0});
@@ -368,8 +368,8 @@ void OpenSaveTest::saveThenOpenGivesBackTheRoom()
     const auto& dialog = fixture.prompts.shown()[0];
     QCOMPARE(dialog.kind, Kind::SaveFile);
     QCOMPARE(dialog.dialog, form->saveDialog());
-    QVERIFY(!form->modified());
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().picturesChangedSinceClean());
+    QVERIFY(!form->document().hasUnsavedChanges());
     QCOMPARE(FilesIn(fixture.tempFolder()), QStringList{});
     QCOMPARE(QFileInfo(path).size(), qint64(1056 + 40 * 4) + [&] {
         qint64 sum = 0;
@@ -382,8 +382,8 @@ void OpenSaveTest::saveThenOpenGivesBackTheRoom()
     auto other = fixture.makeForm();
     Open(*other, fixture, path);
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        QVERIFY2(other->slotPicture(slot).samePicture(pictures[size_t(slot)]), qPrintable(QString::number(slot)));
-    QVERIFY(other->roomTexts() == kTexts);
+        QVERIFY2(other->document().picture(slot).samePicture(pictures[size_t(slot)]), qPrintable(QString::number(slot)));
+    QVERIFY(test::RoomTextsOf(*other) == kTexts);
 
     // Texts typed by the user are saved and the field counts as saved.
     form->show();
@@ -391,14 +391,14 @@ void OpenSaveTest::saveThenOpenGivesBackTheRoom()
     name->setFocus();
     name->moveCursor(QTextCursor::End);
     QTest::keyClicks(name, "!");
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
     fixture.prompts.clear();
     fixture.prompts.saveAnswers.push_back(SaveFileChoice{path, 0});
     form->SaveRoomFileClick();
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().hasUnsavedChanges());
     fixture.prompts.clear();
     Open(*other, fixture, path);
-    QCOMPARE(other->roomTexts().name, std::string("Blue room!"));
+    QCOMPARE(test::RoomTextsOf(*other).name, std::string("Blue room!"));
 }
 
 void OpenSaveTest::textsTheLocaleCannotShowSurviveOpenAndSave()
@@ -409,7 +409,7 @@ void OpenSaveTest::textsTheLocaleCannotShowSurviveOpenAndSave()
     const RoomTexts raw{"\xff\xfe\x81\x40", "a\r\n\xe9t\xe9", std::string("\x80\xc0\xc1", 3)};
     const QString in = WriteRoom(fixture, "raw.pac", DefaultRoomPictures(), raw);
     Open(*form, fixture, in);
-    QVERIFY(form->roomTexts() == raw);
+    QVERIFY(test::RoomTextsOf(*form) == raw);
 
     const QString out = fixture.tempFolder() + "/../raw-again.pac";
     fixture.prompts.saveAnswers.push_back(SaveFileChoice{out, 0});
@@ -430,7 +430,7 @@ void OpenSaveTest::saveDialogAndTemplateFailures()
     QVERIFY(dialog.overwritePrompt);
     QVERIFY(dialog.refuseReadOnly);
 
-    form->setModified(true);
+    test::SetModified(*form, true);
     const RoomState before = RoomState::Of(*form);
     const QString target = fixture.tempFolder() + "/../new.pac";
     const QString templatePath = HeaderTemplatePath(fixture.programFolder());
@@ -461,15 +461,15 @@ void OpenSaveTest::saveDialogAndTemplateFailures()
     form->SaveRoomFileClick();
     QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
     QVERIFY(QFile::exists(target));
-    QVERIFY(!form->modified());
+    QVERIFY(!form->document().picturesChangedSinceClean());
 
     // Cancelling the dialog does nothing.
-    form->setModified(true);
+    test::SetModified(*form, true);
     fixture.prompts.clear();
     fixture.prompts.saveAnswers.push_back(std::nullopt);
     form->SaveRoomFileClick();
     QCOMPARE(fixture.prompts.shown().size(), size_t(1));
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picturesChangedSinceClean());
 }
 
 void OpenSaveTest::failedSaveLeavesTheOldFile()
@@ -478,7 +478,7 @@ void OpenSaveTest::failedSaveLeavesTheOldFile()
     auto form = fixture.makeForm();
     const QString existing = WriteRoom(fixture, "old.pac", TestRoom());
     const std::vector<uint8_t> oldBytes = ReadBytes(existing);
-    form->setModified(true);
+    test::SetModified(*form, true);
 
     // The target cannot be created: message 8, a line break, the system's text.
     const struct {
@@ -493,24 +493,24 @@ void OpenSaveTest::failedSaveLeavesTheOldFile()
         fixture.prompts.saveAnswers.push_back(SaveFileChoice{c.path, 0});
         form->SaveRoomFileClick();
         QCOMPARE(OnlyWarning(fixture.prompts), Message(*form, 8) + "\n" + c.reason);
-        QVERIFY(form->modified());
+        QVERIFY(form->document().picturesChangedSinceClean());
     }
     QCOMPARE(FilesIn(fixture.tempFolder()), QStringList{});
 
     // A text too long for a room file fails the save before the file is
     // touched; the old room file stays byte for byte.
-    form->setRoomTexts({std::string(128, 'n'), "", ""});
-    form->setModified(true);
+    test::SetRoomTexts(*form, {std::string(128, 'n'), "", ""});
+    test::SetModified(*form, true);
     fixture.prompts.clear();
     fixture.prompts.saveAnswers.push_back(SaveFileChoice{existing, 0});
     form->SaveRoomFileClick();
     const QString warning = OnlyWarning(fixture.prompts);
     QVERIFY2(warning.startsWith(Message(*form, 8) + "\n") && warning.contains("127"), qPrintable(warning));
     QVERIFY(ReadBytes(existing) == oldBytes);
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picturesChangedSinceClean());
 
     // So does a bad template.
-    form->setRoomTexts(kTexts);
+    test::SetRoomTexts(*form, kTexts);
     fixture.writeProgramFile("VelmHead.dat", QByteArray(100, 'h'));
     fixture.prompts.clear();
     fixture.prompts.saveAnswers.push_back(SaveFileChoice{existing, 0});

@@ -207,13 +207,13 @@ void PartCommandsTest::refusalsComeInTheirOrder()
     const Bitmap mask8 = Pattern(kBed, 0);
     for (const Bitmap* mask : {&mask1, &mask8}) {
         fixture.prompts.clear();
-        form->setModified(false);
+        test::SetModified(*form, false);
         Load(*form, fixture, kBedMask, PartFile(*mask));
         QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
-        QVERIFY(form->slotPicture(kBedMask).samePicture(*mask));
-        QVERIFY(form->modified());
+        QVERIFY(form->document().picture(kBedMask).samePicture(*mask));
+        QVERIFY(form->document().picturesChangedSinceClean());
     }
-    QCOMPARE(form->slotPicture(kBedMask).bitsPerPixel, uint16_t(8));
+    QCOMPARE(form->document().picture(kBedMask).bitsPerPixel, uint16_t(8));
 }
 
 void PartCommandsTest::paletteQuestionAndMissingPalette()
@@ -237,8 +237,8 @@ void PartCommandsTest::paletteQuestionAndMissingPalette()
     fixture.prompts.clear();
     fixture.prompts.questionAnswers.push_back(true);
     Load(*form, fixture, kBed, file);
-    QVERIFY(form->slotPicture(kBed).samePicture(own));
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picture(kBed).samePicture(own));
+    QVERIFY(form->document().picturesChangedSinceClean());
 
     // The palette file is read at every check: missing or short, message 5
     // and the picture is taken.
@@ -250,13 +250,13 @@ void PartCommandsTest::paletteQuestionAndMissingPalette()
             fixture.removeProgramFile("Velmpl.dat");
         else
             fixture.writeProgramFile("Velmpl.dat", shortPalette);
-        form->setModified(false);
+        test::SetModified(*form, false);
         fixture.prompts.clear();
         Load(*form, fixture, kBed, file);
         QCOMPARE(Texts(fixture.prompts, Kind::Warning), std::vector<QString>{Message(*form, 5)});
         QVERIFY(fixture.prompts.shown(Kind::Question).empty());
-        QVERIFY(form->slotPicture(kBed).samePicture(own));
-        QVERIFY(form->modified());
+        QVERIFY(form->document().picture(kBed).samePicture(own));
+        QVERIFY(form->document().picturesChangedSinceClean());
     }
     // Masks never look at the palette file.
     fixture.prompts.clear();
@@ -268,7 +268,7 @@ void PartCommandsTest::paletteQuestionAndMissingPalette()
     fixture.prompts.clear();
     Load(*form, fixture, kBed, standard);
     QCOMPARE(fixture.prompts.shown().size(), size_t(1));
-    QVERIFY(form->slotPicture(kBed).samePicture(Pattern(kBed, 50)));
+    QVERIFY(form->document().picture(kBed).samePicture(Pattern(kBed, 50)));
 }
 
 void PartCommandsTest::paletteQuestionShowsPercentSignsSafely()
@@ -307,20 +307,20 @@ void PartCommandsTest::savedPartLoadsBackWithoutQuestions()
     QCOMPARE(form->savePictureDialog().defaultSuffix, QString("bmp"));
     // Written as the part's own file: colours used = entries written.
     const std::vector<uint8_t> saved = ReadBytes(path);
-    QVERIFY(saved == PartFile(form->slotPicture(kBed)));
+    QVERIFY(saved == PartFile(form->document().picture(kBed)));
     QCOMPARE(ReadLe32(&saved[46]), 256u);
     // Saving a part changes nothing.
     QCOMPARE(RoomState::Of(*form).differenceFrom(before), QString());
 
-    form->setSlotPicture(kBed, Pattern(kBed, 90));
+    test::SetSlotPicture(*form, kBed, Pattern(kBed, 90));
     fixture.prompts.clear();
     fixture.prompts.openAnswers.push_back(path);
     form->WinDayImageMouseDown(kBed);
     Entry(*form, "OpenPFile")->trigger();
     QCOMPARE(fixture.prompts.shown().size(), size_t(1));
     QCOMPARE(fixture.prompts.shown()[0].dialog, form->openPictureDialog());
-    QVERIFY(form->slotPicture(kBed).samePicture(before.pictures[kBed]));
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picture(kBed).samePicture(before.pictures[kBed]));
+    QVERIFY(form->document().picturesChangedSinceClean());
 
     // A mask saves as 1-bit with two entries.
     form->WinDayImageMouseDown(kBedMask);
@@ -376,8 +376,8 @@ void PartCommandsTest::malformedBitmapsAreRefused()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    form->setModified(true);
-    form->setRoomTexts({"n", "c", "r"});
+    test::SetModified(*form, true);
+    test::SetRoomTexts(*form, {"n", "c", "r"});
     const RoomState before = RoomState::Of(*form);
 
     struct Case {
@@ -417,11 +417,11 @@ void PartCommandsTest::malformedBitmapsAreRefused()
         fixture.prompts.questionAnswers.push_back(true);  // take a foreign palette, so decoding runs
         Load(*form, fixture, c.slot, c.bytes);
         QVERIFY2(fixture.prompts.shown(Kind::Error).empty(), qPrintable(c.what));
-        const Bitmap now = form->slotPicture(c.slot);
+        const Bitmap now = form->document().picture(c.slot);
         if (!now.samePicture(before.pictures[size_t(c.slot)])) {
             // Taken: only what decodes, exactly as it decodes.
             QVERIFY2(now.samePicture(DecodeBmp(c.bytes)), qPrintable(c.what));
-            form->setSlotPicture(c.slot, before.pictures[size_t(c.slot)]);
+            test::SetSlotPicture(*form, c.slot, before.pictures[size_t(c.slot)]);
             continue;
         }
         ++refused;
@@ -447,12 +447,12 @@ void PartCommandsTest::makeMaskMarksPureBlackSeeThrough()
     for (int y = 0; y < size.height; ++y)
         for (int x = 0; x < size.width; ++x)
             picture.setIndex(x, y, uint8_t(1 + (x + y) % 4));
-    form->setSlotPicture(kBed, picture);
-    form->setModified(false);
+    test::SetSlotPicture(*form, kBed, picture);
+    test::SetModified(*form, false);
 
     form->WinDayImageMouseDown(kBed);
     Entry(*form, "CreateMask")->trigger();
-    const Bitmap& mask = form->slotPicture(kBedMask);
+    const Bitmap& mask = form->document().picture(kBedMask);
     QCOMPARE(mask.bitsPerPixel, uint16_t(1));
     QCOMPARE(mask.width, size.width);
     QCOMPARE(mask.height, size.height);
@@ -464,30 +464,30 @@ void PartCommandsTest::makeMaskMarksPureBlackSeeThrough()
         }
     // What the way through a BMP file would have given.
     QVERIFY(mask.samePicture(MakeMaskFromPicture(DecodeBmp(EncodeBmp(picture, ColoursUsedField::Zero)))));
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picturesChangedSinceClean());
     QVERIFY(fixture.prompts.shown().empty());
     QCOMPARE(FilesIn(fixture.tempFolder()), QStringList{});
 
     // All black: all see-through; the same result again still counts as a change.
-    form->setSlotPicture(kBed, test::Filled(size.width, size.height, 255));
+    test::SetSlotPicture(*form, kBed, test::Filled(size.width, size.height, 255));
     for (int round = 0; round < 2; ++round) {
-        form->setModified(false);
+        test::SetModified(*form, false);
         Entry(*form, "CreateMask")->trigger();
-        QVERIFY(form->slotPicture(kBedMask).samePicture(test::Mask(size.width, size.height, true)));
-        QVERIFY(form->modified());
+        QVERIFY(form->document().picture(kBedMask).samePicture(test::Mask(size.width, size.height, true)));
+        QVERIFY(form->document().picturesChangedSinceClean());
     }
     // No black at all: nothing see-through.
-    form->setSlotPicture(kBed, test::Filled(size.width, size.height, 0));
+    test::SetSlotPicture(*form, kBed, test::Filled(size.width, size.height, 0));
     Entry(*form, "CreateMask")->trigger();
-    QVERIFY(form->slotPicture(kBedMask).samePicture(test::Mask(size.width, size.height, false)));
+    QVERIFY(form->document().picture(kBedMask).samePicture(test::Mask(size.width, size.height, false)));
 
     // The room makes its own mask.
     Bitmap room = test::Filled(320, 240, 255);
     room.setIndex(5, 6, 0);
-    form->setSlotPicture(4, room);
+    test::SetSlotPicture(*form, 4, room);
     form->WinDayImageMouseDown(4);
     Entry(*form, "CreateMask")->trigger();
-    const Bitmap& roomMask = form->slotPicture(24);
+    const Bitmap& roomMask = form->document().picture(24);
     QCOMPARE(roomMask.colourAt(5, 6), (RgbQuad{0, 0, 0, 0}));
     QCOMPARE(roomMask.colourAt(6, 6), (RgbQuad{255, 255, 255, 0}));
 }
@@ -501,25 +501,25 @@ void PartCommandsTest::copyFromImageMarksPureWhiteSeeThrough()
     picture.setIndex(0, 0, 0);                                     // white
     picture.colours[7] = RgbQuad{254, 255, 255, 0};
     picture.setIndex(1, 0, 7);                                     // near white
-    form->setSlotPicture(kBed, picture);
-    form->setModified(false);
+    test::SetSlotPicture(*form, kBed, picture);
+    test::SetModified(*form, false);
 
     form->WinDayImageMouseDown(kBedMask);
     Entry(*form, "CopyData")->trigger();
-    const Bitmap& mask = form->slotPicture(kBedMask);
+    const Bitmap& mask = form->document().picture(kBedMask);
     QCOMPARE(mask.bitsPerPixel, uint16_t(1));
     QCOMPARE(mask.colourAt(0, 0), (RgbQuad{255, 255, 255, 0}));
     QCOMPARE(mask.colourAt(1, 0), (RgbQuad{0, 0, 0, 0}));
     QCOMPARE(mask.colourAt(5, 5), (RgbQuad{0, 0, 0, 0}));
     QVERIFY(mask.samePicture(MaskFromImageWhite(DecodeBmp(EncodeBmp(picture, ColoursUsedField::Zero)))));
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picturesChangedSinceClean());
     // The picture itself is untouched.
-    QVERIFY(form->slotPicture(kBed).samePicture(picture));
+    QVERIFY(form->document().picture(kBed).samePicture(picture));
 
     // Without white: all drawn.
-    form->setSlotPicture(kBed, test::Filled(size.width, size.height, 100));
+    test::SetSlotPicture(*form, kBed, test::Filled(size.width, size.height, 100));
     Entry(*form, "CopyData")->trigger();
-    QVERIFY(form->slotPicture(kBedMask).samePicture(test::Mask(size.width, size.height, false)));
+    QVERIFY(form->document().picture(kBedMask).samePicture(test::Mask(size.width, size.height, false)));
     QCOMPARE(FilesIn(fixture.tempFolder()), QStringList{});
 }
 
@@ -533,35 +533,35 @@ void PartCommandsTest::copyFromRoomViewCutsThePlacement()
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x)
             room.setIndex(x, y, value(x, y));
-    form->setSlotPicture(4, room);
+    test::SetSlotPicture(*form, 4, room);
 
     for (int part = 0; part < PartSlotTable::kPartCount; ++part) {
         if (part == 4 || part == slot::BubbleImage)
             continue;
-        form->setModified(false);
+        test::SetModified(*form, false);
         form->WinDayImageMouseDown(part);
         Entry(*form, "CopyImage")->trigger();
         const Placement r = PartSlotTable::PlacementOf(part);
-        const Bitmap& cut = form->slotPicture(part);
+        const Bitmap& cut = form->document().picture(part);
         QCOMPARE(cut.width, SizeOf(part).width);
         QCOMPARE(cut.height, SizeOf(part).height);
         QCOMPARE(cut.bitsPerPixel, uint16_t(8));
         for (int y = 0; y < cut.height; ++y)
             for (int x = 0; x < cut.width; ++x)
                 QVERIFY2(cut.index(x, y) == value(r.left + x, r.top + y), qPrintable(QString::number(part)));
-        QVERIFY(form->modified());
+        QVERIFY(form->document().picturesChangedSinceClean());
     }
     // The window views share one place, as do the door views.
-    QVERIFY(form->slotPicture(0).samePicture(form->slotPicture(1)));
-    QVERIFY(form->slotPicture(1).samePicture(form->slotPicture(2)));
-    QVERIFY(form->slotPicture(3).samePicture(form->slotPicture(19)));
+    QVERIFY(form->document().picture(0).samePicture(form->document().picture(1)));
+    QVERIFY(form->document().picture(1).samePicture(form->document().picture(2)));
+    QVERIFY(form->document().picture(3).samePicture(form->document().picture(19)));
 
     // The bubble: 73 room columns stretched over 82, rows one to one.
     const Placement r = PartSlotTable::PlacementOf(slot::BubbleImage);
     QCOMPARE(r.right - r.left + 1, 73);
     form->WinDayImageMouseDown(slot::BubbleImage);
     Entry(*form, "CopyImage")->trigger();
-    const Bitmap& bubble = form->slotPicture(slot::BubbleImage);
+    const Bitmap& bubble = form->document().picture(slot::BubbleImage);
     QCOMPARE(bubble.width, 82);
     QCOMPARE(bubble.height, 71);
     std::vector<int> sourceColumn;
@@ -598,28 +598,28 @@ void PartCommandsTest::exportedPicturesImportBackAndBadOnesAreRefused()
     form->WinDayImageMouseDown(kLetterMask);
     fixture.prompts.saveAnswers.push_back(SaveFileChoice{folder + "/mask.png", 0});
     Entry(*form, "ExportPicture")->trigger();
-    const Bitmap letter = form->slotPicture(kLetter);
-    form->setSlotPicture(kLetter, Pattern(kLetter, 40));
-    form->setSlotPicture(kLetterMask, test::Mask(letter.width, letter.height, false));
+    const Bitmap letter = form->document().picture(kLetter);
+    test::SetSlotPicture(*form, kLetter, Pattern(kLetter, 40));
+    test::SetSlotPicture(*form, kLetterMask, test::Mask(letter.width, letter.height, false));
 
     form->WinDayImageMouseDown(kLetter);
     const RoomState spoiled = RoomState::Of(*form);
     fixture.prompts.openAnswers.push_back(folder + "/letter.png");
     Entry(*form, "ImportPicture")->trigger();
-    QVERIFY(form->modified());
+    QVERIFY(form->document().picturesChangedSinceClean());
     // Part and mask came in as one step of the history.
     auto* undo = form->findChild<QAction*>(QStringLiteral("Undo"));
     QCOMPARE(undo->text(), QStringLiteral("&Undo Import picture"));
     undo->trigger();
     QCOMPARE(RoomState::Of(*form).differenceFrom(spoiled), QString());
     form->findChild<QAction*>(QStringLiteral("Redo"))->trigger();
-    form->setModified(false);
+    test::SetModified(*form, false);
     QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
-    form->setSlotPicture(kLetterMask, test::Mask(letter.width, letter.height, false));
+    test::SetSlotPicture(*form, kLetterMask, test::Mask(letter.width, letter.height, false));
     form->WinDayImageMouseDown(kLetterMask);
     fixture.prompts.openAnswers.push_back(folder + "/mask.png");
     Entry(*form, "ImportPicture")->trigger();
-    form->setModified(false);
+    test::SetModified(*form, false);
     QCOMPARE(RoomState::Of(*form).differenceFrom(original), QString());
     QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
 

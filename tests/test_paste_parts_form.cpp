@@ -1,6 +1,7 @@
 // The paste parts dialog: its controls and texts, the preview it builds, and
 // what OK, Cancel and the close box leave in the main window.
 #include "ui/widgets/bitmap_image.h"
+#include "gui_room_helpers.h"
 #include "ui/mainform.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/dialogs/paste_parts_form.h"
@@ -57,8 +58,8 @@ void UseTestRoom(TMainForm& form)
 {
     const RoomPictures room = velmora::test::OpaqueRoom();
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        form.setSlotPicture(slot, room[size_t(slot)]);
-    form.setModified(false);
+        test::SetSlotPicture(form, slot, room[size_t(slot)]);
+    test::SetModified(form, false);
 }
 
 }  // namespace
@@ -113,8 +114,8 @@ void PastePartsFormTest::withNoTickThePreviewIsThePlainRoom()
     UseTestRoom(*form);
     TPastePartsForm dialog(*form);
     dialog.show();
-    QVERIFY(dialog.preview().samePicture(form->slotPicture(slot::RoomImage)));
-    QCOMPARE(Shown(dialog), ToQImage(form->slotPicture(slot::RoomImage)).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(dialog.preview().samePicture(form->document().picture(slot::RoomImage)));
+    QCOMPARE(Shown(dialog), ToQImage(form->document().picture(slot::RoomImage)).convertToFormat(QImage::Format_RGB32));
 }
 
 void PastePartsFormTest::laterPartsAreDrawnOverEarlierOnes()
@@ -149,7 +150,7 @@ void PastePartsFormTest::laterPartsAreDrawnOverEarlierOnes()
     QVERIFY(dialog.preview().samePicture(PasteParts(form->slotPictures(), PasteChoice{true, true, true, true, true})));
     QCOMPARE(Shown(dialog), ToQImage(dialog.preview()).convertToFormat(QImage::Format_RGB32));
     // Nothing reaches the room before OK.
-    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(velmora::test::OpaqueRoom()[4]));
+    QVERIFY(form->document().picture(slot::RoomImage).samePicture(velmora::test::OpaqueRoom()[4]));
 }
 
 void PastePartsFormTest::clearingABoxRestoresThePlainRoom()
@@ -162,10 +163,10 @@ void PastePartsFormTest::clearingABoxRestoresThePlainRoom()
     // The blank default bed is a white block.
     QCOMPARE(dialog.preview().index(105, 53), uint8_t(0));
     QCOMPARE(dialog.preview().index(200, 128), uint8_t(0));
-    QVERIFY(!dialog.preview().samePicture(form->slotPicture(slot::RoomImage)));
+    QVERIFY(!dialog.preview().samePicture(form->document().picture(slot::RoomImage)));
     Tick(dialog, "BedCheck");
-    QVERIFY(dialog.preview().samePicture(form->slotPicture(slot::RoomImage)));
-    QCOMPARE(Shown(dialog), ToQImage(form->slotPicture(slot::RoomImage)).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(dialog.preview().samePicture(form->document().picture(slot::RoomImage)));
+    QCOMPARE(Shown(dialog), ToQImage(form->document().picture(slot::RoomImage)).convertToFormat(QImage::Format_RGB32));
 }
 
 void PastePartsFormTest::okReplacesTheRoomPictureAndMarksTheRoom()
@@ -180,10 +181,10 @@ void PastePartsFormTest::okReplacesTheRoomPictureAndMarksTheRoom()
         QTest::mouseClick(Child<QPushButton>(dialog, "OkBtn"), Qt::LeftButton);
     });
     form->PastePartsClick();
-    QVERIFY(form->modified());
-    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(before[4]));
+    QVERIFY(form->document().picturesChangedSinceClean());
+    QVERIFY(form->document().picture(slot::RoomImage).samePicture(before[4]));
 
-    form->setModified(false);
+    test::SetModified(*form, false);
     Bitmap preview;
     WhenShown<TPastePartsForm>([&](TPastePartsForm& dialog) {
         Tick(dialog, "TableCheck");
@@ -192,14 +193,14 @@ void PastePartsFormTest::okReplacesTheRoomPictureAndMarksTheRoom()
         QTest::mouseClick(Child<QPushButton>(dialog, "OkBtn"), Qt::LeftButton);
     });
     form->PastePartsClick();
-    QVERIFY(form->modified());
-    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(preview));
+    QVERIFY(form->document().picturesChangedSinceClean());
+    QVERIFY(form->document().picture(slot::RoomImage).samePicture(preview));
     QVERIFY(!preview.samePicture(before[4]));
     // Shown in the main window at once; nothing else changed.
     QCOMPARE(form->pictureBox(slot::RoomImage)->picture(), ToQImage(preview));
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
         if (slot != slot::RoomImage)
-            QVERIFY(form->slotPicture(slot).samePicture(before[size_t(slot)]));
+            QVERIFY(form->document().picture(slot).samePicture(before[size_t(slot)]));
 
     // A new dialog starts with no tick.
     WhenShown<TPastePartsForm>([](TPastePartsForm& dialog) {
@@ -215,8 +216,8 @@ void PastePartsFormTest::cancelAndTheCloseBoxChangeNothing()
         UiFixture fixture;
         auto form = fixture.makeForm();
         UseTestRoom(*form);
-        form->setModified(wasModified);
-        const Bitmap room = form->slotPicture(slot::RoomImage);
+        test::SetModified(*form, wasModified);
+        const Bitmap room = form->document().picture(slot::RoomImage);
         for (const bool closeBox : {false, true}) {
             WhenShown<TPastePartsForm>([closeBox](TPastePartsForm& dialog) {
                 for (const char* name : kChecks)
@@ -228,8 +229,8 @@ void PastePartsFormTest::cancelAndTheCloseBoxChangeNothing()
                 QVERIFY(!dialog.isVisible());
             });
             form->PastePartsClick();
-            QCOMPARE(form->modified(), wasModified);
-            QVERIFY(form->slotPicture(slot::RoomImage).samePicture(room));
+            QCOMPARE(form->document().picturesChangedSinceClean(), wasModified);
+            QVERIFY(form->document().picture(slot::RoomImage).samePicture(room));
         }
     }
 }
@@ -238,11 +239,11 @@ void PastePartsFormTest::theRoomIsShownWithItsOwnColours()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    Bitmap room = form->slotPicture(slot::RoomImage);
+    Bitmap room = form->document().picture(slot::RoomImage);
     for (size_t i = 0; i < room.colours.size(); ++i)
         room.colours[i] = RgbQuad{uint8_t(i), uint8_t(255 - i), 40, 0};
     room.pixels.assign(room.pixels.size(), 7);
-    form->setSlotPicture(slot::RoomImage, room);
+    test::SetSlotPicture(*form, slot::RoomImage, room);
     TPastePartsForm dialog(*form);
     dialog.show();
     QVERIFY(dialog.preview().colours == room.colours);
@@ -259,7 +260,7 @@ void PastePartsFormTest::aShortLabelsListIsShownAndOkKeepsTheRoom()
     const QList<QByteArray> lines = labels.readAll().split('\n').mid(0, 35);  // no line 35
     fixture.writeProgramFile(QStringLiteral("ltexts/labels.en"), lines.join('\n'));
     form->applyTexts();
-    const Bitmap room = form->slotPicture(slot::RoomImage);
+    const Bitmap room = form->document().picture(slot::RoomImage);
 
     WhenShown<TPastePartsForm>([&](TPastePartsForm& dialog) {
         const auto errors = fixture.prompts.shown(ScriptedPrompts::Kind::Error);
@@ -272,8 +273,8 @@ void PastePartsFormTest::aShortLabelsListIsShownAndOkKeepsTheRoom()
     });
     form->PastePartsClick();
     // The room picture is never replaced by a preview that was not made.
-    QVERIFY(form->modified());
-    QVERIFY(form->slotPicture(slot::RoomImage).samePicture(room));
+    QVERIFY(form->document().picturesChangedSinceClean());
+    QVERIFY(form->document().picture(slot::RoomImage).samePicture(room));
 }
 
 QTEST_MAIN(PastePartsFormTest)

@@ -4,7 +4,7 @@
 #include "support/modal_dialog.h"
 #include "support/ui_fixture.h"
 
-#include "common/recovery_file.h"
+#include "document/document_data.h"
 
 #include <QAction>
 #include <QDir>
@@ -129,7 +129,7 @@ void RecoveryTest::aFailedWriteIsToldOnceInTheWindow()
 
     // Told in the window, not in a box, and told again only after a success.
     const QString line = form.languageTexts().message(message::kRecoveryNotWritten);
-    form.setModified(true);
+    test::SetModified(form, true);
     form.writeRecovery();
     QVERIFY(problem->isVisible());
     QVERIFY2(problem->text().startsWith(line + "\n") && problem->text().contains("recovery"),
@@ -151,7 +151,7 @@ void RecoveryTest::aFailedWriteIsToldOnceInTheWindow()
     QVERIFY(fixture.prompts.shown().empty());
 
     // Nothing unsaved: nothing to keep, nothing to tell.
-    form.setModified(false);
+    test::SetModified(form, false);
     QVERIFY(!problem->isVisible());
 }
 

@@ -70,7 +70,7 @@ void TextEncodingTest::shiftJisTextRoundTripsThroughOpenEditAndSave()
     const QString path = WriteRoom(fixture, QStringLiteral("sjis.pac"), texts);
 
     auto form = fixture.makeForm();
-    QCOMPARE(form->textEncoding(), QByteArray("Shift_JIS"));
+    QCOMPARE(form->document().codec().encoding(), QByteArray("Shift_JIS"));
     fixture.prompts.openAnswers.push_back(path);
     form->OpenRoomFileClick();
     QCOMPARE(Field(*form, "RoomName")->toPlainText(), QStringLiteral("日本の部屋"));
@@ -116,14 +116,14 @@ void TextEncodingTest::theChoiceIsStoredAndCancelStoresNothing()
     fixture.prompts.choiceAnswers.push_back(static_cast<int>(items.indexOf(QStringLiteral("windows-1252"))));
     form->TextEncodingSetClick();
     QCOMPARE(settings.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QString()), QStringLiteral("windows-1252"));
-    QCOMPARE(form->textEncoding(), QByteArray("windows-1252"));
+    QCOMPARE(form->document().codec().encoding(), QByteArray("windows-1252"));
     // The next opening starts on the current choice; the locale's is stored as empty.
     fixture.prompts.choiceAnswers.push_back(0);
     form->TextEncodingSetClick();
     QCOMPARE(fixture.prompts.shown(Kind::Choice).back().text, QStringLiteral("windows-1252"));
     QCOMPARE(settings.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QStringLiteral("x")), QString());
-    QCOMPARE(form->textEncoding(), QByteArray());
-    QVERIFY(!form->hasUnsavedChanges());
+    QCOMPARE(form->document().codec().encoding(), QByteArray());
+    QVERIFY(!form->document().hasUnsavedChanges());
 }
 
 void TextEncodingTest::aSettingThisSystemCannotUseLeavesTheLocale()
@@ -131,7 +131,7 @@ void TextEncodingTest::aSettingThisSystemCannotUseLeavesTheLocale()
     UiFixture fixture;
     Settings(fixture.settingsFile()).write(QString::fromLatin1(Settings::kTextEncoding), QStringLiteral("x-no-such"));
     auto form = fixture.makeForm();
-    QCOMPARE(form->textEncoding(), QByteArray());
+    QCOMPARE(form->document().codec().encoding(), QByteArray());
     QVERIFY(fixture.prompts.shown().empty());
 }
 
@@ -163,19 +163,19 @@ void TextEncodingTest::theByteLimitCountsInTheChosenEncoding()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    form->setTextEncoding("Shift_JIS");
+    form->document().setTextEncoding("Shift_JIS");
     RoomTextEdit* comment = Field(*form, "Comment");
     comment->setFocus();
     test::TypeText(comment, QString(70, QChar(0x65E5)));  // 日: two bytes in Shift_JIS
     QCOMPARE(comment->toPlainText().size(), qsizetype(63));
-    QCOMPARE(form->roomTexts().comment.size(), size_t(126));
+    QCOMPARE(test::RoomTextsOf(*form).comment.size(), size_t(126));
 }
 
 void TextEncodingTest::textTheEncodingCannotHoldIsNotSaved()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
-    form->setTextEncoding("windows-1252");
+    form->document().setTextEncoding("windows-1252");
     RoomTextEdit* copyright = Field(*form, "Copyright");
     copyright->setFocus();
     test::TypeText(copyright, QStringLiteral("日本"));
@@ -188,18 +188,18 @@ void TextEncodingTest::textTheEncodingCannotHoldIsNotSaved()
                  warnings[0].text.contains(QStringLiteral("windows-1252")),
              qPrintable(warnings[0].text));
     QVERIFY(!QFile::exists(target));
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
 
     // In Japanese, the field and the system's encoding named in Japanese too.
     form->setLanguageCode("ja");
     form->applyTexts();
-    form->setTextEncoding({});
+    form->document().setTextEncoding({});
     fixture.prompts.clear();
     fixture.prompts.choiceAnswers.push_back(std::nullopt);
     form->TextEncodingSetClick();
     QVERIFY2(fixture.prompts.lastChoiceItems.first().startsWith(QStringLiteral("システム（")),
              qPrintable(fixture.prompts.lastChoiceItems.first()));
-    form->setTextEncoding("windows-1252");
+    form->document().setTextEncoding("windows-1252");
     fixture.prompts.saveAnswers.push_back(SaveFileChoice{target, 0});
     form->SaveRoomFileClick();
     QCOMPARE(fixture.prompts.shown(Kind::Warning).back().text,

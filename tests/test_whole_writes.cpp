@@ -51,7 +51,7 @@ QString On(const SmallDisk& disk, const char* name)
 // shows, which should be message 8, a line break and the system's reason.
 QString SaveAsWarning(UiFixture& fixture, TMainForm& form, const QString& path)
 {
-    form.setModified(true);
+    test::SetModified(form, true);
     fixture.prompts.clear();
     fixture.prompts.saveAnswers.push_back(SaveFileChoice{path, 0});
     form.SaveRoomFileClick();
@@ -148,7 +148,7 @@ void WholeWritesTest::theEditorSaysWhyASaveFailed()
 
     // Save As: message 8, a line break, the reason; the room stays unsaved.
     QCOMPARE(SaveAsWarning(fixture, *form, room), CannotWrite(*form, kNoSpace));
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
     QVERIFY(!QFile::exists(room));
 
     // Save to bitmapfile: the error box names the file and the reason.
@@ -174,7 +174,7 @@ void WholeWritesTest::aSaveThatFillsTheDiskPartWayKeepsTheOldRoom()
     QCOMPARE(SaveAsWarning(fixture, *form, room), CannotWrite(*form, kNoSpace));
     QVERIFY(ReadBytes(room) == oldRoom);
     QCOMPARE(FilesIn(QFileInfo(room).path()), (QStringList{"filler", "room.pac"}));
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
 }
 
 void WholeWritesTest::aFailedSyncKeepsTheOldFileAndSaysWhy()
@@ -202,12 +202,12 @@ void WholeWritesTest::aFailedSyncKeepsTheOldFileAndSaysWhy()
         QCOMPARE(SaveAsWarning(fixture, *form, room), CannotWrite(*form, kSyncFailed));
     }
     QVERIFY(ReadBytes(room) == old);
-    QVERIFY(form->hasUnsavedChanges());
+    QVERIFY(form->document().hasUnsavedChanges());
 
     // With the real sync back, the same save goes through.
     fixture.prompts.saveAnswers.push_back(SaveFileChoice{room, 0});
     form->SaveRoomFileClick();
-    QVERIFY(!form->hasUnsavedChanges());
+    QVERIFY(!form->document().hasUnsavedChanges());
     QVERIFY(ReadBytes(room) != old);
 }
 

@@ -10,7 +10,6 @@
 #include "ui/widgets/room_text_edit.h"
 #include "ui/room_recovery.h"
 
-#include "core/room/default_room.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,7 +20,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
-#include <QUndoStack>
 
 #include <stdexcept>
 
@@ -144,42 +142,37 @@ TMainForm::TMainForm(Environment environment, Prompts* prompts)
     : environment_(std::move(environment)),
       ownPrompts_(prompts ? nullptr : std::make_unique<WidgetPrompts>(this)),
       prompts_(prompts ? prompts : ownPrompts_.get()),
-      settings_(environment_.settingsFile)
+      settings_(environment_.settingsFile),
+      document_(new RoomDocument({}, this))
 {
-    // 1. The window and its controls, with the default pictures.
+    // The window and its controls, showing the document's default room.
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Velmora"));
     setFont(DesignFont());
     createControls();
     createMenus();
-    createHistory();
     createDialogs();
-    const RoomPictures defaults = DefaultRoomPictures();
-    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        setSlotPicture(slot, defaults[static_cast<size_t>(slot)]);
+    createRecovery();
+    watchRoomFile();
+    observeDocument();
     move(kWindowPosition);
     resize(kWindowOuterSize);
 
-    // 2.-3. No language yet; the program folder.
-    languageCode_.clear();
     programFolder_ = environment_.programFolder.isEmpty()
                          ? ProgramFolderOf(QCoreApplication::applicationFilePath())
                          : environment_.programFolder;
-    // 4. The slot table's references are the boxes made above; its sizes
-    // and placements are constants of the core.
-    // 5.-7. Language, lists, texts.
+    // The slot table's sizes and placements are constants of the core.
     readLanguageSetting();
     readTextEncodingSetting();
     applyTexts();
     fillRecentMenu();
-    // 8. The history starts clean.
 }
 
 TMainForm::~TMainForm()
 {
     // The children go after this object's members: none may call back in
-    // (the history clears itself, a field loses focus).
-    history_->disconnect(this);
+    // (the document's history clears itself, a field loses focus).
+    document_->disconnect(this);
     for (RoomTextEdit* field : fields_)
         field->disconnect(this);
 }
@@ -230,8 +223,8 @@ void TMainForm::createControls()
         fields_[i] = field;
         const int index = static_cast<int>(i);
         connect(field, &QPlainTextEdit::textChanged, this, [this, index] { textEdited(index); });
-        connect(field, &RoomTextEdit::focusLeft, this, [this, index] { ++textRuns_[static_cast<size_t>(index)]; });
-        textStates_[i] = field->state();
+        // Typing after the focus comes back is a step of its own.
+        connect(field, &RoomTextEdit::focusLeft, document_, &RoomDocument::endTypingRun);
     }
     setTabOrder(fields_[0], fields_[1]);
     setTabOrder(fields_[1], fields_[2]);
@@ -261,7 +254,6 @@ void TMainForm::createMenus()
         QAction* item = menu->addSeparator();
         item->setParent(this);
         item->setObjectName(QString::fromLatin1(name));
-        return item;
     };
     auto submenu = [this](const char* name, const char* caption, QKeySequence shortcut = {}) {
         auto* menu = menuBar()->addMenu(QString::fromLatin1(caption));
@@ -282,9 +274,9 @@ void TMainForm::createMenus()
     // was empty never shows, so its own showing cannot enable it.
     for (QMenu* menu : {FileMenu, RecentRooms})
         connect(menu, &QMenu::aboutToShow, this, [this] { runCommand([this] { fillRecentMenu(); }); });
-    N1 = separator(FileMenu, "N1");
+    separator(FileMenu, "N1");
     ShowCheck = action(FileMenu, "ShowCheck", "&Check");
-    N2 = separator(FileMenu, "N2");
+    separator(FileMenu, "N2");
     Exit = action(FileMenu, "Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
     EditMenu = submenu("EditMenu", kEditMenuCaption);
     // Their captions name the step: refreshHistoryActions.
@@ -386,14 +378,7 @@ void TMainForm::readTextEncodingSetting()
     // A name this system's converters do not know (a setting written on
     // another machine) leaves the locale's encoding.
     const QByteArray name = settings_.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QString()).toLatin1();
-    setTextEncoding(RoomTextCodec::IsKnown(name) ? name : QByteArray());
-}
-
-void TMainForm::setTextEncoding(const QByteArray& encoding)
-{
-    textEncoding_ = encoding;
-    for (RoomTextEdit* field : fields_)
-        field->setCodec(RoomTextCodec(encoding));
+    document_->setTextEncoding(RoomTextCodec::IsKnown(name) ? name : QByteArray());
 }
 
 void TMainForm::applyTexts()
@@ -465,50 +450,9 @@ void TMainForm::nameBoxes()
     }
 }
 
-const Bitmap& TMainForm::slotPicture(int slot) const
-{
-    if (!PartSlotTable::IsValidSlot(slot))
-        throw std::out_of_range("No picture slot " + std::to_string(slot));
-    return pictures_[static_cast<size_t>(slot)];
-}
-
-void TMainForm::setSlotPicture(int slot, Bitmap picture)
-{
-    if (!PartSlotTable::IsValidSlot(slot))
-        throw std::out_of_range("No picture slot " + std::to_string(slot));
-    boxes_[static_cast<size_t>(slot)]->setPicture(ToQImage(picture));
-    pictures_[static_cast<size_t>(slot)] = std::move(picture);
-}
-
 PictureBox* TMainForm::pictureBox(int slot) const
 {
     return PartSlotTable::IsValidSlot(slot) ? boxes_[static_cast<size_t>(slot)] : nullptr;
-}
-
-
-RoomTexts TMainForm::roomTexts() const
-{
-    return RoomTexts{fields_[0]->roomBytes(), fields_[1]->roomBytes(), fields_[2]->roomBytes()};
-}
-
-void TMainForm::setRoomTexts(const RoomTexts& texts)
-{
-    restoringTexts_ = true;
-    fields_[0]->setRoomBytes(texts.name);
-    fields_[1]->setRoomBytes(texts.comment);
-    fields_[2]->setRoomBytes(texts.copyright);
-    restoringTexts_ = false;
-    for (size_t i = 0; i < fields_.size(); ++i)
-        textStates_[i] = fields_[i]->state();
-}
-
-void TMainForm::markTextsSaved()
-{
-    for (size_t i = 0; i < fields_.size(); ++i) {
-        fields_[i]->markUnmodified();
-        textStates_[i] = fields_[i]->state();
-    }
-    history_->setClean();
 }
 
 QString TMainForm::tempFolder() const
@@ -576,7 +520,7 @@ void TMainForm::dropEvent(QDropEvent* event)
 void TMainForm::openDroppedRoomFile(const QString& path)
 {
     // As Open: changes are given up only when the user says so.
-    if (hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+    if (document_->hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
         return;
     openRoomFile(path);
 }
@@ -586,7 +530,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     // Anything failing here (a missing message line) keeps the window open:
     // closing must never lose changes by accident.
     bool close = false;
-    runCommand([&] { close = !hasUnsavedChanges() || askQuestion(message::kUnsavedChanges); });
+    runCommand([&] { close = !document_->hasUnsavedChanges() || askQuestion(message::kUnsavedChanges); });
     event->setAccepted(close);
     // Closed on purpose, changes or not: nothing is left to recover.
     if (close)

@@ -11,6 +11,7 @@
 #include "ui/widgets/room_text_edit.h"
 
 #include "common/file_stamp.h"
+#include "document/room_document.h"
 #include "core/edit/rgba_picture.h"
 #include "core/room/part_check.h"
 #include "core/room/room_file.h"
@@ -26,7 +27,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
-class QUndoStack;
 
 namespace velmora {
 
@@ -42,43 +42,20 @@ public:
     explicit TMainForm(Environment environment = {}, Prompts* prompts = nullptr);
     ~TMainForm() override;
 
-    // The pictures of the forty slots.
-    const Bitmap& slotPicture(int slot) const;
-    const RoomPictures& slotPictures() const override { return pictures_; }
-    // Sets a picture outside the history (opening a room, tests).
-    void setSlotPicture(int slot, Bitmap picture) override;
-    // Every command that changes pictures comes here: one step of the history.
-    void changeSlots(const QString& stepName, std::vector<SlotChange> changes) override;
+    // The room being edited. The boxes, the text fields, the title and the
+    // Edit menu show what it holds and follow its signals; every command
+    // changes the room through it.
+    RoomDocument& document() { return *document_; }
+    const RoomDocument& document() const { return *document_; }
+
+    const RoomPictures& slotPictures() const override { return document_->pictures(); }
+    // One step of the document's history.
+    void changeSlots(const QString& stepName, std::vector<SlotPicture> changes) override;
     PictureBox* pictureBox(int slot) const;
     int selectedSlot() const { return selectedSlot_; }
 
-    // Picture changes since the room was last opened or saved (a step of
-    // the history that changed pictures lies between).
-    bool modified() const;
-    // true: the room counts as changed until the next open or save; false:
-    // the room as it is counts as saved.
-    void setModified(bool modified);
-    // The room differs from the last open or save: the history is not at
-    // its clean state.
-    bool hasUnsavedChanges() const;
-    const QUndoStack& history() const { return *history_; }
-    // The file the room was opened from or last saved as; empty for a new room.
-    const QString& roomPath() const { return roomPath_; }
-
-    // The texts as room bytes; untouched fields give back what was set.
-    RoomTexts roomTexts() const;
-    // Sets the three fields and clears their modified state.
-    void setRoomTexts(const RoomTexts& texts);
-    // Takes the room as saved (after an open or save): the fields' texts
-    // become their unmodified state and the history is clean here.
-    void markTextsSaved();
-
     const LanguageTexts& languageTexts() const override { return texts_; }
     const QString& languageCode() const { return languageCode_; }
-    // The encoding of room texts, empty for the locale's; it applies to the
-    // next open and save, the texts shown stay as they are.
-    const QByteArray& textEncoding() const { return textEncoding_; }
-    void setTextEncoding(const QByteArray& encoding);
     void setLanguageCode(const QString& code) override { languageCode_ = code; }
     // Reloads the three language files and relabels the window; throws
     // FileOpenError or ListIndexError, leaving what was set before.
@@ -218,12 +195,13 @@ private:
     // A menu line that older language files lack, else `fallback`.
     QString optionalMenuItem(int line, const char* fallback) const;
 
-    // mainform_history.cpp
-    void createHistory();
-    void restoreSlots(const std::vector<SlotChange>& pictures);
-    void restoreText(int field, const RoomTextEdit::State& state);
+    // mainform_history.cpp: the window as a view of the document.
+    void observeDocument();
+    void showPicture(int slot);
+    // The field shows the document's text (the cursor stays when it already
+    // did) and marks itself changed while the text is typed, not saved.
+    void showText(int field);
     void textEdited(int field);
-    void endTypingRuns();
     void refreshHistoryActions();
     void updateTitle();
     // mainform_file.cpp
@@ -248,30 +226,25 @@ private:
     Prompts* prompts_;
     Settings settings_;
 
-    std::array<Bitmap, PartSlotTable::kSlotCount> pictures_;
+    RoomDocument* document_;
     std::array<PictureBox*, PartSlotTable::kSlotCount> boxes_{};
     std::array<QLabel*, 14> captions_{};  // labels lines 2 to 15, in that order
     std::array<RoomTextEdit*, 3> fields_{};  // RoomName, Comment, Copyright
 
     QString programFolder_;
     QString languageCode_;
-    QByteArray textEncoding_;
     LanguageTexts texts_;
     int selectedSlot_ = 0;
     // The frame size the window was last sized for; none before it is shown.
     QSize fittedFrame_{-1, -1};
     QtTranslations qtTranslations_;
 
-    QUndoStack* history_ = nullptr;
-    QString roomPath_;
-    // roomPath_ as last opened, saved or restored; the outside change last asked about.
+    // The room's file as last opened, saved or restored; the outside change last asked about.
     std::optional<FileStamp> roomStamp_;
     std::optional<FileStamp> answeredChange_;
     bool askingReload_ = false;
-    // What each field showed after its last recorded step, and its run of typing.
-    std::array<RoomTextEdit::State, 3> textStates_{};
-    std::array<int, 3> textRuns_{};
-    bool restoringTexts_ = false;
+    // A field being set from the document: its change is no edit.
+    bool showingText_ = false;
     std::unique_ptr<RoomRecovery> recovery_;
     QTimer* recoveryTimer_ = nullptr;
     // Shown while the recovery file cannot be written.
@@ -290,9 +263,7 @@ private:
     QAction* Save = nullptr;
     QAction* SaveRoomFile = nullptr;
     QMenu* RecentRooms = nullptr;
-    QAction* N1 = nullptr;
     QAction* ShowCheck = nullptr;
-    QAction* N2 = nullptr;
     QAction* Exit = nullptr;
     QMenu* EditMenu = nullptr;
     QAction* Undo = nullptr;

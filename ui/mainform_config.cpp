@@ -61,14 +61,14 @@ void TMainForm::TextEncodingSetClick()
     QStringList items;
     for (const QByteArray& name : offered)
         items.append(name.isEmpty() ? system.arg(SystemEncodingName()) : QString::fromLatin1(name));
-    const int current = std::max<int>(0, static_cast<int>(offered.indexOf(textEncoding_)));
+    const int current = std::max<int>(0, static_cast<int>(offered.indexOf(document_->codec().encoding())));
     QString caption = TextEncodingSet->text();
     caption.remove(QLatin1Char('&'));
     const std::optional<int> chosen = prompts_->chooseItem(caption, items, current);
     if (!chosen || *chosen < 0 || *chosen >= offered.size())
         return;
     settings_.write(QString::fromLatin1(Settings::kTextEncoding), QString::fromLatin1(offered[*chosen]));
-    setTextEncoding(offered[*chosen]);
+    document_->setTextEncoding(offered[*chosen]);
 }
 
 }  // namespace velmora

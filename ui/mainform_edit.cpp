@@ -77,7 +77,7 @@ void TMainForm::EditClick()
         return;
     }
 
-    const std::vector<uint8_t> picture = EncodeBmp(slotPicture(slot), ColoursUsedField::EntriesWritten);
+    const std::vector<uint8_t> picture = EncodeBmp(document_->picture(slot), ColoursUsedField::EntriesWritten);
     const QString folder = tempFolder();
     const int64_t now = static_cast<int64_t>(std::time(nullptr));
     TempFile temp(CreateExclusiveFile(

@@ -5,7 +5,6 @@
 #include "common/file_bytes.h"
 #include "ui/services/error_texts.h"
 #include "ui/services/paths.h"
-#include "ui/widgets/room_text_edit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,7 +14,6 @@
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QTimer>
-#include <QUndoStack>
 
 #include <functional>
 #include <new>
@@ -61,7 +59,7 @@ QString TMainForm::AboutFile(const QString& message, const QString& path, const 
 
 void TMainForm::OpenRoomFileClick()
 {
-    if (hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+    if (document_->hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
         return;
     if (const std::optional<QString> path = prompts_->openFile(openDialog_))
         openRoomFile(*path);
@@ -97,16 +95,10 @@ void TMainForm::openRoomFile(const QString& path)
         return;
     }
 
-    setRoomTexts(room.texts);
-    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        setSlotPicture(slot, std::move(room.pictures[static_cast<size_t>(slot)]));
     // A new room, a new history.
-    history_->clear();
-    markTextsSaved();
-    roomPath_ = QFileInfo(path).absoluteFilePath();
+    document_->openRoom(std::move(room), QFileInfo(path).absoluteFilePath());
     stampRoomFile(file.bytes);
-    updateTitle();
-    rememberRoom(roomPath_);
+    rememberRoom(document_->filePath());
 }
 
 void TMainForm::openFromCommandLine(const QStringList& arguments)
@@ -119,10 +111,10 @@ void TMainForm::openFromCommandLine(const QStringList& arguments)
 void TMainForm::SaveClick()
 {
     // A room never saved has no file yet: Save As chooses one.
-    if (roomPath_.isEmpty())
+    if (document_->filePath().isEmpty())
         SaveRoomFileClick();
     else
-        saveRoomTo(roomPath_);
+        saveRoomTo(document_->filePath());
 }
 
 void TMainForm::SaveRoomFileClick()
@@ -143,17 +135,17 @@ bool TMainForm::saveRoomTo(const QString& target)
 
     // A character the room's encoding cannot hold would be saved as a
     // stand-in: say so rather than lose it.
-    for (size_t i = 0; i < fields_.size(); ++i)
-        if (!fields_[i]->isEncodable()) {
-            showWarningText(TextNotEncodableText(texts_, static_cast<int>(i), textEncoding_));
-            return false;
-        }
+    const Result<RoomTexts> texts = document_->textsToSave();
+    if (!texts) {
+        showWarningText(TextNotEncodableText(texts_, texts.failure().item, document_->codec().encoding()));
+        return false;
+    }
 
     // The whole room is made in memory first and the file replaced only
     // when all of it is written: a failed save leaves the old file intact.
     std::vector<uint8_t> bytes;
     try {
-        bytes = WriteRoomFile(*headerTemplate, roomTexts(), pictures_);
+        bytes = WriteRoomFile(*headerTemplate, texts.value(), document_->pictures());
     } catch (const std::bad_alloc&) {
         showWarning(message::kOutOfMemory);
         return false;
@@ -164,21 +156,19 @@ bool TMainForm::saveRoomTo(const QString& target)
     // The room's own file, changed by another program since: replaced only
     // when the user says so.
     const QString absoluteTarget = QFileInfo(target).absoluteFilePath();
-    if (absoluteTarget == roomPath_ && outsideChange() &&
+    if (absoluteTarget == document_->filePath() && outsideChange() &&
         !prompts_->question(texts_.label(label::kQuestionCaption),
                             AboutFile(texts_.lineOr(LanguageTexts::List::Messages, message::kRoomChangedOnSave,
                                                     kRoomChangedOnSave),
-                                      roomPath_)))
+                                      absoluteTarget)))
         return false;
     if (const std::optional<QString> error = WriteWholeFile(target, bytes)) {
         showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + *error);
         return false;
     }
-    markTextsSaved();
-    roomPath_ = absoluteTarget;
+    document_->markSaved(absoluteTarget);
     stampRoomFile(bytes);
-    updateTitle();
-    rememberRoom(roomPath_);
+    rememberRoom(absoluteTarget);
     return true;
 }
 
@@ -193,33 +183,36 @@ void TMainForm::watchRoomFile()
 
 void TMainForm::stampRoomFile(std::span<const uint8_t> bytes)
 {
-    roomStamp_ = StampFile(roomPath_, bytes);
+    roomStamp_ = StampFile(document_->filePath(), bytes);
     answeredChange_.reset();
 }
 
 std::optional<FileStamp> TMainForm::outsideChange() const
 {
-    if (roomPath_.isEmpty() || !roomStamp_ || CompareFile(roomPath_, *roomStamp_) != FileState::Changed)
+    const QString& path = document_->filePath();
+    if (path.isEmpty() || !roomStamp_ || CompareFile(path, *roomStamp_) != FileState::Changed)
         return std::nullopt;
-    return StatFile(roomPath_);
+    return StatFile(path);
 }
 
 void TMainForm::offerReload()
 {
     // Not in the middle of a command or a dialog, nor over unsaved work
     // (Save asks then), and not twice for the same change.
-    if (askingReload_ || !isActiveWindow() || QApplication::activeModalWidget() || hasUnsavedChanges())
+    if (askingReload_ || !isActiveWindow() || QApplication::activeModalWidget() ||
+        document_->hasUnsavedChanges())
         return;
     const std::optional<FileStamp> change = outsideChange();
     if (!change || (answeredChange_ && answeredChange_->sameSizeAndTime(*change)))
         return;
     answeredChange_ = change;
     const QScopedValueRollback<bool> asking(askingReload_, true);
+    const QString path = document_->filePath();
     if (prompts_->question(texts_.label(label::kQuestionCaption),
                            AboutFile(texts_.lineOr(LanguageTexts::List::Messages, message::kRoomChangedReload,
                                                    kRoomChangedReload),
-                                     roomPath_)))
-        openRoomFile(roomPath_);
+                                     path)))
+        openRoomFile(path);
 }
 
 QStringList TMainForm::recentRooms() const
@@ -270,7 +263,7 @@ void TMainForm::openRecentRoom(const QString& path)
         return;
     }
     // As Open: changes are given up only when the user says so.
-    if (hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+    if (document_->hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
         return;
     openRoomFile(path);
 }

@@ -1,13 +1,14 @@
-// The room's history: the Edit menu, every change of pictures and texts as
-// one step, and the unsaved state that follows the history's clean state.
+// The window as a view of the room document: the boxes and text fields show
+// what it holds, the fields send their edits to it, the title and the Edit
+// menu follow its history.
 #include "ui/mainform.h"
 
-#include "ui/room_history.h"
+#include "ui/widgets/bitmap_image.h"
+#include "ui/widgets/picture_box.h"
 
 #include <QAction>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMenu>
+#include <QScopedValueRollback>
 #include <QTextDocument>
 #include <QUndoStack>
 
@@ -24,113 +25,85 @@ constexpr int kFirstFieldLabelLine = 13;
 
 }  // namespace
 
-void TMainForm::createHistory()
+void TMainForm::observeDocument()
 {
-    createRecovery();
-    watchRoomFile();
-    history_ = new QUndoStack(this);
-    history_->setUndoLimit(kHistorySteps);
-    connect(history_, &QUndoStack::indexChanged, this, [this] {
+    connect(document_, &RoomDocument::slotsChanged, this, [this](const QList<int>& changed) {
+        for (const int slot : changed)
+            showPicture(slot);
+    });
+    connect(document_, &RoomDocument::textChanged, this, &TMainForm::showText);
+    connect(document_, &RoomDocument::roomReplaced, this, [this] {
+        for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
+            showPicture(slot);
+        for (int field = 0; field < RoomDocument::kTextCount; ++field)
+            showText(field);
+    });
+    connect(document_, &RoomDocument::textEncodingChanged, this, [this] {
+        for (RoomTextEdit* field : fields_)
+            field->setCodec(document_->codec());
+    });
+    connect(document_, &RoomDocument::filePathChanged, this, &TMainForm::updateTitle);
+    connect(document_, &RoomDocument::cleanChanged, this, [this](bool clean) {
+        updateTitle();
+        // A save makes typed texts the room's own.
+        for (int field = 0; field < RoomDocument::kTextCount; ++field)
+            showText(field);
+        if (clean)
+            runCommand([this] { removeRecovery(); });
+        else
+            scheduleRecovery();
+    });
+    connect(document_, &RoomDocument::historyChanged, this, [this] {
         refreshHistoryActions();
         scheduleRecovery();
     });
-    connect(history_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        updateTitle();
-        if (clean)
-            runCommand([this] { removeRecovery(); });
-    });
+
+    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
+        showPicture(slot);
+    for (RoomTextEdit* field : fields_)
+        field->setCodec(document_->codec());
 }
 
-bool TMainForm::modified() const
+void TMainForm::showPicture(int slot)
 {
-    return PicturesChangedSinceClean(*history_);
+    boxes_[static_cast<size_t>(slot)]->setPicture(ToQImage(document_->picture(slot)));
 }
 
-void TMainForm::setModified(bool modified)
+void TMainForm::showText(int field)
 {
-    if (modified)
-        history_->resetClean();
-    else
-        history_->setClean();
-    updateTitle();
-    scheduleRecovery();
-}
-
-bool TMainForm::hasUnsavedChanges() const
-{
-    return !history_->isClean();
-}
-
-void TMainForm::changeSlots(const QString& stepName, std::vector<SlotChange> changes)
-{
-    std::vector<SlotChange> before;
-    before.reserve(changes.size());
-    for (const SlotChange& change : changes)
-        before.push_back({change.slot, slotPicture(change.slot)});
-    history_->push(new SlotsStep(stepName, std::move(before), std::move(changes),
-                                 [this](const std::vector<SlotChange>& pictures) { restoreSlots(pictures); }));
-}
-
-void TMainForm::restoreSlots(const std::vector<SlotChange>& pictures)
-{
-    for (const SlotChange& change : pictures)
-        setSlotPicture(change.slot, change.picture);
+    RoomTextEdit* edit = fields_[static_cast<size_t>(field)];
+    const QString shown = document_->shownText(field);
+    if (edit->toPlainText() != shown) {
+        const QScopedValueRollback<bool> showing(showingText_, true);
+        edit->setPlainText(shown);
+        edit->moveCursor(QTextCursor::End);
+    }
+    edit->document()->setModified(document_->text(field).typed.has_value());
 }
 
 void TMainForm::textEdited(int field)
 {
-    if (restoringTexts_)
+    if (showingText_)
         return;
-    const auto index = static_cast<size_t>(field);
-    RoomTextEdit* edit = fields_[index];
-    RoomTextEdit::State after = edit->state();
-    if (after == textStates_[index])
-        return;
-    const TextStep* running = RunningTextStep(*history_, field, textRuns_[index]);
-    const RoomTextEdit::State start = running ? running->before() : textStates_[index];
-    const bool changed = !SameText(after, start);
-    if (!changed) {
-        // Typed and taken back: the edit's own modified mark goes back too,
-        // so the field gives back the bytes it was given, not its text
-        // encoded anew.
-        edit->document()->setModified(start.modified);
-        after = edit->state();
-    }
-    // A run that came back to its start merges away its step.
-    if (changed || running) {
-        const QString name = captions_[static_cast<size_t>(kFirstFieldLabelLine - 2 + field)]->text();
-        history_->push(new TextStep(name, field, textRuns_[index], textStates_[index], after,
-                                    [this](int f, const RoomTextEdit::State& state) { restoreText(f, state); }));
-    }
-    textStates_[index] = std::move(after);
+    const QString name = texts_.lineOr(LanguageTexts::List::Labels, kFirstFieldLabelLine + field, "");
+    document_->editText(field, fields_[static_cast<size_t>(field)]->toPlainText(), name);
+    // Typed back to the room's own bytes, the field is unchanged again.
+    fields_[static_cast<size_t>(field)]->document()->setModified(document_->text(field).typed.has_value());
 }
 
-void TMainForm::restoreText(int field, const RoomTextEdit::State& state)
+void TMainForm::changeSlots(const QString& stepName, std::vector<SlotPicture> changes)
 {
-    const auto index = static_cast<size_t>(field);
-    restoringTexts_ = true;
-    fields_[index]->restore(state);
-    restoringTexts_ = false;
-    textStates_[index] = state;
+    document_->changeSlots(stepName, std::move(changes));
 }
 
 void TMainForm::UndoClick()
 {
-    endTypingRuns();
-    history_->undo();
+    document_->undo();
 }
 
 void TMainForm::RedoClick()
 {
-    endTypingRuns();
-    history_->redo();
-}
-
-void TMainForm::endTypingRuns()
-{
-    // Typing after an undo or redo, of any step, is a step of its own.
-    for (int& run : textRuns_)
-        ++run;
+    document_->redo();
 }
 
 void TMainForm::refreshHistoryActions()
@@ -139,19 +112,20 @@ void TMainForm::refreshHistoryActions()
     auto caption = [](const QString& command, const QString& step) {
         return step.isEmpty() ? command : command + QLatin1Char(' ') + step;
     };
-    Undo->setText(caption(optionalMenuItem(kUndoLine, kUndoCaption), history_->undoText()));
-    Redo->setText(caption(optionalMenuItem(kRedoLine, kRedoCaption), history_->redoText()));
-    Undo->setEnabled(history_->canUndo());
-    Redo->setEnabled(history_->canRedo());
+    const QUndoStack& history = document_->history();
+    Undo->setText(caption(optionalMenuItem(kUndoLine, kUndoCaption), history.undoText()));
+    Redo->setText(caption(optionalMenuItem(kRedoLine, kRedoCaption), history.redoText()));
+    Undo->setEnabled(history.canUndo());
+    Redo->setEnabled(history.canRedo());
 }
 
 void TMainForm::updateTitle()
 {
     // The title line was read by applyTexts; this never throws.
     const QString program = texts_.lineOr(LanguageTexts::List::Labels, label::kTitle, "Velmora");
-    const QString mark = hasUnsavedChanges() ? QStringLiteral("*") : QString();
-    setWindowTitle(roomPath_.isEmpty() ? program + mark
-                                       : QFileInfo(roomPath_).fileName() + mark + QStringLiteral(" - ") + program);
+    const QString mark = document_->hasUnsavedChanges() ? QStringLiteral("*") : QString();
+    const QString& path = document_->filePath();
+    setWindowTitle(path.isEmpty() ? program + mark : QFileInfo(path).fileName() + mark + QStringLiteral(" - ") + program);
 }
 
 }  // namespace velmora

@@ -118,7 +118,7 @@ void TMainForm::SavePFileClick()
     const std::optional<SaveFileChoice> choice = prompts_->saveFile(savePictureDialog_);
     if (!choice)
         return;
-    const std::vector<uint8_t> bytes = EncodeBmp(slotPicture(slot), ColoursUsedField::EntriesWritten);
+    const std::vector<uint8_t> bytes = EncodeBmp(document_->picture(slot), ColoursUsedField::EntriesWritten);
     if (const auto error = WriteWholeFile(choice->path, bytes))
         throw std::runtime_error(cannotWriteText(choice->path, *error).toStdString());
 }
@@ -126,19 +126,19 @@ void TMainForm::SavePFileClick()
 void TMainForm::CopyImageClick()
 {
     const int slot = selectedSlot_;
-    changeSlots(StepName(CopyImage->text()), {{slot, CopyPartFromRoom(pictures_, slot)}});
+    changeSlots(StepName(CopyImage->text()), {{slot, CopyPartFromRoom(document_->pictures(), slot)}});
 }
 
 void TMainForm::CreateMaskClick()
 {
     const int slot = selectedSlot_;
-    changeSlots(StepName(CreateMask->text()), {{PartSlotTable::MaskOf(slot), MakeMaskFromPicture(slotPicture(slot))}});
+    changeSlots(StepName(CreateMask->text()), {{PartSlotTable::MaskOf(slot), MakeMaskFromPicture(document_->picture(slot))}});
 }
 
 void TMainForm::CopyDataClick()
 {
     const int slot = selectedSlot_;
-    changeSlots(StepName(CopyData->text()), {{slot, MaskFromImageWhite(slotPicture(PartSlotTable::PartOf(slot)))}});
+    changeSlots(StepName(CopyData->text()), {{slot, MaskFromImageWhite(document_->picture(PartSlotTable::PartOf(slot)))}});
 }
 
 }  // namespace velmora

@@ -98,10 +98,10 @@ void TMainForm::takePicture(const RgbaPicture& picture, int slot, bool choose, c
     } else {
         converted = ConvertToSlot(picture, slot);
     }
-    std::vector<SlotChange> changes;
+    std::vector<SlotPicture> changes;
     changes.push_back({slot, std::move(converted.picture)});
     const int mask = PartSlotTable::MaskOf(slot);
-    if (converted.mask && !converted.mask->samePicture(slotPicture(mask)))
+    if (converted.mask && !converted.mask->samePicture(document_->picture(mask)))
         changes.push_back({mask, std::move(*converted.mask)});
     changeSlots(stepName, std::move(changes));
 }
@@ -118,7 +118,7 @@ void TMainForm::ExportPictureClick()
 
 void TMainForm::exportPicture(const QString& path, int slot)
 {
-    const RgbaPicture picture = SlotToRgba(pictures_, slot);
+    const RgbaPicture picture = SlotToRgba(document_->pictures(), slot);
     if (picture.pixels.empty())
         throw std::runtime_error("The picture in this slot has no pixels to write.");
     const std::vector<uint8_t> bytes =
@@ -129,7 +129,7 @@ void TMainForm::exportPicture(const QString& path, int slot)
 
 void TMainForm::CopyPictureClick()
 {
-    const RgbaPicture picture = SlotToRgba(pictures_, selectedSlot_);
+    const RgbaPicture picture = SlotToRgba(document_->pictures(), selectedSlot_);
     if (picture.pixels.empty())
         throw std::runtime_error("The picture in this slot has no pixels to copy.");
     QGuiApplication::clipboard()->setMimeData(

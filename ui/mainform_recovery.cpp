@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPalette>
 #include <QTimer>
-#include <QUndoStack>
 
 namespace velmora {
 
@@ -66,15 +65,12 @@ void TMainForm::removeRecovery()
 
 void TMainForm::writeRecovery()
 {
-    if (!hasUnsavedChanges()) {
+    if (!document_->hasUnsavedChanges()) {
         removeRecovery();
         return;
     }
-    RecoveredRoom room{roomPath_, pictures_, {}};
-    for (size_t i = 0; i < fields_.size(); ++i)
-        room.texts[i] = fields_[i]->state();
-    const std::optional<QString> error = recovery_->save(room);
-    if (!error) {
+    const Result<void> written = recovery_->save(document_->data());
+    if (written) {
         recoveryProblem_->hide();
         return;
     }
@@ -82,11 +78,12 @@ void TMainForm::writeRecovery()
     // succeeds, so a later failure is told anew.
     if (!recoveryProblem_->isHidden())
         return;
+    const QString& reason = written.failure().reason;
     const QString line = texts_.lineOr(LanguageTexts::List::Messages, message::kRecoveryNotWritten, kRecoveryNotWritten);
-    recoveryProblem_->setText(line + QLatin1Char('\n') + *error);
-    recoveryProblem_->setToolTip(AboutFile(line, recovery_->file(), *error));
+    recoveryProblem_->setText(line + QLatin1Char('\n') + reason);
+    recoveryProblem_->setToolTip(AboutFile(line, recovery_->file(), reason));
     recoveryProblem_->show();
-    qWarning("Velmora: cannot write the recovery file %s: %s", qPrintable(recovery_->file()), qPrintable(*error));
+    qWarning("Velmora: cannot write the recovery file %s: %s", qPrintable(recovery_->file()), qPrintable(reason));
 }
 
 void TMainForm::offerRecovery()
@@ -94,45 +91,36 @@ void TMainForm::offerRecovery()
     // The newest file a stopped editor left that reads; a damaged one is
     // set aside with a word, and the next one is tried.
     QString path;
-    RecoveredRoom room;
+    std::optional<DocumentData> room;
     for (;;) {
         path = recovery_->takeOrphan();
         if (path.isEmpty())
             return;
-        try {
-            room = RoomRecovery::read(path);
+        Result<DocumentData> read = RoomRecovery::read(path);
+        if (read) {
+            room = std::move(read).value();
             break;
-        } catch (const std::exception& e) {
-            const QString aside = recovery_->setOrphanAside();
-            showWarningText(AboutFile(texts_.lineOr(LanguageTexts::List::Messages, message::kRecoveryDamaged,
-                                                    kRecoveryDamaged),
-                                      aside, QString::fromUtf8(e.what())));
         }
+        const QString aside = recovery_->setOrphanAside();
+        showWarningText(AboutFile(texts_.lineOr(LanguageTexts::List::Messages, message::kRecoveryDamaged,
+                                                kRecoveryDamaged),
+                                  aside, read.failure().reason));
     }
     // The room's own file names it; a room never saved has only this one.
     const QString question = texts_.lineOr(LanguageTexts::List::Messages, message::kRestoreRecovery, kRecoveryQuestion);
     if (!prompts_->question(texts_.label(label::kQuestionCaption),
-                            AboutFile(question, room.roomPath.isEmpty() ? path : room.roomPath))) {
+                            AboutFile(question, room->filePath.isEmpty() ? path : room->filePath))) {
         recovery_->discardOrphan();
         return;
     }
-    restoringTexts_ = true;
-    for (size_t i = 0; i < fields_.size(); ++i) {
-        fields_[i]->restore(room.texts[i]);
-        textStates_[i] = room.texts[i];
-    }
-    restoringTexts_ = false;
-    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
-        setSlotPicture(slot, std::move(room.pictures[static_cast<size_t>(slot)]));
-    // The work comes back unsaved, with a history of its own.
-    history_->clear();
-    history_->resetClean();
-    roomPath_ = room.roomPath;
+    // The work comes back as it was, unsaved whatever the file says (its
+    // room file does not hold it), with a history of its own.
+    room->unsaved = true;
+    document_->restore(std::move(*room));
     // Its file as it is now: what it was before the stop is not known.
     roomStamp_.reset();
-    if (const ReadResult file = ReadWholeFile(roomPath_, qint64(kRoomMaxFileSize)); file.ok())
+    if (const ReadResult file = ReadWholeFile(document_->filePath(), qint64(kRoomMaxFileSize)); file.ok())
         stampRoomFile(file.bytes);
-    updateTitle();
     recovery_->discardOrphan();
     writeRecovery();
 }

@@ -1,7 +1,6 @@
 #include "ui/room_recovery.h"
 
 #include "common/file_bytes.h"
-#include "common/recovery_file.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -26,16 +25,6 @@ std::unique_ptr<QLockFile> TryLock(const QString& file)
     return lock->tryLock(0) ? std::move(lock) : nullptr;
 }
 
-RecoveryText ToRecovery(const RoomTextEdit::State& state)
-{
-    return {state.originalBytes, state.text, state.modified};
-}
-
-RoomTextEdit::State FromRecovery(const RecoveryText& text)
-{
-    return {text.originalBytes, text.text, text.modified};
-}
-
 }  // namespace
 
 RoomRecovery::RoomRecovery(QString folder) : folder_(std::move(folder))
@@ -51,32 +40,30 @@ RoomRecovery::RoomRecovery(QString folder) : folder_(std::move(folder))
 
 RoomRecovery::~RoomRecovery() = default;
 
-std::optional<QString> RoomRecovery::save(const RecoveredRoom& room)
+Result<void> RoomRecovery::save(const DocumentData& data)
 {
     // The room is the user's unsaved work: only the user may read it.
     if (!QDir(folder_).exists()) {
         if (!QDir().mkpath(folder_))
-            return QStringLiteral("cannot make the folder ") + QDir::toNativeSeparators(folder_);
+            return Failure{FailureKind::CannotWrite,
+                           QStringLiteral("cannot make the folder ") + QDir::toNativeSeparators(folder_), path_};
         QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     if (!lock_)
         lock_ = TryLock(path_);
 
-    RecoveryContents contents{room.roomPath, room.pictures, {}};
-    for (size_t i = 0; i < room.texts.size(); ++i)
-        contents.texts[i] = ToRecovery(room.texts[i]);
-    QByteArray data;
+    QByteArray bytes;
     try {
-        data = EncodeRecoveryFile(contents);
+        bytes = WriteDocumentData(data);
     } catch (const std::exception& e) {
         // A picture the encoder refuses; Save says the same when asked.
-        return QString::fromUtf8(e.what());
+        return Failure{FailureKind::CannotWrite, QString::fromUtf8(e.what()), path_};
     }
-    const auto* bytes = reinterpret_cast<const uint8_t*>(data.constData());
-    std::optional<QString> error = WriteWholeFile(path_, {bytes, size_t(data.size())});
-    if (!error)
-        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return error;
+    if (const std::optional<QString> error =
+            WriteWholeFile(path_, {reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())}))
+        return Failure{FailureKind::CannotWrite, *error, path_};
+    QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return {};
 }
 
 void RoomRecovery::remove()
@@ -104,19 +91,18 @@ QString RoomRecovery::takeOrphan()
     return {};
 }
 
-RecoveredRoom RoomRecovery::read(const QString& path)
+Result<DocumentData> RoomRecovery::read(const QString& path)
 {
     const ReadResult file = ReadWholeFile(path, kRecoveryMaxFileSize);
     if (file.status == ReadResult::Status::TooLarge)
-        throw RecoveryFileError("the file is " + std::to_string(file.size) + " bytes long, more than the " +
-                                std::to_string(kRecoveryMaxFileSize) + " a recovery file may have");
+        return Failure{FailureKind::TooLarge,
+                       QStringLiteral("the file is %1 bytes long, more than the %2 a recovery file may have")
+                           .arg(file.size)
+                           .arg(kRecoveryMaxFileSize),
+                       path};
     if (!file.ok())
-        throw RecoveryFileError(file.error.toStdString());
-    const RecoveryContents contents = DecodeRecoveryFile(file.bytes);
-    RecoveredRoom room{contents.roomPath, contents.pictures, {}};
-    for (size_t i = 0; i < room.texts.size(); ++i)
-        room.texts[i] = FromRecovery(contents.texts[i]);
-    return room;
+        return Failure{FailureKind::CannotOpen, file.error, path};
+    return ReadDocumentData(file.bytes);
 }
 
 void RoomRecovery::discardOrphan()

@@ -4,25 +4,16 @@
 // holds was left by an editor that stopped.
 #pragma once
 
-#include "ui/widgets/room_text_edit.h"
-
-#include "core/room/room_file.h"
+#include "common/result.h"
+#include "document/document_data.h"
 
 #include <QLockFile>
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <memory>
-#include <optional>
 
 namespace velmora {
-
-struct RecoveredRoom {
-    QString roomPath;  // empty for a room never saved
-    RoomPictures pictures;
-    std::array<RoomTextEdit::State, 3> texts;
-};
 
 class RoomRecovery {
 public:
@@ -30,8 +21,8 @@ public:
     explicit RoomRecovery(QString folder);
     ~RoomRecovery();
 
-    // This editor's file, written whole; the reason on failure.
-    std::optional<QString> save(const RecoveredRoom& room);
+    // This editor's file, written whole.
+    Result<void> save(const DocumentData& data);
     void remove();
     // This editor's file, whether written yet or not.
     QString file() const { return path_; }
@@ -39,9 +30,9 @@ public:
     // The newest file of a stopped editor not taken before, its lock now
     // held by us until it is discarded or set aside; empty when there is none.
     QString takeOrphan();
-    // Throws RecoveryFileError (or bad_alloc) with the reason when the file
-    // cannot be read.
-    static RecoveredRoom read(const QString& path);
+    // The room a file holds; Damaged, TooLarge or CannotOpen with the
+    // reason when it cannot be read.
+    static Result<DocumentData> read(const QString& path);
     // Deletes the orphan taken.
     void discardOrphan();
     // Moves the orphan taken aside, out of the way of the next start, and

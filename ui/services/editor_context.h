@@ -1,11 +1,11 @@
-// What a dialog may ask of the editor's main window: the room's pictures,
-// the language texts, the prompts, the settings, and running a command with
-// its errors shown. Dialogs hold this, not the window itself, so they sit a
-// level below it.
+// What a dialog may ask of the editor's main window: the room's pictures as
+// its document holds them, a change of them as one step of the document's
+// history, the language texts, the prompts, the settings, and running a
+// command with its errors shown. Dialogs hold this, not the window itself,
+// so they sit a level below it.
 #pragma once
 
-#include "core/image/bitmap.h"
-#include "core/room/room_file.h"
+#include "document/room_document.h"
 
 #include <QString>
 
@@ -20,12 +20,6 @@ class LanguageTexts;
 class Prompts;
 class Settings;
 
-// A picture for one slot, as a command leaves it.
-struct SlotChange {
-    int slot;
-    Bitmap picture;
-};
-
 class EditorContext {
 public:
     virtual ~EditorContext() = default;
@@ -34,10 +28,9 @@ public:
     virtual QWidget* dialogParent() = 0;
 
     virtual const RoomPictures& slotPictures() const = 0;
-    virtual void setSlotPicture(int slot, Bitmap picture) = 0;
     // Changes slots as one step of the room's history, named `stepName`
     // (a menu command's caption, see StepName).
-    virtual void changeSlots(const QString& stepName, std::vector<SlotChange> changes) = 0;
+    virtual void changeSlots(const QString& stepName, std::vector<SlotPicture> changes) = 0;
 
     virtual const LanguageTexts& languageTexts() const = 0;
     virtual void setLanguageCode(const QString& code) = 0;

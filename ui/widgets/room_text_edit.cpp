@@ -16,46 +16,10 @@ RoomTextEdit::RoomTextEdit(QWidget* parent) : QPlainTextEdit(parent)
     setAttribute(Qt::WA_InputMethodEnabled, true);
 }
 
-void RoomTextEdit::setRoomBytes(const std::string& bytes)
-{
-    setPlainText(codec_.decode(bytes));
-    originalBytes_ = bytes;
-    document()->setModified(false);
-}
-
-std::string RoomTextEdit::roomBytes() const
-{
-    return isModified() ? codec_.encode(toPlainText()) : originalBytes_;
-}
-
-void RoomTextEdit::markUnmodified()
-{
-    originalBytes_ = roomBytes();
-    document()->setModified(false);
-}
-
-void RoomTextEdit::restore(const State& state)
-{
-    setPlainText(state.text);
-    originalBytes_ = state.originalBytes;
-    document()->setModified(state.modified);
-    moveCursor(QTextCursor::End);
-}
-
 void RoomTextEdit::focusOutEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusOutEvent(event);
     emit focusLeft();
-}
-
-bool RoomTextEdit::isEncodable() const
-{
-    return !isModified() || codec_.canEncode(toPlainText());
-}
-
-bool RoomTextEdit::isModified() const
-{
-    return document()->isModified();
 }
 
 size_t RoomTextEdit::freeBytes() const

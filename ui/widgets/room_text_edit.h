@@ -1,7 +1,6 @@
 // A text field of the room (name, comment, copyright): several lines, no
 // line break from the Enter key, at most 127 bytes in the room's encoding.
-// It gives back the bytes it was given for as long as the user has not
-// changed it, so a text the locale cannot show survives open and save.
+// It shows the room document's text; the window sends its edits there.
 #pragma once
 
 #include "common/room_text_codec.h"
@@ -11,8 +10,6 @@
 #include <QList>
 #include <QPlainTextEdit>
 
-#include <string>
-
 namespace velmora {
 
 class RoomTextEdit : public QPlainTextEdit {
@@ -20,33 +17,11 @@ class RoomTextEdit : public QPlainTextEdit {
 public:
     explicit RoomTextEdit(QWidget* parent = nullptr);
 
-    // Shows the bytes and clears the modified state.
-    void setRoomBytes(const std::string& bytes);
-    // The bytes given to setRoomBytes while unmodified, else the encoded text.
-    std::string roomBytes() const;
-    // Takes the current text as the unmodified state (after a save).
-    void markUnmodified();
-    bool isModified() const;
-    // The encoding of the bytes; the shown text stays as it is.
+    // The encoding the byte limit counts in.
     void setCodec(RoomTextCodec codec) { codec_ = std::move(codec); }
-    // Whether the bytes given back hold the text exactly (an untouched
-    // field always does).
-    bool isEncodable() const;
 
     // Keys the window's menu answers; the field leaves them to the menu.
     void setMenuShortcuts(QList<QKeySequence> keys) { menuShortcuts_ = std::move(keys); }
-
-    // Everything that decides what the field shows and gives back, for the
-    // room's history and its recovery file.
-    struct State {
-        std::string originalBytes;
-        QString text;
-        bool modified = false;
-        bool operator==(const State&) const = default;
-    };
-    State state() const { return {originalBytes_, toPlainText(), isModified()}; }
-    // Shows the state with the cursor at the end of the text.
-    void restore(const State& state);
 
     static constexpr size_t kMaxBytes = kRoomTextMax;
 
@@ -72,7 +47,6 @@ private:
 
     RoomTextCodec codec_;
     QString limitText_;
-    std::string originalBytes_;
     QList<QKeySequence> menuShortcuts_;
 };
 
