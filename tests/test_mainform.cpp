@@ -192,6 +192,20 @@ void MainFormTest::aRightClickOpensThePartMenu()
     QCOMPARE(form->selectedSlot(), 14);
     QTRY_VERIFY(form->popupMenu()->isVisible());
     form->popupMenu()->hide();
+
+    // Pressed on the room picture, let go and asked for on the bed: the
+    // menu and its commands are the bed's.
+    QTest::mousePress(form->pictureBox(slot::RoomImage), Qt::RightButton);
+    PictureBox* bed = form->pictureBox(slot::BedImage);
+    QContextMenuEvent elsewhere(QContextMenuEvent::Mouse, QPoint(3, 3), bed->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(bed, &elsewhere);
+    QTRY_VERIFY(form->popupMenu()->isVisible());
+    QVERIFY(form->findChild<QAction*>("CopyImage")->isEnabled());
+    form->popupMenu()->hide();
+    QSignalSpy changed(&form->document(), &RoomDocument::slotsChanged);
+    form->findChild<QAction*>("CreateMask")->trigger();
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0).at(0).value<QList<int>>(), QList<int>{slot::BedMask});
 }
 
 void MainFormTest::theKeyboardReachesEveryBoxAndItsMenu()

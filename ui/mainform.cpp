@@ -191,7 +191,10 @@ void TMainForm::createControls()
             box->setGeometry(QRect(PartSlotTable::IsMask(slot) ? place.mask : place.picture, place.size));
             connect(box, &PictureBox::pressed, this, [this](int tag) { WinDayImageMouseDown(tag); });
             connect(box, &PictureBox::doubleClicked, this, [this](int) { runCommand([this] { EditClick(); }); });
-            connect(box, &PictureBox::contextMenuRequested, this, [this](int, const QPoint& at) {
+            // The menu is for the box that asks for it, whichever box the
+            // last press was on (a press dragged to another box and let go).
+            connect(box, &PictureBox::contextMenuRequested, this, [this](int tag, const QPoint& at) {
+                WinDayImageMouseDown(tag);
                 runCommand([this] { PopupMenuPopup(); });
                 PopupMenu->popup(at);
             });
