@@ -4,7 +4,7 @@
 #include "ui/services/editor_context.h"
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 
 #include "core/room/default_room.h"
 #include "core/room/slot_table.h"
@@ -35,6 +35,7 @@ public:
     const Settings& settings() const override { return settings_; }
     const QString& programFolder() const override { return folderName_; }
     void runCommand(const std::function<void()>& command) override { command(); }
+    void showFailure(Attempt, const Failure&) override {}
 
 private:
     QTemporaryDir folder_;

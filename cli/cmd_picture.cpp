@@ -29,19 +29,22 @@ QString SlotPngName(int slot)
 
 SlotConversion ReadSlotPicture(const QString& path, int slot, bool alwaysMask, const ImportChoices& choices)
 {
-    const PictureRead read = [&] {
+    const Result<RgbaPicture> read = [&] {
         const QuietStderr quiet;
         return ReadPictureFile(path);
     }();
-    if (!read.ok())
-        Fail(path, Local(read.error));
-    if (choices.fit == Fitting::Exact && !FitsSlot(read.picture, slot)) {
+    if (!read) {
+        Failure failure = read.failure();
+        failure.subject = path;
+        Fail(failure);
+    }
+    if (choices.fit == Fitting::Exact && !FitsSlot(read.value(), slot)) {
         const PartSize size = PartSlotTable::RequiredSize(slot);
-        Fail(path, "the picture is " + SizeText(read.picture.width, read.picture.height) + "; slot " +
-                       std::to_string(slot) + " (" + std::string(PartSlotTable::BoxName(slot)) + ") takes " +
+        Fail(path, "the picture is " + SizeText(read->width, read->height) + "; slot " + std::to_string(slot) +
+                       " (" + std::string(PartSlotTable::BoxName(slot)) + ") takes " +
                        SizeText(size.width, size.height));
     }
-    return ConvertToSlot(read.picture, slot, choices, alwaysMask);
+    return ConvertToSlot(read.value(), slot, choices, alwaysMask);
 }
 
 std::vector<uint8_t> SlotPng(const RoomPictures& pictures, int slot)

@@ -248,9 +248,9 @@ int main(int argc, char* argv[])
     try {
         return Run(app);
     } catch (const CliError& e) {
-        const std::string file = e.file.isEmpty() ? std::string() : Local(e.file) + ": ";
-        PrintLocal(stderr, "velmora-pac: " + file + e.what + "\n");
-        return e.code;
+        const std::string file = e.file().isEmpty() ? std::string() : Local(e.file()) + ": ";
+        PrintLocal(stderr, "velmora-pac: " + file + e.what() + "\n");
+        return e.code();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "velmora-pac: %s\n", e.what());
         return kBadInput;

@@ -23,12 +23,27 @@ std::string Local(const QString& s)
 
 void Fail(const QString& file, const std::string& what)
 {
-    throw CliError{file, what, kBadInput};
+    throw CliError(file, what, kBadInput);
+}
+
+void Fail(const Failure& failure)
+{
+    const std::string reason = Local(failure.reason);
+    switch (failure.kind) {
+    case FailureKind::CannotOpen: Fail(failure.subject, "cannot open the file: " + reason);
+    case FailureKind::CannotRead: Fail(failure.subject, "cannot read the file: " + reason);
+    case FailureKind::CannotWrite: Fail(failure.subject, "cannot write the file: " + reason);
+    case FailureKind::Unreadable:
+        Fail(failure.subject, "the picture cannot be read: " +
+                                  (reason.empty() ? std::string("not a picture in any format known here") : reason));
+    default: break;
+    }
+    Fail(failure.subject, reason);
 }
 
 void UsageError(const std::string& what)
 {
-    throw CliError{QString(), what, kWrongUsage};
+    throw CliError(QString(), what, kWrongUsage);
 }
 
 void Warn(const QString& file, const std::string& what)
@@ -38,25 +53,16 @@ void Warn(const QString& file, const std::string& what)
 
 std::vector<uint8_t> ReadWholeFile(const QString& path, int64_t maxBytes)
 {
-    velmora::ReadResult file = velmora::ReadWholeFile(path, maxBytes);
-    switch (file.status) {
-    case velmora::ReadResult::Status::Ok:
-        return std::move(file.bytes);
-    case velmora::ReadResult::Status::CannotOpen:
-        Fail(path, "cannot open the file: " + Local(file.error));
-    case velmora::ReadResult::Status::TooLarge:
-        Fail(path, "the file is " + std::to_string(file.size) + " bytes long, more than the " +
-                       std::to_string(maxBytes) + " bytes taken");
-    case velmora::ReadResult::Status::ReadFailed:
-        break;
-    }
-    Fail(path, "cannot read the file: " + Local(file.error));
+    Result<std::vector<uint8_t>> file = velmora::ReadWholeFile(path, maxBytes);
+    if (!file)
+        Fail(file.failure());
+    return std::move(file).value();
 }
 
 void SaveWholeFile(const QString& path, std::span<const uint8_t> bytes)
 {
-    if (const std::optional<QString> error = WriteWholeFile(path, bytes))
-        Fail(path, "cannot write the file: " + Local(*error));
+    if (const Result<void> written = WriteWholeFile(path, bytes); !written)
+        Fail(written.failure());
 }
 
 QString ProgramFolder()
@@ -71,20 +77,20 @@ QString StandardPalettePath()
 
 std::vector<uint8_t> ReadHeaderTemplate()
 {
-    QString problem;
-    std::optional<std::vector<uint8_t>> bytes = velmora::ReadHeaderTemplate(ProgramFolder(), &problem);
+    Result<std::vector<uint8_t>> bytes = velmora::ReadHeaderTemplate(ProgramFolder());
     if (!bytes)
-        Fail(velmora::HeaderTemplatePath(ProgramFolder()), Local(problem));
-    return std::move(*bytes);
+        Fail(bytes.failure().subject, Local(bytes.failure().reason));
+    return std::move(bytes).value();
 }
 
 std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(std::string& problem)
 {
-    QString reason;
-    auto palette = velmora::ReadStandardPalette(StandardPalettePath(), &reason);
-    if (!palette)
-        problem = Local(reason);
-    return palette;
+    const Result<std::array<uint8_t, 1024>> palette = velmora::ReadStandardPalette(StandardPalettePath());
+    if (!palette) {
+        problem = Local(palette.failure().reason);
+        return std::nullopt;
+    }
+    return palette.value();
 }
 
 Room ReadRoom(const QString& path)

@@ -2,6 +2,7 @@
 // writing, and the data files of the program folder.
 #pragma once
 
+#include "common/result.h"
 #include "core/room/room_file.h"
 
 #include <QByteArray>
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,13 +25,23 @@ enum ExitCode { kSuccess = 0, kBadInput = 1, kWrongUsage = 2 };
 
 // Ends a command: main() prints "velmora-pac: FILE: what" (or
 // "velmora-pac: what" without a file) and exits with `code`.
-struct CliError {
-    QString file;
-    std::string what;
-    int code = kBadInput;
+class CliError : public std::runtime_error {
+public:
+    CliError(QString file, const std::string& what, int code)
+        : std::runtime_error(what), file_(std::move(file)), code_(code)
+    {
+    }
+    const QString& file() const { return file_; }
+    int code() const { return code_; }
+
+private:
+    QString file_;
+    int code_;
 };
 
 [[noreturn]] void Fail(const QString& file, const std::string& what);
+// A boundary's failure, worded for the tool, naming the file it concerns.
+[[noreturn]] void Fail(const Failure& failure);
 [[noreturn]] void UsageError(const std::string& what);
 void Warn(const QString& file, const std::string& what);
 

@@ -2,10 +2,12 @@
 // read, and the one check a header template must pass.
 #pragma once
 
+#include "common/result.h"
+
 #include <QString>
 
+#include <array>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace velmora {
@@ -15,9 +17,14 @@ QString HeaderTemplatePath(const QString& programFolder);
 // The standard palette incoming part pictures are compared with.
 QString StandardPalettePath(const QString& programFolder);
 
-// The header template, read anew; nullopt with the reason in `problem` when
-// the file cannot be read or is not exactly one room header long (any other
-// length would give a room file the host cannot read).
-std::optional<std::vector<uint8_t>> ReadHeaderTemplate(const QString& programFolder, QString* problem = nullptr);
+// The header template, read anew. CannotOpen or CannotRead when the file
+// cannot be read; WrongSize when it is not exactly one room header long (any
+// other length would give a room file the host cannot read).
+Result<std::vector<uint8_t>> ReadHeaderTemplate(const QString& programFolder);
+
+// The first 1024 bytes of the standard palette file. CannotOpen, or
+// WrongSize for a shorter file: the part check then takes pictures without
+// comparing colour tables.
+Result<std::array<uint8_t, 1024>> ReadStandardPalette(const QString& path);
 
 }  // namespace velmora

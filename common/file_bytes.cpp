@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -16,78 +15,53 @@
 
 namespace velmora {
 
-ReadResult ReadWholeFile(const QString& path, qint64 maxSize)
+Result<std::vector<uint8_t>> ReadWholeFile(const QString& path, qint64 maxSize)
 {
-    ReadResult result;
     QFile file(path);
     // A folder opens as a file here but never reads; treat it as unopenable.
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        result.status = ReadResult::Status::CannotOpen;
-        result.error = QFileInfo(path).isDir() ? QString::fromLocal8Bit(std::strerror(EISDIR)) : file.errorString();
-        return result;
-    }
-    result.size = file.size();
-    if (result.size > maxSize) {
-        result.status = ReadResult::Status::TooLarge;
-        return result;
-    }
+    if (QFileInfo(path).isDir())
+        return Failure{FailureKind::CannotOpen, QString::fromLocal8Bit(std::strerror(EISDIR)), path};
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{FailureKind::CannotOpen, file.errorString(), path};
+    const qint64 size = file.size();
+    const Failure tooLarge{FailureKind::TooLarge,
+                           QStringLiteral("the file is %1 bytes long, more than the %2 bytes taken").arg(size).arg(maxSize),
+                           path, -1, {size, maxSize}};
+    if (size > maxSize)
+        return tooLarge;
+    std::vector<uint8_t> bytes;
     try {
-        result.bytes.resize(static_cast<size_t>(result.size));
+        bytes.resize(static_cast<size_t>(size));
     } catch (const std::bad_alloc&) {
-        result.status = ReadResult::Status::TooLarge;
-        return result;
+        return tooLarge;
     }
-    const qint64 got = file.read(reinterpret_cast<char*>(result.bytes.data()), result.size);
-    if (got != result.size) {
-        result.status = ReadResult::Status::ReadFailed;
-        result.error = file.errorString();
-        result.bytes.clear();
-        return result;
-    }
-    result.status = ReadResult::Status::Ok;
-    return result;
-}
-
-std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(const QString& path, QString* problem)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (problem)
-            *problem = QStringLiteral("cannot open the standard palette file: ") + file.errorString();
-        return std::nullopt;
-    }
-    std::array<uint8_t, 1024> palette{};
-    const qint64 got = file.read(reinterpret_cast<char*>(palette.data()), qint64(palette.size()));
-    if (got != qint64(palette.size())) {
-        if (problem)
-            *problem = QStringLiteral("the standard palette file holds %1 bytes, not 1024").arg(std::max<qint64>(got, 0));
-        return std::nullopt;
-    }
-    return palette;
+    if (file.read(reinterpret_cast<char*>(bytes.data()), size) != size)
+        return Failure{FailureKind::CannotRead, file.errorString(), path};
+    return bytes;
 }
 
 namespace {
 
-std::optional<QString> SyncToDisk([[maybe_unused]] QFileDevice& file)
+Result<void> SyncToDisk([[maybe_unused]] QFileDevice& file)
 {
 #ifdef Q_OS_UNIX
     // A file system that allocates late says "no space" only here.
     if (::fsync(file.handle()) != 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return Failure{FailureKind::CannotWrite, QString::fromLocal8Bit(std::strerror(errno)), file.fileName()};
 #endif
-    return std::nullopt;
+    return {};
 }
 
 std::atomic<FileSync> g_fileSync{&SyncToDisk};
 
 }  // namespace
 
-FileSync ReplaceFileSyncForTests(FileSync sync)
+FileSync ReplaceFileSync(FileSync sync)
 {
     return g_fileSync.exchange(sync ? sync : &SyncToDisk);
 }
 
-std::optional<QString> WriteAllBytes(QFileDevice& file, std::span<const uint8_t> bytes)
+Result<void> WriteAllBytes(QFileDevice& file, std::span<const uint8_t> bytes)
 {
     // A write that fills the disk part way returns a short count and sets no
     // error ("Unknown error"); the write of the rest then fails and says why.
@@ -95,41 +69,45 @@ std::optional<QString> WriteAllBytes(QFileDevice& file, std::span<const uint8_t>
         errno = 0;
         const qint64 written = file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
         if (written <= 0) {
-            if (file.error() != QFileDevice::NoError)
-                return file.errorString();
-            return errno != 0 ? QString::fromLocal8Bit(std::strerror(errno))
-                              : QStringLiteral("the file took none of the last %1 bytes").arg(bytes.size());
+            QString reason = file.errorString();
+            if (file.error() == QFileDevice::NoError)
+                reason = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                    : QStringLiteral("the file took none of the last %1 bytes").arg(bytes.size());
+            return Failure{FailureKind::CannotWrite, reason, file.fileName()};
         }
         bytes = bytes.subspan(static_cast<size_t>(written));
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<QString> WriteWholeFile(const QString& path, std::span<const uint8_t> bytes)
+Result<void> WriteWholeFile(const QString& path, std::span<const uint8_t> bytes)
 {
+    const auto failure = [&path](const QString& reason) {
+        return Failure{FailureKind::CannotWrite, reason, path};
+    };
     if (QFileInfo(path).isDir())
-        return QString::fromLocal8Bit(std::strerror(EISDIR));
+        return failure(QString::fromLocal8Bit(std::strerror(EISDIR)));
     QSaveFile file(path);
     // Unbuffered: every write reaches the system at once, so a short one is
     // seen and retried here, not inside a flush that only says it failed.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
+        return failure(file.errorString());
     // commit() neither reports a failed flush nor a failed sync: each step
     // is checked here, and a failure drops the new file before anything is
     // replaced.
-    const auto fail = [&file](const QString& error) {
+    const auto fail = [&](const QString& reason) {
         file.cancelWriting();
-        return error;
+        return failure(reason);
     };
-    if (std::optional<QString> error = WriteAllBytes(file, bytes))
-        return fail(*error);
+    if (const Result<void> written = WriteAllBytes(file, bytes); !written)
+        return fail(written.failure().reason);
     if (!file.flush())
         return fail(file.errorString());
-    if (std::optional<QString> error = g_fileSync.load()(file))
-        return fail(*error);
+    if (const Result<void> synced = g_fileSync.load()(file); !synced)
+        return fail(synced.failure().reason);
     if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+        return failure(file.errorString());
+    return {};
 }
 
 }  // namespace velmora

@@ -52,10 +52,10 @@ FileState CompareFile(const QString& path, const FileStamp& known)
         return FileState::Same;
     // A file that cannot be read now is taken as changed: better one
     // question too many than a file replaced unasked.
-    const ReadResult file = ReadWholeFile(path, known.size);
-    if (!file.ok())
+    const Result<std::vector<uint8_t>> file = ReadWholeFile(path, known.size);
+    if (!file)
         return FileState::Changed;
-    return Hash(file.bytes) == known.hash ? FileState::Same : FileState::Changed;
+    return Hash(file.value()) == known.hash ? FileState::Same : FileState::Changed;
 }
 
 }  // namespace velmora

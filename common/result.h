@@ -1,35 +1,44 @@
 // What a function at a boundary (reading and writing files, starting a
-// program, reading pictures) gives back: its value, or why it has none. The
-// kind says which message the window shows; the reason is the system's or
-// the reader's own words, shown with it. Malformed data inside the core
-// stays a thrown FormatError; the boundary turns it into a Failure.
+// program, reading pictures, the settings file) gives back: its value, or
+// why it has none. The kind, with what the user was doing, says which
+// message the window shows (ui/failure_messages.cpp); the reason is the
+// system's or the reader's own words, shown with it. Malformed data inside
+// the core stays a thrown FormatError, which the command catches where it
+// calls the core.
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace velmora {
 
 enum class FailureKind {
-    CannotOpen,   // a file cannot be opened or read
+    CannotOpen,   // a file cannot be opened
+    CannotRead,   // an open file cannot be read
     CannotWrite,  // a file cannot be written whole
     TooShort,     // a room file shorter than any room
-    TooLarge,     // more than a limit or the memory allows
+    TooLarge,     // a file longer than its limit, or more than the memory allows
+    TooManyPixels,  // a picture larger than any the editor takes
     Damaged,      // bytes that are not what they claim to be
-    WrongSize,    // a picture of another size than its slot's
-    Unreadable,   // a picture no reader decodes
+    WrongSize,    // a file or picture of another size than it must have
+    Unreadable,   // a picture no reader decodes (no reason: no reader knows it)
     Unencodable,  // a text the room's encoding cannot hold
     NotStarted,   // a program that could not be started
 };
 
 struct Failure {
     FailureKind kind;
-    QString reason;   // "No space left on device", "the file is cut short"
-    QString subject;  // the file or program concerned; empty when none
+    QString reason = {};   // "No space left on device", "the file is cut short"
+    QString subject = {};  // the file, program or text encoding concerned; empty when none
     int item = -1;    // the slot or text field concerned; -1 when none
+    // What a message words itself: a length and its limit (TooLarge), a
+    // picture's width and height (TooManyPixels).
+    std::vector<qint64> numbers = {};
 };
 
 template <typename T>

@@ -159,7 +159,7 @@ Result<RoomTexts> RoomDocument::textsToSave() const
         Result<std::string> saved = BytesToSave(texts_[static_cast<size_t>(field)], codec_);
         if (!saved) {
             Failure failure = saved.failure();
-            failure.subject = QString::fromLatin1(kRoomTextNames[static_cast<size_t>(field)]);
+            failure.subject = QString::fromLatin1(codec_.encoding());
             failure.item = field;
             return failure;
         }

@@ -82,7 +82,8 @@ public:
     DocumentData data() const;
 
     // The three texts as a save writes them; Unencodable, naming the field
-    // in `item`, for a typed character the encoding cannot hold.
+    // in `item` and the encoding in `subject` (empty for the locale's), for
+    // a typed character the encoding cannot hold.
     Result<RoomTexts> textsToSave() const;
     // The room was written to `path`: nothing is unsaved, typed texts become
     // the bytes written.

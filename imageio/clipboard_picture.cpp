@@ -17,7 +17,7 @@ std::unique_ptr<QMimeData> PictureMimeData(const RgbaPicture& picture, PngForm f
     return data;
 }
 
-std::optional<PictureRead> PictureFromMimeData(const QMimeData* data)
+std::optional<Result<RgbaPicture>> PictureFromMimeData(const QMimeData* data)
 {
     if (!data)
         return std::nullopt;

@@ -21,7 +21,8 @@ std::unique_ptr<QMimeData> PictureMimeData(const RgbaPicture& picture, PngForm f
 
 // The picture the clipboard holds: its PNG when there is one (the alpha is
 // kept), else any image Qt can make of it. nullopt when it holds no picture;
-// a picture that does not decode, or is too large, carries the reason.
-std::optional<PictureRead> PictureFromMimeData(const QMimeData* data);
+// a picture that does not decode, or is too large, is refused as
+// DecodePicture refuses it.
+std::optional<Result<RgbaPicture>> PictureFromMimeData(const QMimeData* data);
 
 }  // namespace velmora

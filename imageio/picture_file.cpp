@@ -15,25 +15,22 @@
 
 namespace velmora {
 
-PictureRead ReadPictureFile(const QString& path)
+Result<RgbaPicture> ReadPictureFile(const QString& path)
 {
-    ReadResult file = ReadWholeFile(path);
-    switch (file.status) {
-    case ReadResult::Status::Ok:
-        return DecodePicture(file.bytes, path);
-    case ReadResult::Status::TooLarge:
-        return {{},
-                QStringLiteral("the file is %1 bytes long, more than the %2 bytes a picture may have")
-                    .arg(file.size)
-                    .arg(kMaxPartFileSize),
-                PictureRead::Problem::FileTooLarge,
-                {file.size, kMaxPartFileSize},
-                {}};
-    case ReadResult::Status::CannotOpen:
-    case ReadResult::Status::ReadFailed:
-        break;
-    }
-    return {{}, QStringLiteral("cannot read the file: ") + file.error, PictureRead::Problem::FileUnreadable, {}, file.error};
+    const Result<std::vector<uint8_t>> file = ReadWholeFile(path);
+    Result<RgbaPicture> picture = file ? DecodePicture(file.value(), path) : file.failure();
+    if (picture)
+        return picture;
+    Failure failure = picture.failure();
+    failure.subject = path;
+    // Not opened or not read, the picture was not read: one reason for both.
+    if (failure.kind == FailureKind::CannotOpen)
+        failure.kind = FailureKind::CannotRead;
+    if (failure.kind == FailureKind::TooLarge)
+        failure.reason = QStringLiteral("the file is %1 bytes long, more than the %2 bytes a picture may have")
+                             .arg(failure.numbers.at(0))
+                             .arg(failure.numbers.at(1));
+    return failure;
 }
 
 namespace {
@@ -52,8 +49,14 @@ private:
     QtMessageHandler previous_;
 };
 
+Failure TooManyPixels(int width, int height)
+{
+    return Failure{FailureKind::TooManyPixels, QStringLiteral("the picture size %1x%2 is too large").arg(width).arg(height),
+                   {}, -1, {width, height}};
+}
+
 // One attempt at reading: by content, or as the named format.
-bool ReadAs(const QByteArray& data, const QByteArray& format, bool byContent, QImage& image, PictureRead& failure)
+Result<QImage> ReadAs(const QByteArray& data, const QByteArray& format, bool byContent)
 {
     QBuffer buffer;
     buffer.setData(data);
@@ -62,56 +65,47 @@ bool ReadAs(const QByteArray& data, const QByteArray& format, bool byContent, QI
     reader.setDecideFormatFromContent(byContent);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > kMaxBmpSide || size.height() > kMaxBmpSide ||
-                           int64_t{size.width()} * size.height() > kMaxBmpPixels)) {
-        failure.error = QStringLiteral("the picture size %1x%2 is too large").arg(size.width()).arg(size.height());
-        failure.problem = PictureRead::Problem::SizeTooLarge;
-        failure.numbers = {size.width(), size.height()};
-        return false;
-    }
+                           int64_t{size.width()} * size.height() > kMaxBmpPixels))
+        return TooManyPixels(size.width(), size.height());
+    QImage image;
     if (reader.read(&image) && !image.isNull())
-        return true;
+        return image;
     const bool unknown = reader.error() == QImageReader::UnsupportedFormatError;
-    failure.detail = unknown ? QString() : reader.errorString();
-    failure.problem = unknown ? PictureRead::Problem::NotAPicture : PictureRead::Problem::ReaderFailed;
-    failure.error = QStringLiteral("the picture cannot be read: ") +
-                    (unknown ? QStringLiteral("not a picture in any format known here") : failure.detail);
-    return false;
+    return Failure{FailureKind::Unreadable, unknown ? QString() : reader.errorString()};
 }
 
 }  // namespace
 
-PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& nameForFormat)
+Result<RgbaPicture> DecodePicture(const std::vector<uint8_t>& bytes, const QString& nameForFormat)
 {
     const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     const QByteArray suffix = QFileInfo(nameForFormat).suffix().toLower().toLatin1();
-    QImage image;
-    PictureRead failure;
     const QuietImagePlugins quiet;
+    Result<QImage> image = ReadAs(data, suffix, true);
     // Formats without a signature are known only by the name.
-    const bool byName = suffix == "tga" || suffix == "wbmp";
-    if (!ReadAs(data, suffix, true, image, failure) && (!byName || !ReadAs(data, suffix, false, image, failure)))
-        return failure;
-    return PictureFromImage(image);
+    if (!image && (suffix == "tga" || suffix == "wbmp"))
+        image = ReadAs(data, suffix, false);
+    if (!image)
+        return image.failure();
+    return PictureFromImage(image.value());
 }
 
-PictureRead PictureFromImage(const QImage& decoded)
+Result<RgbaPicture> PictureFromImage(const QImage& decoded)
 {
     if (decoded.isNull())
-        return {{}, QStringLiteral("the picture cannot be read: not a picture in any format known here"),
-                PictureRead::Problem::NotAPicture, {}, {}};
+        return Failure{FailureKind::Unreadable, {}};
     if (decoded.width() > kMaxBmpSide || decoded.height() > kMaxBmpSide ||
         int64_t{decoded.width()} * decoded.height() > kMaxBmpPixels)
-        return {{}, QStringLiteral("the picture size %1x%2 is too large").arg(decoded.width()).arg(decoded.height()),
-                PictureRead::Problem::SizeTooLarge, {decoded.width(), decoded.height()}, {}};
+        return TooManyPixels(decoded.width(), decoded.height());
     const QImage image = decoded.convertToFormat(QImage::Format_RGBA8888);
-    PictureRead out;
-    out.picture.width = image.width();
-    out.picture.height = image.height();
+    RgbaPicture picture;
+    picture.width = image.width();
+    picture.height = image.height();
     const size_t rowBytes = static_cast<size_t>(image.width()) * 4;
-    out.picture.pixels.resize(rowBytes * static_cast<size_t>(image.height()));
+    picture.pixels.resize(rowBytes * static_cast<size_t>(image.height()));
     for (int y = 0; y < image.height(); ++y)
-        std::memcpy(out.picture.pixels.data() + rowBytes * static_cast<size_t>(y), image.constScanLine(y), rowBytes);
-    return out;
+        std::memcpy(picture.pixels.data() + rowBytes * static_cast<size_t>(y), image.constScanLine(y), rowBytes);
+    return picture;
 }
 
 QImage ImageFromPicture(const RgbaPicture& picture)

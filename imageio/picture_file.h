@@ -2,6 +2,7 @@
 // BMP of any depth, WebP, TGA, ...), as plain RGBA pixels for the core.
 #pragma once
 
+#include "common/result.h"
 #include "core/edit/picture_convert.h"
 
 #include <QImage>
@@ -13,33 +14,19 @@
 
 namespace velmora {
 
-struct PictureRead {
-    // Why a picture was not read, for a front to word in its own language.
-    enum class Problem {
-        None,
-        FileTooLarge,    // numbers: file bytes, most bytes; `error` in English
-        FileUnreadable,  // detail: the system's reason
-        SizeTooLarge,    // numbers: width, height
-        NotAPicture,     // no reader knows the bytes
-        ReaderFailed,    // detail: the reader's reason
-    };
-    RgbaPicture picture;
-    QString error;  // English; empty when the picture was read
-    Problem problem = Problem::None;
-    std::vector<qint64> numbers;
-    QString detail;
-    bool ok() const { return error.isEmpty(); }
-};
-
 // Reads a whole picture file of any format Qt reads, by its content (the
 // name's extension helps only formats without a signature). Files over
-// 16 MiB and pictures over kMaxBmpPixels are refused before decoding.
-PictureRead ReadPictureFile(const QString& path);
-PictureRead DecodePicture(const std::vector<uint8_t>& bytes, const QString& nameForFormat = {});
+// 16 MiB (TooLarge, numbers: its length and the limit) and pictures over
+// kMaxBmpPixels (TooManyPixels, numbers: width and height) are refused
+// before decoding; CannotOpen or CannotRead carry the system's reason,
+// Unreadable the reader's, or none when no reader knows the bytes.
+Result<RgbaPicture> ReadPictureFile(const QString& path);
+Result<RgbaPicture> DecodePicture(const std::vector<uint8_t>& bytes, const QString& nameForFormat = {});
 
-// A picture Qt has decoded (the clipboard's), as RGBA pixels; refused when
-// it is larger than kMaxBmpSide a side or kMaxBmpPixels.
-PictureRead PictureFromImage(const QImage& image);
+// A picture Qt has decoded (the clipboard's), as RGBA pixels; refused as
+// DecodePicture refuses when it is larger than kMaxBmpSide a side or
+// kMaxBmpPixels.
+Result<RgbaPicture> PictureFromImage(const QImage& image);
 // The pixels as a QImage (RGBA, straight alpha).
 QImage ImageFromPicture(const RgbaPicture& picture);
 

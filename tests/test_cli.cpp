@@ -573,13 +573,13 @@ TEST_F(PacTool, ImportExportPicturesWithTransparency)
     // (the letter's black border is see-through).
     ASSERT_EQ(Run({"export", W("room.pac"), "16", W("letter.png")}).exitCode, 0);
     ASSERT_EQ(Run({"export", W("room.pac"), "36", W("lettermask.png")}).exitCode, 0);
-    const PictureRead letter = DecodePicture(ReadBytes(W("letter.png")));
-    ASSERT_TRUE(letter.ok()) << letter.error.toStdString();
+    const Result<RgbaPicture> letter = DecodePicture(ReadBytes(W("letter.png")));
+    ASSERT_TRUE(letter.ok()) << letter.failure().reason.toStdString();
     const PartSize size = PartSlotTable::RequiredSize(slot::Letter1Image);
-    EXPECT_EQ(letter.picture.width, size.width);
+    EXPECT_EQ(letter->width, size.width);
     int seeThrough = 0;
-    for (size_t i = 3; i < letter.picture.pixels.size(); i += 4)
-        seeThrough += letter.picture.pixels[i] == 0 ? 1 : letter.picture.pixels[i] == 255 ? 0 : 1000;
+    for (size_t i = 3; i < letter->pixels.size(); i += 4)
+        seeThrough += letter->pixels[i] == 0 ? 1 : letter->pixels[i] == 255 ? 0 : 1000;
     EXPECT_GT(seeThrough, 0);
     EXPECT_LT(seeThrough, size.width * size.height);
     const RunResult in = Run({"import", W("room.pac"), "16", W("letter.png"), "-o", W("again.pac")});
@@ -709,9 +709,9 @@ TEST_F(PacTool, ExtractPngAndPackTakeTransparencyAndRenderPngMatchesBmp)
     ASSERT_EQ(Run({"render", W("room.pac"), W("room.png"), "--letters"}).exitCode, 0);
     ASSERT_EQ(Run({"render", W("room.pac"), W("room.bmp"), "--letters"}).exitCode, 0);
     ASSERT_EQ(Run({"render", W("room.pac"), W("room.out"), "--format", "png"}).exitCode, 0);
-    const PictureRead png = DecodePicture(ReadBytes(W("room.png")));
+    const Result<RgbaPicture> png = DecodePicture(ReadBytes(W("room.png")));
     ASSERT_TRUE(png.ok());
-    EXPECT_EQ(png.picture.pixels, BitmapToRgba(DecodeBmp(ReadBytes(W("room.bmp")))).pixels);
+    EXPECT_EQ(png->pixels, BitmapToRgba(DecodeBmp(ReadBytes(W("room.bmp")))).pixels);
 }
 
 TEST_F(PacTool, ThumbnailFitsTheSizeKeepingTheRoomsShape)

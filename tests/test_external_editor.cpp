@@ -159,7 +159,7 @@ public:
                                          QByteArray::number(status));
     }
 
-    void useEditor(const QString& path) const { Settings(fixture.settingsFile()).write("GEDIT", path); }
+    void useEditor(const QString& path) const { QVERIFY(Settings(fixture.settingsFile()).write("GEDIT", path)); }
 
     void edit(int slot) const
     {
@@ -472,7 +472,7 @@ void ExternalEditorTest::takenNamesGetACounter()
         file.write("someone else's");
     }
     const std::vector<uint8_t> bytes{1, 2, 3};
-    const QString path = CreateExclusiveFile([&](int n) { return TempBitmapPath(folder, 1234, n); }, bytes);
+    const QString path = CreateExclusiveFile([&](int n) { return TempBitmapPath(folder, 1234, n); }, bytes).value();
     QCOMPARE(path, folder + "/velm1234-2.bmp");
     QFile made(path);
     QVERIFY(made.open(QIODevice::ReadOnly));

@@ -8,7 +8,7 @@
 #include "imageio/picture_file.h"
 #include "ui/dialogs/import_picture_form.h"
 #include "ui/services/picture_lines.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 #include "ui/widgets/picture_box.h"
 
 #include <QAction>
@@ -141,7 +141,7 @@ void ImportDialogTest::shiftImportOpensTheDialogAndOkIsOneStep()
     QCOMPARE(taken.dither, Dithering::FloydSteinberg);
     QCOMPARE(taken.alphaThreshold, uint8_t(200));
     QCOMPARE(RoomState::Of(*form).differenceFrom(imported), QString());
-    QCOMPARE(Settings(fixture.settingsFile()).read(Settings::kImportDither), QStringLiteral("fs"));
+    QCOMPARE(Settings(fixture.settingsFile()).read(Settings::kImportDither).value(), QStringLiteral("fs"));
     QCOMPARE(fixture.prompts.unanswered(), 0);
 }
 
@@ -203,9 +203,9 @@ void ImportDialogTest::copyAndPasteKeepTheTransparency()
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(data && data->hasFormat("image/png"));
     const QByteArray png = data->data("image/png");
-    const PictureRead copied = DecodePicture(std::vector<uint8_t>(png.begin(), png.end()));
+    const Result<RgbaPicture> copied = DecodePicture(std::vector<uint8_t>(png.begin(), png.end()));
     QVERIFY(copied.ok());
-    QCOMPARE(copied.picture.pixels, letter.pixels);
+    QCOMPARE(copied->pixels, letter.pixels);
     QVERIFY(std::find(letter.pixels.begin(), letter.pixels.end(), 0) != letter.pixels.end());
     QVERIFY(data->hasImage());
     QVERIFY(!qvariant_cast<QImage>(data->imageData()).hasAlphaChannel());

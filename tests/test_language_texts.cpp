@@ -4,7 +4,7 @@
 #include "ui/services/picture_lines.h"
 #include "ui/painter/painter_texts.h"
 #include "ui/mainform.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 #include "support/ui_fixture.h"
 #include "ui/widgets/dialog_font.h"
 
@@ -92,7 +92,7 @@ void LanguageTextsTest::everyLineGoesToItsPlace()
 {
     UiFixture fixture;
     WriteNumberedLanguage(fixture, "xx");
-    Settings(fixture.settingsFile()).write("LANG", "xx");
+    QVERIFY(Settings(fixture.settingsFile()).write("LANG", "xx"));
     auto form = fixture.makeForm();
 
     for (int line = 0; line < 18; ++line)
@@ -138,7 +138,7 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     QFETCH(QString, code);
     QFETCH(QString, openCaption);
     UiFixture fixture;
-    Settings(fixture.settingsFile()).write("LANG", code);
+    QVERIFY(Settings(fixture.settingsFile()).write("LANG", code));
     auto form = fixture.makeForm();
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
@@ -203,7 +203,7 @@ void LanguageTextsTest::aBlankLineKeepsItsIndex()
     QByteArray menu = Numbered("menu", 18);
     menu.replace("menu 3\r\n", "\r\n");
     fixture.writeProgramFile("ltexts/menuitems.xx", menu);
-    Settings(fixture.settingsFile()).write("LANG", "xx");
+    QVERIFY(Settings(fixture.settingsFile()).write("LANG", "xx"));
     auto form = fixture.makeForm();
     QCOMPARE(form->findChild<QAction*>("ShowCheck")->text(), QString());
     QCOMPARE(form->findChild<QAction*>("Exit")->text(), QStringLiteral("menu 4"));
@@ -223,7 +223,7 @@ void LanguageTextsTest::allLineEndsNumberLinesAlike()
     QFETCH(QByteArray, lineEnd);
     UiFixture fixture;
     WriteNumberedLanguage(fixture, "xx", lineEnd);
-    Settings(fixture.settingsFile()).write("LANG", "xx");
+    QVERIFY(Settings(fixture.settingsFile()).write("LANG", "xx"));
     auto form = fixture.makeForm();
     QCOMPARE(MenuCaption(*form, 17), QStringLiteral("menu 17"));
     QCOMPARE(Caption(*form, "CopyLabel"), QStringLiteral("label 15"));
@@ -238,7 +238,7 @@ void LanguageTextsTest::anEmptyFaceNameLeavesTheFontToTheSystem()
     QByteArray labels = Numbered("label", 36);
     labels.replace("label 0\r\n", "\r\n");
     fixture.writeProgramFile("ltexts/labels.xx", labels);
-    Settings(fixture.settingsFile()).write("LANG", "xx");
+    QVERIFY(Settings(fixture.settingsFile()).write("LANG", "xx"));
     auto form = fixture.makeForm();
     QCOMPARE(Caption(*form, "WviewLabel"), QStringLiteral("label 2"));
     QCOMPARE(form->font().family(), QString());
@@ -350,7 +350,7 @@ void LanguageTextsTest::qtsOwnTextsFollowTheLanguage()
     auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
     auto fileName = [] { return QCoreApplication::translate("QFileDialog", "File &name:"); };
     UiFixture fixture;
-    Settings(fixture.settingsFile()).write("LANG", "ja");
+    QVERIFY(Settings(fixture.settingsFile()).write("LANG", "ja"));
     {
         auto form = fixture.makeForm();
         QCOMPARE(yes(), QStringLiteral("はい(&Y)"));

@@ -41,7 +41,7 @@ namespace {
 
 QString Gedit(const UiFixture& fixture)
 {
-    return Settings(fixture.settingsFile()).read("GEDIT").value_or(QStringLiteral("<missing>"));
+    return Settings(fixture.settingsFile()).read("GEDIT").value().value_or(QStringLiteral("<missing>"));
 }
 
 }  // namespace
@@ -110,7 +110,7 @@ void SettingsDialogsTest::okStoresTheSelectedCode()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
     // Only the command around the dialog writes the setting.
-    QCOMPARE(Settings(fixture.settingsFile()).read("LANG"), QStringLiteral("en"));
+    QCOMPARE(Settings(fixture.settingsFile()).read("LANG").value(), QStringLiteral("en"));
 }
 
 void SettingsDialogsTest::missingLanguageListOpensAnEmptyDialog()
@@ -148,7 +148,7 @@ void SettingsDialogsTest::languageCommandWritesAndAppliesTheChoice()
     QVERIFY(!drive->timedOut);
     QVERIFY(drive->dialog.isNull());  // destroyed with the command
     QCOMPARE(form->languageCode(), QStringLiteral("ja"));
-    QCOMPARE(Settings(fixture.settingsFile()).read("LANG"), QStringLiteral("ja"));
+    QCOMPARE(Settings(fixture.settingsFile()).read("LANG").value(), QStringLiteral("ja"));
     QCOMPARE(form->findChild<QMenu*>("FileMenu")->title(), QStringLiteral("ファイル(&F)"));
     QCOMPARE(form->findChild<QAction*>("Edit")->text(), QStringLiteral("画像エディタで編集"));
     QVERIFY(fixture.prompts.shown().empty());
@@ -160,7 +160,7 @@ void SettingsDialogsTest::closeBoxStillWritesAndReloads()
     auto form = fixture.makeForm();
     // Changed behind the program's back: the command must write the code
     // again and read the language files again.
-    Settings(fixture.settingsFile()).write("LANG", "xx");
+    QVERIFY(Settings(fixture.settingsFile()).write("LANG", "xx"));
     QByteArray labels = "DejaVu Sans\nReloaded title\n";
     for (int i = 2; i < 36; ++i)
         labels += "label " + QByteArray::number(i) + "\n";
@@ -173,7 +173,7 @@ void SettingsDialogsTest::closeBoxStillWritesAndReloads()
     form->LanguageSetClick();
     QVERIFY(!drive->timedOut);
     QCOMPARE(form->languageCode(), QStringLiteral("en"));
-    QCOMPARE(Settings(fixture.settingsFile()).read("LANG"), QStringLiteral("en"));
+    QCOMPARE(Settings(fixture.settingsFile()).read("LANG").value(), QStringLiteral("en"));
     QCOMPARE(form->windowTitle(), QStringLiteral("Reloaded title"));
 }
 
@@ -194,7 +194,7 @@ void SettingsDialogsTest::languageWithoutFilesKeepsTheOldOne()
     QVERIFY2(errors[0].text.contains("menuitems.zz"), qPrintable(errors[0].text));
     // The program stays in the language that works, now and at the next start.
     QCOMPARE(form->languageCode(), QStringLiteral("en"));
-    QCOMPARE(Settings(fixture.settingsFile()).read("LANG"), QStringLiteral("en"));
+    QCOMPARE(Settings(fixture.settingsFile()).read("LANG").value(), QStringLiteral("en"));
     QCOMPARE(form->findChild<QMenu*>("FileMenu")->title(), title);
     QCOMPARE(form->languageTexts().menuItem(0), title);
 }
@@ -256,7 +256,7 @@ void SettingsDialogsTest::emptyFieldIsRefusedAndCancelWritesNothing()
         QCOMPARE(Gedit(fixture), QStringLiteral("<missing>"));
     }
     // A stored path cannot be cleared through the dialog.
-    Settings(fixture.settingsFile()).write("GEDIT", "/usr/bin/kept");
+    QVERIFY(Settings(fixture.settingsFile()).write("GEDIT", "/usr/bin/kept"));
     TEdSetDlg dialog(*form);
     dialog.show();
     auto* editor = dialog.findChild<QLineEdit*>("Editor");
@@ -284,7 +284,7 @@ void SettingsDialogsTest::typedPathIsStoredAsTyped()
 void SettingsDialogsTest::browseFillsTheFieldUnlessCancelled()
 {
     UiFixture fixture;
-    Settings(fixture.settingsFile()).write("GEDIT", "/usr/bin/before");
+    QVERIFY(Settings(fixture.settingsFile()).write("GEDIT", "/usr/bin/before"));
     auto form = fixture.makeForm();
     TEdSetDlg dialog(*form);
     dialog.show();

@@ -9,7 +9,7 @@
 #include "ui/mainform.h"
 #include "ui/services/paths.h"
 #include "ui/widgets/room_text_edit.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 #include "common/room_text_codec.h"
 #include "core/room/default_room.h"
 
@@ -64,7 +64,7 @@ RoomTextEdit* Field(TMainForm& form, const char* name)
 void TextEncodingTest::shiftJisTextRoundTripsThroughOpenEditAndSave()
 {
     UiFixture fixture;
-    Settings(fixture.settingsFile()).write(QString::fromLatin1(Settings::kTextEncoding), QStringLiteral("Shift_JIS"));
+    QVERIFY(Settings(fixture.settingsFile()).write(QString::fromLatin1(Settings::kTextEncoding), QStringLiteral("Shift_JIS")));
     const RoomTexts texts{ShiftJis(QStringLiteral("日本の部屋")), ShiftJis(QStringLiteral("一行目\r\n二行目")),
                           ShiftJis(QStringLiteral("© 作者"))};
     const QString path = WriteRoom(fixture, QStringLiteral("sjis.pac"), texts);
@@ -102,11 +102,11 @@ void TextEncodingTest::theChoiceIsStoredAndCancelStoresNothing()
     UiFixture fixture;
     auto form = fixture.makeForm();
     const Settings settings(fixture.settingsFile());
-    QVERIFY(!settings.read(QString::fromLatin1(Settings::kTextEncoding)));
+    QVERIFY(!settings.read(QString::fromLatin1(Settings::kTextEncoding)).value());
 
     fixture.prompts.choiceAnswers.push_back(std::nullopt);
     form->TextEncodingSetClick();
-    QVERIFY(!settings.read(QString::fromLatin1(Settings::kTextEncoding)));
+    QVERIFY(!settings.read(QString::fromLatin1(Settings::kTextEncoding)).value());
     QCOMPARE(fixture.prompts.shown(Kind::Choice).size(), size_t(1));
     const QStringList items = fixture.prompts.lastChoiceItems;
     QVERIFY(items.first().startsWith(QStringLiteral("System")));
@@ -115,13 +115,13 @@ void TextEncodingTest::theChoiceIsStoredAndCancelStoresNothing()
 
     fixture.prompts.choiceAnswers.push_back(static_cast<int>(items.indexOf(QStringLiteral("windows-1252"))));
     form->TextEncodingSetClick();
-    QCOMPARE(settings.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QString()), QStringLiteral("windows-1252"));
+    QCOMPARE(settings.read(QString::fromLatin1(Settings::kTextEncoding)).value().value_or(QString()), QStringLiteral("windows-1252"));
     QCOMPARE(form->document().codec().encoding(), QByteArray("windows-1252"));
     // The next opening starts on the current choice; the locale's is stored as empty.
     fixture.prompts.choiceAnswers.push_back(0);
     form->TextEncodingSetClick();
     QCOMPARE(fixture.prompts.shown(Kind::Choice).back().text, QStringLiteral("windows-1252"));
-    QCOMPARE(settings.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QStringLiteral("x")), QString());
+    QCOMPARE(settings.read(QString::fromLatin1(Settings::kTextEncoding)).value().value_or(QStringLiteral("x")), QString());
     QCOMPARE(form->document().codec().encoding(), QByteArray());
     QVERIFY(!form->document().hasUnsavedChanges());
 }
@@ -129,7 +129,7 @@ void TextEncodingTest::theChoiceIsStoredAndCancelStoresNothing()
 void TextEncodingTest::aSettingThisSystemCannotUseLeavesTheLocale()
 {
     UiFixture fixture;
-    Settings(fixture.settingsFile()).write(QString::fromLatin1(Settings::kTextEncoding), QStringLiteral("x-no-such"));
+    QVERIFY(Settings(fixture.settingsFile()).write(QString::fromLatin1(Settings::kTextEncoding), QStringLiteral("x-no-such")));
     auto form = fixture.makeForm();
     QCOMPARE(form->document().codec().encoding(), QByteArray());
     QVERIFY(fixture.prompts.shown().empty());

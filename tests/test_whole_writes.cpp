@@ -67,16 +67,16 @@ QString CannotWrite(const TMainForm& form, const QString& reason)
 // What a disk that fails as the new file is synced says.
 const QString kSyncFailed = QString::fromLocal8Bit(std::strerror(EIO));
 
-std::optional<QString> FailingSync(QFileDevice&)
+Result<void> FailingSync(QFileDevice& file)
 {
-    return kSyncFailed;
+    return Failure{FailureKind::CannotWrite, kSyncFailed, file.fileName()};
 }
 
 // The failing sync for as long as it lives.
 class SyncFails {
 public:
-    SyncFails() : previous_(ReplaceFileSyncForTests(&FailingSync)) {}
-    ~SyncFails() { ReplaceFileSyncForTests(previous_); }
+    SyncFails() : previous_(ReplaceFileSync(&FailingSync)) {}
+    ~SyncFails() { ReplaceFileSync(previous_); }
     SyncFails(const SyncFails&) = delete;
     SyncFails& operator=(const SyncFails&) = delete;
 
@@ -97,14 +97,14 @@ void WholeWritesTest::aFullDiskKeepsTheOldFile()
     // A small file stays in Qt's buffer until the end; a large one fails at
     // once: both say why, and both leave the old file and nothing else.
     for (const size_t size : {size_t(100), size_t(200'000)}) {
-        const std::optional<QString> error = WriteWholeFile(target, std::vector<uint8_t>(size, 'n'));
-        QVERIFY2(error.has_value(), qPrintable(QString::number(size)));
-        QCOMPARE(*error, kNoSpace);
+        const Result<void> written = WriteWholeFile(target, std::vector<uint8_t>(size, 'n'));
+        QVERIFY2(!written, qPrintable(QString::number(size)));
+        QCOMPARE(written.failure().reason, kNoSpace);
         QVERIFY(ReadBytes(target) == old);
         QCOMPARE(FilesIn(QFileInfo(target).path()), (QStringList{"filler", "part.bmp"}));
     }
     // Nothing new is written where no file was.
-    QVERIFY(WriteWholeFile(On(disk, "new.bmp"), std::vector<uint8_t>(10, 'n')).has_value());
+    QVERIFY(!WriteWholeFile(On(disk, "new.bmp"), std::vector<uint8_t>(10, 'n')));
     QVERIFY(!QFile::exists(On(disk, "new.bmp")));
 }
 
@@ -118,20 +118,18 @@ void WholeWritesTest::aDiskThatFillsPartWaySaysWhy()
 
     // The disk takes the first few KiB of each, then says it is full.
     for (const size_t size : {size_t(12'000), size_t(200'000)}) {
-        const std::optional<QString> error = WriteWholeFile(target, std::vector<uint8_t>(size, 'n'));
-        QVERIFY2(error.has_value(), qPrintable(QString::number(size)));
-        QCOMPARE(*error, kNoSpace);
+        const Result<void> written = WriteWholeFile(target, std::vector<uint8_t>(size, 'n'));
+        QVERIFY2(!written, qPrintable(QString::number(size)));
+        QCOMPARE(written.failure().reason, kNoSpace);
         QVERIFY(ReadBytes(target) == old);
         QCOMPARE(FilesIn(QFileInfo(target).path()), (QStringList{"filler", "part.bmp"}));
     }
     // The picture handed to the image editor, the same.
-    try {
-        CreateExclusiveFile([&](int n) { return On(disk, "velm.bmp") + QString::number(n); },
-                            std::vector<uint8_t>(12'000, 'n'));
+    const Result<QString> temporary = CreateExclusiveFile(
+        [&](int n) { return On(disk, "velm.bmp") + QString::number(n); }, std::vector<uint8_t>(12'000, 'n'));
+    if (temporary)
         QFAIL("the temporary file was written");
-    } catch (const TempFileError& e) {
-        QVERIFY2(QString::fromStdString(e.what()).endsWith(kNoSpace), e.what());
-    }
+    QCOMPARE(temporary.failure().reason, kNoSpace);
     QCOMPARE(FilesIn(QFileInfo(target).path()), (QStringList{"filler", "part.bmp"}));
 }
 
@@ -186,9 +184,9 @@ void WholeWritesTest::aFailedSyncKeepsTheOldFileAndSaysWhy()
     WriteBytes(target, old);
     {
         const SyncFails fails;
-        const std::optional<QString> error = WriteWholeFile(target, std::vector<uint8_t>(500, 'n'));
-        QVERIFY(error.has_value());
-        QCOMPARE(*error, kSyncFailed);
+        const Result<void> written = WriteWholeFile(target, std::vector<uint8_t>(500, 'n'));
+        QVERIFY(!written);
+        QCOMPARE(written.failure().reason, kSyncFailed);
     }
     QVERIFY(ReadBytes(target) == old);
     QCOMPARE(FilesIn(folder), QStringList{"part.bmp"});

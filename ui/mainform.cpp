@@ -368,19 +368,27 @@ void TMainForm::bind(QAction* action, void (TMainForm::*handler)())
 
 void TMainForm::readLanguageSetting()
 {
-    if (const auto code = settings_.read(QString::fromLatin1(Settings::kLanguage))) {
-        languageCode_ = *code;
+    // A settings file that cannot be read or written ends the start.
+    const Result<std::optional<QString>> code = settings_.read(QString::fromLatin1(Settings::kLanguage));
+    if (!code)
+        throw SettingsError(code.failure().reason.toStdString());
+    if (code.value()) {
+        languageCode_ = *code.value();
         return;
     }
     languageCode_ = QStringLiteral("en");
-    settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_);
+    if (const Result<void> written = settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_); !written)
+        throw SettingsError(written.failure().reason.toStdString());
 }
 
 void TMainForm::readTextEncodingSetting()
 {
+    const Result<std::optional<QString>> setting = settings_.read(QString::fromLatin1(Settings::kTextEncoding));
+    if (!setting)
+        throw SettingsError(setting.failure().reason.toStdString());
     // A name this system's converters do not know (a setting written on
     // another machine) leaves the locale's encoding.
-    const QByteArray name = settings_.read(QString::fromLatin1(Settings::kTextEncoding)).value_or(QString()).toLatin1();
+    const QByteArray name = setting.value().value_or(QString()).toLatin1();
     document_->setTextEncoding(RoomTextCodec::IsKnown(name) ? name : QByteArray());
 }
 
@@ -495,10 +503,13 @@ void TMainForm::runCommand(const std::function<void()>& command)
     }
 }
 
-QString TMainForm::cannotWriteText(const QString& path, const QString& reason) const
+void TMainForm::showFailure(Attempt attempt, const Failure& failure)
 {
-    return FillLine(texts_.lineOr(LanguageTexts::List::Messages, message::kCannotWriteFile, "Cannot write %1: %2"),
-                    {path, reason});
+    const FailureMessage message = MessageFor(attempt, failure, texts_);
+    if (message.box == FailureMessage::Box::Error)
+        showError(message.text);
+    else
+        showWarningText(message.text);
 }
 
 void TMainForm::WinDayImageMouseDown(int slot)

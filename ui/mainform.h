@@ -7,7 +7,7 @@
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
 #include "ui/services/qt_translations.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 #include "ui/widgets/room_text_edit.h"
 
 #include "common/file_stamp.h"
@@ -68,9 +68,7 @@ public:
     bool askQuestion(int messageIndex);
     // The error box: the application title as caption.
     void showError(const QString& text);
-    // A message line with the file it is about on the line after it, and
-    // the reason, when there is one, on the next.
-    static QString AboutFile(const QString& message, const QString& path, const QString& reason = {});
+    void showFailure(Attempt attempt, const Failure& failure) override;
     Prompts& prompts() override { return *prompts_; }
     QWidget* dialogParent() override { return this; }
 
@@ -78,8 +76,6 @@ public:
     // (the core's errors in the chosen language) and the program goes on.
     void runCommand(const std::function<void()>& command) override;
 
-    // "Cannot write PATH: REASON" in the chosen language.
-    QString cannotWriteText(const QString& path, const QString& reason) const;
     const QString& programFolder() const override { return programFolder_; }
     QString tempFolder() const;
     const Settings& settings() const override { return settings_; }

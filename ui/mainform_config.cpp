@@ -39,7 +39,11 @@ void TMainForm::LanguageSetClick()
         dialog.exec();
     }
     // Written and applied whether or not the code changed.
-    settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_);
+    const QString name = QString::fromLatin1(Settings::kLanguage);
+    if (const Result<void> written = settings_.write(name, languageCode_); !written) {
+        showFailure(Attempt::UseSettings, written.failure());
+        return;
+    }
     try {
         applyTexts();
     } catch (const std::exception& e) {
@@ -48,7 +52,10 @@ void TMainForm::LanguageSetClick()
         // back to the language that works.
         if (languageCode_ != previous) {
             languageCode_ = previous;
-            settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_);
+            if (const Result<void> written = settings_.write(name, languageCode_); !written) {
+                showFailure(Attempt::UseSettings, written.failure());
+                return;
+            }
             applyTexts();
         }
     }
@@ -67,7 +74,12 @@ void TMainForm::TextEncodingSetClick()
     const std::optional<int> chosen = prompts_->chooseItem(caption, items, current);
     if (!chosen || *chosen < 0 || *chosen >= offered.size())
         return;
-    settings_.write(QString::fromLatin1(Settings::kTextEncoding), QString::fromLatin1(offered[*chosen]));
+    if (const Result<void> written =
+            settings_.write(QString::fromLatin1(Settings::kTextEncoding), QString::fromLatin1(offered[*chosen]));
+        !written) {
+        showFailure(Attempt::UseSettings, written.failure());
+        return;
+    }
     document_->setTextEncoding(offered[*chosen]);
 }
 

@@ -71,7 +71,12 @@ private:
 void TMainForm::EditClick()
 {
     const int slot = selectedSlot_;
-    const QString editor = settings_.read(QString::fromLatin1(Settings::kImageEditor)).value_or(QString());
+    const Result<std::optional<QString>> setting = settings_.read(QString::fromLatin1(Settings::kImageEditor));
+    if (!setting) {
+        showFailure(Attempt::UseSettings, setting.failure());
+        return;
+    }
+    const QString editor = setting.value().value_or(QString());
     if (editor.isEmpty()) {
         showWarning(message::kNoImageEditor);
         return;
@@ -80,33 +85,33 @@ void TMainForm::EditClick()
     const std::vector<uint8_t> picture = EncodeBmp(document_->picture(slot), ColoursUsedField::EntriesWritten);
     const QString folder = tempFolder();
     const int64_t now = static_cast<int64_t>(std::time(nullptr));
-    TempFile temp(CreateExclusiveFile(
-        [&](int attempt) { return TempBitmapPath(folder, now, attempt); }, picture));
+    const Result<QString> created =
+        CreateExclusiveFile([&](int attempt) { return TempBitmapPath(folder, now, attempt); }, picture);
+    if (!created) {
+        showFailure(Attempt::EditPart, created.failure());
+        return;
+    }
+    TempFile temp(created.value());
 
-    EditorRun run;
+    Result<void> run;
     {
         HiddenWindow hidden(*this);
         run = RunEditor(editor, temp.path());
     }
-    if (!run.started) {
-        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + editor + QLatin1Char('\n') +
-                        run.error);
+    if (!run) {
+        showFailure(Attempt::EditPart, run.failure());
         return;
     }
 
-    const ReadResult file = ReadWholeFile(temp.path());
-    if (file.status == ReadResult::Status::TooLarge) {
-        // Far beyond any part's size: refused as such, and kept like any
-        // picture of the wrong size.
-        temp.keep();
-        showWarning(message::kWrongSize);
+    const Result<std::vector<uint8_t>> file = ReadWholeFile(temp.path());
+    if (!file) {
+        // Far beyond any part's size: kept like any picture of the wrong size.
+        if (file.failure().kind == FailureKind::TooLarge)
+            temp.keep();
+        showFailure(Attempt::EditPart, file.failure());
         return;
     }
-    if (!file.ok()) {
-        showWarning(message::kTempBitmapUnreadable);
-        return;
-    }
-    const CheckResult check = checkPartBitmap(file.bytes, slot);
+    const CheckResult check = checkPartBitmap(file.value(), slot);
     if (check.outcome == CheckOutcome::Refused) {
         // A picture of the wrong size is the user's work: it stays in the
         // temporary folder.
@@ -114,7 +119,7 @@ void TMainForm::EditClick()
             temp.keep();
         return;
     }
-    takePartBitmap(file.bytes, slot, temp.path(), StepName(Edit->text()));
+    takePartBitmap(file.value(), slot, temp.path(), StepName(Edit->text()));
 }
 
 }  // namespace velmora

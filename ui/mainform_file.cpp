@@ -3,7 +3,7 @@
 #include "ui/mainform.h"
 
 #include "common/file_bytes.h"
-#include "ui/services/error_texts.h"
+#include "ui/services/failure_messages.h"
 #include "ui/services/paths.h"
 
 #include <QAction>
@@ -49,14 +49,6 @@ private:
 
 }  // namespace
 
-QString TMainForm::AboutFile(const QString& message, const QString& path, const QString& reason)
-{
-    QString text = message + QLatin1Char('\n') + QDir::toNativeSeparators(path);
-    if (!reason.isEmpty())
-        text += QLatin1Char('\n') + reason;
-    return text;
-}
-
 void TMainForm::OpenRoomFileClick()
 {
     if (document_->hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
@@ -68,17 +60,13 @@ void TMainForm::OpenRoomFileClick()
 void TMainForm::openRoomFile(const QString& path)
 {
     // The size is known before anything is read, so a huge file costs nothing.
-    const ReadResult file = ReadWholeFile(path, qint64(kRoomMaxFileSize));
-    if (file.status == ReadResult::Status::CannotOpen || file.status == ReadResult::Status::ReadFailed) {
-        showWarningText(AboutFile(texts_.message(message::kCannotOpen), path, file.error));
+    const Result<std::vector<uint8_t>> file = ReadWholeFile(path, qint64(kRoomMaxFileSize));
+    if (!file) {
+        showFailure(Attempt::OpenRoom, file.failure());
         return;
     }
-    if (file.size < qint64(kRoomMinFileSize)) {
-        showWarningText(AboutFile(texts_.message(message::kRoomTooShort), path));
-        return;
-    }
-    if (file.status == ReadResult::Status::TooLarge) {
-        showWarning(message::kOutOfMemory);
+    if (file->size() < kRoomMinFileSize) {
+        showFailure(Attempt::OpenRoom, Failure{FailureKind::TooShort, {}, path});
         return;
     }
 
@@ -86,18 +74,18 @@ void TMainForm::openRoomFile(const QString& path)
     // file that does not decode leaves the room, texts and flag as they were.
     Room room;
     try {
-        room = ReadRoomFile(file.bytes);
+        room = ReadRoomFile(file.value());
     } catch (const std::bad_alloc&) {
-        showWarning(message::kOutOfMemory);
+        showFailure(Attempt::OpenRoom, Failure{FailureKind::TooLarge, {}, path});
         return;
     } catch (const FormatError& e) {
-        showWarningText(path + QStringLiteral(": ") + FormatErrorText(e, texts_));
+        showFailure(Attempt::OpenRoom, Malformed(e, path, texts_));
         return;
     }
 
     // A new room, a new history.
     document_->openRoom(std::move(room), QFileInfo(path).absoluteFilePath());
-    stampRoomFile(file.bytes);
+    stampRoomFile(file.value());
     rememberRoom(document_->filePath());
 }
 
@@ -127,9 +115,9 @@ bool TMainForm::saveRoomTo(const QString& target)
 {
     // Read anew at every save; only a template of the header's exact length
     // gives a room file the host can read.
-    const std::optional<std::vector<uint8_t>> headerTemplate = ReadHeaderTemplate(programFolder_);
+    const Result<std::vector<uint8_t>> headerTemplate = ReadHeaderTemplate(programFolder_);
     if (!headerTemplate) {
-        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char(' ') + HeaderTemplatePath(programFolder_));
+        showFailure(Attempt::SaveRoom, headerTemplate.failure());
         return false;
     }
 
@@ -137,7 +125,7 @@ bool TMainForm::saveRoomTo(const QString& target)
     // stand-in: say so rather than lose it.
     const Result<RoomTexts> texts = document_->textsToSave();
     if (!texts) {
-        showWarningText(TextNotEncodableText(texts_, texts.failure().item, document_->codec().encoding()));
+        showFailure(Attempt::SaveRoom, texts.failure());
         return false;
     }
 
@@ -145,12 +133,12 @@ bool TMainForm::saveRoomTo(const QString& target)
     // when all of it is written: a failed save leaves the old file intact.
     std::vector<uint8_t> bytes;
     try {
-        bytes = WriteRoomFile(*headerTemplate, texts.value(), document_->pictures());
+        bytes = WriteRoomFile(headerTemplate.value(), texts.value(), document_->pictures());
     } catch (const std::bad_alloc&) {
-        showWarning(message::kOutOfMemory);
+        showFailure(Attempt::SaveRoom, Failure{FailureKind::TooLarge, {}, target});
         return false;
     } catch (const FormatError& e) {
-        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + FormatErrorText(e, texts_));
+        showFailure(Attempt::SaveRoom, Malformed(e, target, texts_));
         return false;
     }
     // The room's own file, changed by another program since: replaced only
@@ -162,8 +150,8 @@ bool TMainForm::saveRoomTo(const QString& target)
                                                     kRoomChangedOnSave),
                                       absoluteTarget)))
         return false;
-    if (const std::optional<QString> error = WriteWholeFile(target, bytes)) {
-        showWarningText(texts_.message(message::kCannotOpen) + QLatin1Char('\n') + *error);
+    if (const Result<void> written = WriteWholeFile(target, bytes); !written) {
+        showFailure(Attempt::SaveRoom, written.failure());
         return false;
     }
     document_->markSaved(absoluteTarget);
@@ -217,8 +205,12 @@ void TMainForm::offerReload()
 
 QStringList TMainForm::recentRooms() const
 {
-    const QString list = settings_.read(QString::fromLatin1(Settings::kRecentRooms)).value_or(QString());
-    return list.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // The list is a convenience: a value spoilt by hand reads as no rooms,
+    // and the next open or save writes it anew.
+    const Result<std::optional<QString>> list = settings_.read(QString::fromLatin1(Settings::kRecentRooms));
+    if (!list || !list.value())
+        return {};
+    return list.value()->split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 void TMainForm::rememberRoom(const QString& path)
@@ -226,12 +218,10 @@ void TMainForm::rememberRoom(const QString& path)
     QStringList rooms = recentRooms();
     rooms.removeAll(path);
     rooms.prepend(path);
-    // The list is a convenience: a settings file that cannot be written
-    // must not turn a good open or save into a failure.
-    try {
-        settings_.write(QString::fromLatin1(Settings::kRecentRooms), rooms.mid(0, kRecentRoomCount).join(QLatin1Char('\n')));
-    } catch (const SettingsError&) {
-    }
+    // A settings file that cannot be written must not turn a good open or
+    // save into a failure.
+    (void)settings_.write(QString::fromLatin1(Settings::kRecentRooms),
+                          rooms.mid(0, kRecentRoomCount).join(QLatin1Char('\n')));
 }
 
 void TMainForm::fillRecentMenu()
@@ -253,13 +243,10 @@ void TMainForm::openRecentRoom(const QString& path)
     if (!QFileInfo::exists(path)) {
         QStringList rooms = recentRooms();
         rooms.removeAll(path);
-        try {
-            settings_.write(QString::fromLatin1(Settings::kRecentRooms), rooms.join(QLatin1Char('\n')));
-        } catch (const SettingsError&) {
-        }
-        QFile gone(path);
-        (void)gone.open(QIODevice::ReadOnly);
-        showWarningText(AboutFile(texts_.message(message::kCannotOpen), path, gone.errorString()));
+        (void)settings_.write(QString::fromLatin1(Settings::kRecentRooms), rooms.join(QLatin1Char('\n')));
+        // Told as Open tells it, with the system's reason.
+        if (const Result<std::vector<uint8_t>> gone = ReadWholeFile(path, 0); !gone)
+            showFailure(Attempt::OpenRoom, gone.failure());
         return;
     }
     // As Open: changes are given up only when the user says so.

@@ -3,6 +3,7 @@
 
 #include "common/file_bytes.h"
 #include "ui/services/error_texts.h"
+#include "ui/services/failure_messages.h"
 #include "ui/services/paths.h"
 
 #include "core/edit/mask_ops.h"
@@ -10,9 +11,6 @@
 #include "core/image/bmp.h"
 
 #include <QAction>
-
-
-#include <stdexcept>
 
 namespace velmora {
 
@@ -53,8 +51,10 @@ CheckResult TMainForm::checkPartBitmap(std::span<const uint8_t> fileBytes, int s
 {
     const BmpCheckFields fields = ReadCheckFields(fileBytes);
     // Masks are never compared with the palette, so its file is not read for them.
-    const auto palette = PartSlotTable::IsMask(slot) ? std::nullopt
-                                                     : ReadStandardPalette(StandardPalettePath(programFolder_));
+    std::optional<std::array<uint8_t, 1024>> palette;
+    if (!PartSlotTable::IsMask(slot))
+        if (const Result<std::array<uint8_t, 1024>> read = ReadStandardPalette(StandardPalettePath(programFolder_)))
+            palette = read.value();
     const CheckResult result = PartBitmapCheck(fields, slot, palette);
     switch (result.outcome) {
     case CheckOutcome::Accepted:
@@ -80,7 +80,8 @@ bool TMainForm::takePartBitmap(std::span<const uint8_t> fileBytes, int slot, con
     try {
         picture = DecodeBmp(fileBytes);
     } catch (const FormatError& e) {
-        showWarningText(fileNameForMessages + QStringLiteral(": ") + FormatErrorText(e, texts_));
+        // Read back from the image editor or loaded: the same words.
+        showFailure(Attempt::LoadPart, Malformed(e, fileNameForMessages, texts_));
         return false;
     }
     changeSlots(stepName, {{slot, std::move(picture)}});
@@ -96,20 +97,14 @@ void TMainForm::OpenPFileClick()
 
 void TMainForm::loadPartFile(const QString& path, int slot)
 {
-    const ReadResult file = ReadWholeFile(path);
-    if (file.status == ReadResult::Status::TooLarge) {
-        showWarningText(FillLine(texts_.lineOr(LanguageTexts::List::Messages, message::kPartFileTooLarge,
-                                               "%1: the file is too large to be a part picture."),
-                                 {path}));
+    const Result<std::vector<uint8_t>> file = ReadWholeFile(path);
+    if (!file) {
+        showFailure(Attempt::LoadPart, file.failure());
         return;
     }
-    if (!file.ok()) {
-        showWarning(message::kCannotOpen);
+    if (checkPartBitmap(file.value(), slot).outcome == CheckOutcome::Refused)
         return;
-    }
-    if (checkPartBitmap(file.bytes, slot).outcome == CheckOutcome::Refused)
-        return;
-    takePartBitmap(file.bytes, slot, path, StepName(OpenPFile->text()));
+    takePartBitmap(file.value(), slot, path, StepName(OpenPFile->text()));
 }
 
 void TMainForm::SavePFileClick()
@@ -119,8 +114,8 @@ void TMainForm::SavePFileClick()
     if (!choice)
         return;
     const std::vector<uint8_t> bytes = EncodeBmp(document_->picture(slot), ColoursUsedField::EntriesWritten);
-    if (const auto error = WriteWholeFile(choice->path, bytes))
-        throw std::runtime_error(cannotWriteText(choice->path, *error).toStdString());
+    if (const Result<void> written = WriteWholeFile(choice->path, bytes); !written)
+        showFailure(Attempt::SavePart, written.failure());
 }
 
 void TMainForm::CopyImageClick()

@@ -4,7 +4,7 @@
 #include "ui/mainform.h"
 
 #include "common/file_bytes.h"
-#include "ui/services/error_texts.h"
+#include "ui/services/failure_messages.h"
 #include "imageio/clipboard_picture.h"
 #include "imageio/picture_file.h"
 #include "ui/dialogs/import_picture_form.h"
@@ -17,42 +17,18 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include <stdexcept>
-
 namespace velmora {
 
 namespace {
 
-// The message of this command for language files older than its line.
-constexpr const char* kPictureUnreadableText = "The picture cannot be read:";
-
-// Why the picture was not read, in the chosen language.
-QString ProblemText(const PictureRead& read, const LanguageTexts& texts)
+// The slot as the clipboard and a PNG take it. A picture whose pixels do
+// not match its size cannot be written: the core's words for that.
+RgbaPicture SlotAsRgba(const RoomPictures& pictures, int slot)
 {
-    auto line = [&](int index, const char* english) {
-        return texts.lineOr(LanguageTexts::List::Messages, index, english);
-    };
-    QStringList numbers;
-    for (const qint64 number : read.numbers)
-        numbers << QString::number(number);
-    switch (read.problem) {
-    case PictureRead::Problem::FileTooLarge:
-        return FillLine(line(message::kPictureFileTooLarge,
-                             "the file is %1 bytes long, more than the %2 bytes a picture may have"),
-                        numbers);
-    case PictureRead::Problem::FileUnreadable:
-        return FillLine(line(message::kPictureFileUnreadable, "cannot read the file: %1"), {read.detail});
-    case PictureRead::Problem::SizeTooLarge:
-        return FillLine(line(message::kPictureSizeTooLarge, "the picture size %1x%2 is too large"), numbers);
-    case PictureRead::Problem::NotAPicture:
-        return FillLine(line(message::kPictureReaderFailed, "the picture cannot be read: %1"),
-                        {line(message::kNotAPicture, "not a picture in any format known here")});
-    case PictureRead::Problem::ReaderFailed:
-        return FillLine(line(message::kPictureReaderFailed, "the picture cannot be read: %1"), {read.detail});
-    case PictureRead::Problem::None:
-        break;
-    }
-    return read.error;
+    RgbaPicture picture = SlotToRgba(pictures, slot);
+    if (picture.pixels.empty())
+        throw FormatError(FormatFault::EncodePixelCount, {});
+    return picture;
 }
 
 }  // namespace
@@ -78,13 +54,12 @@ void TMainForm::ImportPictureClick()
 
 void TMainForm::importPicture(const QString& path, int slot, bool choose)
 {
-    const PictureRead read = ReadPictureFile(path);
-    if (!read.ok()) {
-        showWarningText(texts_.lineOr(LanguageTexts::List::Messages, message::kPictureUnreadable, kPictureUnreadableText) + QLatin1Char('\n') + path +
-                        QLatin1Char('\n') + ProblemText(read, texts_));
+    const Result<RgbaPicture> read = ReadPictureFile(path);
+    if (!read) {
+        showFailure(Attempt::ImportPicture, read.failure());
         return;
     }
-    takePicture(read.picture, slot, choose, StepName(ImportPicture->text()));
+    takePicture(read.value(), slot, choose, StepName(ImportPicture->text()));
 }
 
 void TMainForm::takePicture(const RgbaPicture& picture, int slot, bool choose, const QString& stepName)
@@ -118,40 +93,35 @@ void TMainForm::ExportPictureClick()
 
 void TMainForm::exportPicture(const QString& path, int slot)
 {
-    const RgbaPicture picture = SlotToRgba(document_->pictures(), slot);
-    if (picture.pixels.empty())
-        throw std::runtime_error("The picture in this slot has no pixels to write.");
     const std::vector<uint8_t> bytes =
-        EncodePng(picture, PartSlotTable::IsMask(slot) ? PngForm::Grey : PngForm::Rgba);
-    if (const auto error = WriteWholeFile(path, bytes))
-        throw std::runtime_error(cannotWriteText(path, *error).toStdString());
+        EncodePng(SlotAsRgba(document_->pictures(), slot), PartSlotTable::IsMask(slot) ? PngForm::Grey : PngForm::Rgba);
+    if (const Result<void> written = WriteWholeFile(path, bytes); !written)
+        showFailure(Attempt::ExportPicture, written.failure());
 }
 
 void TMainForm::CopyPictureClick()
 {
-    const RgbaPicture picture = SlotToRgba(document_->pictures(), selectedSlot_);
-    if (picture.pixels.empty())
-        throw std::runtime_error("The picture in this slot has no pixels to copy.");
-    QGuiApplication::clipboard()->setMimeData(
-        PictureMimeData(picture, PartSlotTable::IsMask(selectedSlot_) ? PngForm::Grey : PngForm::Rgba).release());
+    QGuiApplication::clipboard()->setMimeData(PictureMimeData(SlotAsRgba(document_->pictures(), selectedSlot_),
+                                                              PartSlotTable::IsMask(selectedSlot_) ? PngForm::Grey
+                                                                                                   : PngForm::Rgba)
+                                                  .release());
 }
 
 void TMainForm::PastePictureClick()
 {
     const int slot = selectedSlot_;
-    const std::optional<PictureRead> read = PictureFromMimeData(QGuiApplication::clipboard()->mimeData());
+    const std::optional<Result<RgbaPicture>> read = PictureFromMimeData(QGuiApplication::clipboard()->mimeData());
     if (!read) {
         showWarningText(texts_.lineOr(LanguageTexts::List::Messages, picture_lines::kNoClipboardPicture,
                                       picture_lines::kNoClipboardPictureText));
         return;
     }
-    if (!read->ok()) {
-        showWarningText(texts_.lineOr(LanguageTexts::List::Messages, message::kPictureUnreadable, kPictureUnreadableText) +
-                        QLatin1Char('\n') + ProblemText(*read, texts_));
+    if (!*read) {
+        showFailure(Attempt::PastePicture, read->failure());
         return;
     }
     // No Shift rule here: the key of this command holds Shift already.
-    takePicture(read->picture, slot, false, StepName(PastePicture->text()));
+    takePicture(read->value(), slot, false, StepName(PastePicture->text()));
 }
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include "ui/room_recovery.h"
 
 #include "common/file_bytes.h"
+#include "ui/services/failure_messages.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -17,7 +18,6 @@ namespace {
 
 constexpr const char* kRecoveryQuestion = "Velmora stopped before this room was saved. Restore the unsaved work?";
 constexpr const char* kRecoveryNotWritten = "Unsaved work cannot be written to the recovery file:";
-constexpr const char* kRecoveryDamaged = "A recovery file is damaged and cannot be restored. It was set aside:";
 // Typing goes on undisturbed; a crash loses at most these few seconds.
 constexpr int kRecoveryDelayMs = 2000;
 // The failed write is told in the empty space right of the letters, so the
@@ -79,9 +79,10 @@ void TMainForm::writeRecovery()
     if (!recoveryProblem_->isHidden())
         return;
     const QString& reason = written.failure().reason;
-    const QString line = texts_.lineOr(LanguageTexts::List::Messages, message::kRecoveryNotWritten, kRecoveryNotWritten);
-    recoveryProblem_->setText(line + QLatin1Char('\n') + reason);
-    recoveryProblem_->setToolTip(AboutFile(line, recovery_->file(), reason));
+    recoveryProblem_->setText(MessageFor(Attempt::WriteRecovery, written.failure(), texts_).text);
+    recoveryProblem_->setToolTip(AboutFile(
+        texts_.lineOr(LanguageTexts::List::Messages, message::kRecoveryNotWritten, kRecoveryNotWritten),
+        recovery_->file(), reason));
     recoveryProblem_->show();
     qWarning("Velmora: cannot write the recovery file %s: %s", qPrintable(recovery_->file()), qPrintable(reason));
 }
@@ -101,10 +102,9 @@ void TMainForm::offerRecovery()
             room = std::move(read).value();
             break;
         }
-        const QString aside = recovery_->setOrphanAside();
-        showWarningText(AboutFile(texts_.lineOr(LanguageTexts::List::Messages, message::kRecoveryDamaged,
-                                                kRecoveryDamaged),
-                                  aside, read.failure().reason));
+        Failure failure = read.failure();
+        failure.subject = recovery_->setOrphanAside();
+        showFailure(Attempt::ReadRecovery, failure);
     }
     // The room's own file names it; a room never saved has only this one.
     const QString question = texts_.lineOr(LanguageTexts::List::Messages, message::kRestoreRecovery, kRecoveryQuestion);
@@ -119,8 +119,8 @@ void TMainForm::offerRecovery()
     document_->restore(std::move(*room));
     // Its file as it is now: what it was before the stop is not known.
     roomStamp_.reset();
-    if (const ReadResult file = ReadWholeFile(document_->filePath(), qint64(kRoomMaxFileSize)); file.ok())
-        stampRoomFile(file.bytes);
+    if (const Result<std::vector<uint8_t>> file = ReadWholeFile(document_->filePath(), qint64(kRoomMaxFileSize)))
+        stampRoomFile(file.value());
     recovery_->discardOrphan();
     writeRecovery();
 }

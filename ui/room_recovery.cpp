@@ -59,11 +59,11 @@ Result<void> RoomRecovery::save(const DocumentData& data)
         // A picture the encoder refuses; Save says the same when asked.
         return Failure{FailureKind::CannotWrite, QString::fromUtf8(e.what()), path_};
     }
-    if (const std::optional<QString> error =
-            WriteWholeFile(path_, {reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())}))
-        return Failure{FailureKind::CannotWrite, *error, path_};
-    QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return {};
+    const Result<void> written =
+        WriteWholeFile(path_, {reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())});
+    if (written)
+        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return written;
 }
 
 void RoomRecovery::remove()
@@ -93,16 +93,22 @@ QString RoomRecovery::takeOrphan()
 
 Result<DocumentData> RoomRecovery::read(const QString& path)
 {
-    const ReadResult file = ReadWholeFile(path, kRecoveryMaxFileSize);
-    if (file.status == ReadResult::Status::TooLarge)
-        return Failure{FailureKind::TooLarge,
-                       QStringLiteral("the file is %1 bytes long, more than the %2 a recovery file may have")
-                           .arg(file.size)
-                           .arg(kRecoveryMaxFileSize),
-                       path};
-    if (!file.ok())
-        return Failure{FailureKind::CannotOpen, file.error, path};
-    return ReadDocumentData(file.bytes);
+    const Result<std::vector<uint8_t>> file = ReadWholeFile(path, kRecoveryMaxFileSize);
+    if (!file) {
+        Failure failure = file.failure();
+        if (failure.kind == FailureKind::TooLarge)
+            failure.reason = QStringLiteral("the file is %1 bytes long, more than the %2 a recovery file may have")
+                                 .arg(failure.numbers.at(0))
+                                 .arg(kRecoveryMaxFileSize);
+        return failure;
+    }
+    Result<DocumentData> data = ReadDocumentData(file.value());
+    if (!data) {
+        Failure failure = data.failure();
+        failure.subject = path;
+        return failure;
+    }
+    return data;
 }
 
 void RoomRecovery::discardOrphan()

@@ -7,7 +7,7 @@
 #include "ui/services/error_texts.h"
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 
 #include "core/render/picture_export.h"
 #include "core/image/palette.h"
@@ -88,15 +88,6 @@ void SetChoices(QComboBox* combo, const LanguageTexts& texts, std::initializer_l
 bool Shows(const QComboBox* combo, int index)
 {
     return index < combo->count() && combo->currentText() == combo->itemText(index);
-}
-
-void SaveWholeFile(const QString& path, const std::vector<uint8_t>& bytes, const LanguageTexts& texts)
-{
-    if (const std::optional<QString> error = WriteWholeFile(path, bytes))
-        throw std::runtime_error(FillLine(texts.lineOr(LanguageTexts::List::Messages, message::kCannotCreateFile,
-                                                       "Cannot create file \"%1\". %2"),
-                                          {QDir::toNativeSeparators(path), *error})
-                                     .toStdString());
 }
 
 }  // namespace
@@ -222,9 +213,10 @@ void TCheckForm::SaveBtnClick()
 
     // The chosen filter alone decides the format; the name's extension is
     // the user's business.
-    SaveWholeFile(choice->path, choice->filterIndex == kJpegFilter ? EncodePreviewJpeg(picture_)
-                                                                  : EncodePreviewBmp(picture_),
-                  texts);
+    const std::vector<uint8_t> bytes =
+        choice->filterIndex == kJpegFilter ? EncodePreviewJpeg(picture_) : EncodePreviewBmp(picture_);
+    if (const Result<void> written = WriteWholeFile(choice->path, bytes); !written)
+        editor_.showFailure(Attempt::ExportPreview, written.failure());
 }
 
 }  // namespace velmora

@@ -4,7 +4,7 @@
 #include "ui/services/editor_context.h"
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,8 +80,13 @@ void TEdSetDlg::FormShow()
     SetFace(Editor, face);
     SetFace(OpnBtn, face);
     OpnBtn->setText(texts.label(kBrowseLine));
-    if (const auto path = editor_.settings().read(QString::fromLatin1(Settings::kImageEditor)))
-        Editor->setText(*path);
+    const Result<std::optional<QString>> path = editor_.settings().read(QString::fromLatin1(Settings::kImageEditor));
+    if (!path) {
+        editor_.showFailure(Attempt::UseSettings, path.failure());
+        return;
+    }
+    if (path.value())
+        Editor->setText(*path.value());
     OpenDialog.filters = {
         texts.lineOr(LanguageTexts::List::Labels, label::kAllFilesFileType, label::kAllFilesFileTypeText) +
         QStringLiteral(" (*)")};
@@ -97,7 +102,11 @@ void TEdSetDlg::OkBtnClick()
 {
     if (Editor->text().isEmpty())
         return;
-    editor_.settings().write(QString::fromLatin1(Settings::kImageEditor), Editor->text());
+    if (const Result<void> written = editor_.settings().write(QString::fromLatin1(Settings::kImageEditor), Editor->text());
+        !written) {
+        editor_.showFailure(Attempt::UseSettings, written.failure());
+        return;
+    }
     accept();
 }
 

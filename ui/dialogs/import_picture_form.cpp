@@ -4,7 +4,7 @@
 #include "ui/services/language_texts.h"
 #include "ui/services/picture_lines.h"
 #include "ui/services/prompts.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 #include "ui/widgets/bitmap_image.h"
 #include "ui/widgets/dialog_font.h"
 #include "ui/widgets/picture_view.h"
@@ -38,11 +38,8 @@ constexpr QSize kStartSize{760, 460};
 // that it can never keep a picture out.
 std::optional<QString> ReadChoice(const Settings& settings, const char* name)
 {
-    try {
-        return settings.read(QString::fromLatin1(name));
-    } catch (const SettingsError&) {
-        return std::nullopt;
-    }
+    const Result<std::optional<QString>> value = settings.read(QString::fromLatin1(name));
+    return value ? value.value() : std::nullopt;
 }
 
 template <size_t N>
@@ -181,11 +178,16 @@ void TImportPictureForm::readChoices()
 void TImportPictureForm::writeChoices() const
 {
     const Settings& settings = editor_.settings();
-    settings.write(QString::fromLatin1(Settings::kImportFit),
-                   QString::fromLatin1(kFitWords[size_t(FitSetting->currentIndex())]));
-    settings.write(QString::fromLatin1(Settings::kImportDither),
-                   QString::fromLatin1(kDitherWords[size_t(DitherSetting->currentIndex())]));
-    settings.write(QString::fromLatin1(Settings::kImportAlpha), QString::number(AlphaSetting->value()));
+    const std::array<std::pair<const char*, QString>, 3> choices = {{
+        {Settings::kImportFit, QString::fromLatin1(kFitWords[size_t(FitSetting->currentIndex())])},
+        {Settings::kImportDither, QString::fromLatin1(kDitherWords[size_t(DitherSetting->currentIndex())])},
+        {Settings::kImportAlpha, QString::number(AlphaSetting->value())},
+    }};
+    for (const auto& [name, value] : choices)
+        if (const Result<void> written = settings.write(QString::fromLatin1(name), value); !written) {
+            editor_.showFailure(Attempt::UseSettings, written.failure());
+            return;
+        }
 }
 
 ImportChoices TImportPictureForm::choices() const

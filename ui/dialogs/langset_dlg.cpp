@@ -4,7 +4,7 @@
 #include "ui/widgets/dialog_font.h"
 #include "ui/services/editor_context.h"
 #include "ui/services/prompts.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 #include "ui/services/paths.h"
 
 #include <QListWidget>

@@ -4,7 +4,7 @@
 #include "ui/services/editor_context.h"
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
-#include "ui/services/settings.h"
+#include "common/settings.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -5,6 +5,8 @@
 // so they sit a level below it.
 #pragma once
 
+#include "ui/services/failure_messages.h"
+
 #include "document/room_document.h"
 
 #include <QString>
@@ -40,6 +42,9 @@ public:
 
     // Runs one command; an exception escaping it is shown in the error box.
     virtual void runCommand(const std::function<void()>& command) = 0;
+    // Tells the user of a failure at a boundary, in the message and box
+    // MessageFor gives.
+    virtual void showFailure(Attempt attempt, const Failure& failure) = 0;
 };
 
 }  // namespace velmora

@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <cerrno>
+#include <cstring>
+
 namespace velmora {
 
 namespace {
@@ -17,7 +20,8 @@ constexpr int kMaxAttempts = 1000;
 
 }  // namespace
 
-QString CreateExclusiveFile(const std::function<QString(int attempt)>& pathFor, std::span<const uint8_t> bytes)
+Result<QString> CreateExclusiveFile(const std::function<QString(int attempt)>& pathFor,
+                                    std::span<const uint8_t> bytes)
 {
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         const QString path = pathFor(attempt);
@@ -30,24 +34,23 @@ QString CreateExclusiveFile(const std::function<QString(int attempt)>& pathFor, 
             const QFileInfo taken(path);
             if (taken.exists() || taken.isSymLink())
                 continue;
-            throw TempFileError("Cannot create the temporary file " + path.toStdString() + ": " +
-                                file.errorString().toStdString());
+            return Failure{FailureKind::CannotWrite, file.errorString(), path};
         }
-        std::optional<QString> reason = WriteAllBytes(file, bytes);
-        if (!reason && !file.flush())
-            reason = file.errorString();
+        Result<void> written = WriteAllBytes(file, bytes);
+        if (written && !file.flush())
+            written = Failure{FailureKind::CannotWrite, file.errorString(), path};
         file.close();
-        if (reason) {
+        if (!written) {
             file.remove();
-            throw TempFileError("Cannot write the temporary file " + path.toStdString() + ": " + reason->toStdString());
+            return Failure{FailureKind::CannotWrite, written.failure().reason, path};
         }
         return path;
     }
-    throw TempFileError("Cannot create a temporary file: every name like " + pathFor(0).toStdString() +
-                        " is taken.");
+    // Every name taken: the system gives no reason of its own.
+    return Failure{FailureKind::CannotWrite, QString::fromLocal8Bit(std::strerror(EEXIST)), pathFor(0)};
 }
 
-EditorRun RunEditor(const QString& program, const QString& file)
+Result<void> RunEditor(const QString& program, const QString& file)
 {
     QProcess process;
     process.setProgram(program);
@@ -59,9 +62,9 @@ EditorRun RunEditor(const QString& program, const QString& file)
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
     process.start();
     if (!process.waitForStarted(-1))
-        return {false, process.errorString()};
+        return Failure{FailureKind::NotStarted, process.errorString(), program};
     process.waitForFinished(-1);
-    return {true, {}};
+    return {};
 }
 
 }  // namespace velmora

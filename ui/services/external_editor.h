@@ -3,36 +3,31 @@
 // nor lets the user act meanwhile.
 #pragma once
 
+#include "common/result.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <stdexcept>
 
 namespace velmora {
-
-class TempFileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Writes `bytes` to a new file named pathFor(0), or pathFor(1), pathFor(2),
 // ... while a name is taken. The file is always made afresh: an existing file
 // or link of that name, planted or left over, is never opened or written
-// through. Only the user can read it. Returns the path; throws TempFileError
-// saying why, and leaves no half-written file behind.
-QString CreateExclusiveFile(const std::function<QString(int attempt)>& pathFor, std::span<const uint8_t> bytes);
-
-struct EditorRun {
-    bool started = false;
-    QString error;  // why it could not be started
-};
+// through. Only the user can read it. Gives the path; CannotWrite naming the
+// file and the system's reason when it cannot be made or written (no
+// half-written file is left behind), or naming pathFor(0) when every name
+// tried is taken.
+Result<QString> CreateExclusiveFile(const std::function<QString(int attempt)>& pathFor,
+                                    std::span<const uint8_t> bytes);
 
 // Starts `program` with `file` as its one argument, no shell between, and
 // blocks until it has ended. Nothing else runs meanwhile: no events are
 // processed, and the wait sleeps in the kernel. The exit status does not
-// matter. The editor shares our standard streams.
-EditorRun RunEditor(const QString& program, const QString& file);
+// matter. The editor shares our standard streams. NotStarted with the
+// system's reason when it cannot be started.
+Result<void> RunEditor(const QString& program, const QString& file);
 
 }  // namespace velmora

@@ -1,6 +1,9 @@
-// The two persistent settings, "LANG" and "GEDIT". Each read or write is one
-// short transaction: nothing stays open between operations.
+// The editor's persistent settings ("LANG", "GEDIT" and the later ones).
+// Each read or write is one short transaction: nothing stays open between
+// operations.
 #pragma once
+
+#include "common/result.h"
 
 #include <QString>
 
@@ -9,6 +12,7 @@
 
 namespace velmora {
 
+// A settings failure that ends the start of the editor.
 class SettingsError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -32,10 +36,12 @@ public:
     // application "Quorvix"); tests give a file of their own.
     explicit Settings(QString file = {});
 
-    // nullopt when the value is missing; a value that is not text is an error.
-    std::optional<QString> read(const QString& name) const;
-    // Throws SettingsError when the value could not be stored.
-    void write(const QString& name, const QString& value) const;
+    // nullopt when the value is missing; Damaged, naming the setting, for a
+    // value that is not a text.
+    Result<std::optional<QString>> read(const QString& name) const;
+    // CannotWrite, naming the setting and the file, when the value could
+    // not be stored.
+    Result<void> write(const QString& name, const QString& value) const;
 
     // Where the values are kept, for messages.
     QString location() const;
