@@ -165,8 +165,8 @@ void LanguageTextsTest::japaneseMatchesEnglishLineByLine()
         return found;
     };
     for (const char* list : {"menuitems", "labels", "messages"}) {
-        const std::vector<QString> en = ReadTextFileLines(folder + list + ".en");
-        const std::vector<QString> ja = ReadTextFileLines(folder + list + ".ja");
+        const std::vector<QString> en = ReadTextFileLines(folder + list + ".en").value();
+        const std::vector<QString> ja = ReadTextFileLines(folder + list + ".ja").value();
         QCOMPARE(ja.size(), en.size());
         for (size_t i = 0; i < en.size(); ++i) {
             const QString where = QString("%1 line %2: %3").arg(list).arg(i).arg(ja[i]);

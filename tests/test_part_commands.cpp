@@ -274,7 +274,7 @@ void PartCommandsTest::paletteQuestionAndMissingPalette()
 void PartCommandsTest::paletteQuestionShowsPercentSignsSafely()
 {
     UiFixture fixture;
-    std::vector<QString> lines = ReadTextFileLines(MessagesPath(fixture.programFolder(), "en"));
+    std::vector<QString> lines = ReadTextFileLines(MessagesPath(fixture.programFolder(), "en")).value();
     lines[6] = "100%% sure? %s %n %d %x %08p %";
     QString text;
     for (const QString& line : lines)

@@ -57,7 +57,12 @@ void TLangSetDlg::showEvent(QShowEvent* event)
 void TLangSetDlg::FormShow()
 {
     LangList->clear();
-    for (const QString& line : ReadTextFileLines(LanguageListPath(editor_.programFolder())))
+    const Result<std::vector<QString>> list = ReadTextFileLines(LanguageListPath(editor_.programFolder()));
+    if (!list) {
+        editor_.showFailure(Attempt::ReadLanguageList, list.failure());
+        return;
+    }
+    for (const QString& line : list.value())
         LangList->addItem(line);
     if (LangList->count() > 0)
         LangList->setCurrentRow(0);

@@ -129,6 +129,7 @@ FailureMessage MessageFor(Attempt attempt, const Failure& failure, const Languag
                                   {QDir::toNativeSeparators(failure.subject), failure.reason}));
         return error(failure.reason);
     case Attempt::UseSettings:
+    case Attempt::ReadLanguageList:
         return error(failure.reason);
     case Attempt::WriteRecovery:
         return FailureMessage{Box::Window,

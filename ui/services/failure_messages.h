@@ -24,6 +24,7 @@ enum class Attempt {
     ExportPicture,   // Export picture, Copy picture
     ExportPreview,   // the check dialog's Save As
     UseSettings,     // a setting read or written
+    ReadLanguageList,  // the list of languages the language dialog offers
     WriteRecovery,   // the recovery file written after a change
     ReadRecovery,    // a recovery file left by an editor that stopped
 };

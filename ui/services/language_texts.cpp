@@ -21,20 +21,25 @@ const char* ListName(LanguageTexts::List list)
 
 }  // namespace
 
-std::vector<QString> ReadTextFileLines(const QString& path)
+Result<std::vector<QString>> ReadTextFileLines(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError("Cannot open file \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+        return Failure{FailureKind::CannotOpen,
+                       QStringLiteral("Cannot open file \"%1\": %2").arg(path, file.errorString()), path};
     // Splitting takes some 30 bytes per blank line; a text file a thousand
     // times larger than any real list is refused rather than read.
     constexpr qint64 kMaxTextFileSize = qint64{1} << 20;
     if (file.size() > kMaxTextFileSize)
-        throw FileOpenError("Cannot read file \"" + path.toStdString() + "\": it is " +
-                            std::to_string(file.size()) + " bytes long, more than a text list may be");
+        return Failure{FailureKind::TooLarge,
+                       QStringLiteral("Cannot read file \"%1\": it is %2 bytes long, more than a text list may be")
+                           .arg(path)
+                           .arg(file.size()),
+                       path, -1, {file.size(), kMaxTextFileSize}};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw FileOpenError("Cannot read file \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+        return Failure{FailureKind::CannotRead,
+                       QStringLiteral("Cannot read file \"%1\": %2").arg(path, file.errorString()), path};
     const auto raw = SplitTextLines(
         std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
     std::vector<QString> lines;
@@ -46,7 +51,10 @@ std::vector<QString> ReadTextFileLines(const QString& path)
 
 void LanguageTexts::load(List list, const QString& path)
 {
-    std::vector<QString> lines = ReadTextFileLines(path);
+    Result<std::vector<QString>> read = ReadTextFileLines(path);
+    if (!read)
+        throw FileOpenError(read.failure().reason.toStdString());
+    std::vector<QString> lines = std::move(read).value();
     switch (list) {
     case List::MenuItems: menuItems_ = std::move(lines); break;
     case List::Labels: labels_ = std::move(lines); break;

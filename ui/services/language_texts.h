@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/message_lines.h"
+#include "common/result.h"
 
 #include <QString>
 
@@ -15,7 +16,7 @@
 
 namespace velmora {
 
-// A language or list file that cannot be read.
+// A language file that cannot be read, as applying the texts raises it.
 class FileOpenError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -28,15 +29,15 @@ public:
 };
 
 // The lines of a UTF-8 text file, split as the language files are split.
-// Throws FileOpenError naming the file.
-std::vector<QString> ReadTextFileLines(const QString& path);
+// CannotOpen, CannotRead or TooLarge, the reason naming the file.
+Result<std::vector<QString>> ReadTextFileLines(const QString& path);
 
 class LanguageTexts {
 public:
     enum class List { MenuItems, Labels, Messages };
 
-    // Replaces one list by the lines of a file; on failure the list keeps
-    // its previous lines.
+    // Replaces one list by the lines of a file; throws FileOpenError when it
+    // cannot be read, the list keeping its previous lines.
     void load(List list, const QString& path);
 
     // Line `index` unchanged; throws ListIndexError naming the list and line.
