@@ -1,5 +1,7 @@
-// Lines of the messages file with a fixed meaning, and the line each part
-// check answer is shown with. The command-line tool names the same numbers.
+// The numbering of the messages file, which the command-line tool names
+// too, and the line each part check answer is shown with. What each line
+// says, with its English, is in the editor's table of language lines
+// (ui/services/language_lines.h).
 #pragma once
 
 #include "core/image/errors.h"
@@ -21,7 +23,7 @@ constexpr int kRoomTooShort = 9;
 constexpr int kOutOfMemory = 10;
 constexpr int kWrongSize = 11;
 constexpr int kUnsavedChanges = 12;
-// Lines newer than some language files, shown with an English text when missing.
+// Lines newer than some language files.
 constexpr int kRestoreRecovery = 13;
 constexpr int kWrongPictureSize = 14;
 constexpr int kPictureUnreadable = 15;
@@ -49,8 +51,9 @@ constexpr int kPictureFileUnreadable = kPictureFileTooLarge + 1;
 constexpr int kPictureSizeTooLarge = kPictureFileTooLarge + 2;
 constexpr int kPictureReaderFailed = kPictureFileTooLarge + 3;
 constexpr int kNotAPicture = kPictureFileTooLarge + 4;
+constexpr int kNoClipboardPicture = kPictureFileTooLarge + 5;
 // The last line the program reads.
-constexpr int kLastLine = kNotAPicture;
+constexpr int kLastLine = kNoClipboardPicture;
 }  // namespace message
 
 // The message line shown for a part check's answer; -1 for an accepted picture.

@@ -50,6 +50,27 @@ QList<QByteArray> RoomTextCodec::Offered()
     return offered;
 }
 
+QString RoomTextCodec::SystemName()
+{
+    // Qt names the locale's converter only "Locale": find the code page that
+    // writes a sample of many scripts, and fails on it, exactly as it does.
+    const QString sample = QStringLiteral("\u00e9\u00fc\u00df\u00a5\u20ac\u0416\u03a9\u05d0\u0639\u0e01"
+                                          "\u65e5\u672c\u3042\u30a2\ud55c\u0151\u0159");
+    auto encoded = [&sample](QStringEncoder encoder) {
+        QList<QByteArray> each;
+        for (const QChar c : sample) {
+            each.append(encoder.encode(QString(c)));
+            each.last().append(encoder.hasError() ? '!' : '.');
+        }
+        return each;
+    };
+    const QList<QByteArray> system = encoded(QStringEncoder(QStringConverter::System));
+    for (const QByteArray& name : Offered())
+        if (!name.isEmpty() && encoded(QStringEncoder(name.constData())) == system)
+            return QString::fromLatin1(name);
+    return QString::fromLatin1(QStringConverter::nameForEncoding(QStringConverter::System));
+}
+
 QString RoomTextCodec::decode(std::string_view bytes) const
 {
     QStringDecoder decoder = Decoder(encoding_);

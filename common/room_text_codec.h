@@ -38,6 +38,9 @@ public:
     // The encodings offered to the user: the locale's first (as ""), then the
     // common code pages of room files that this system's converters know.
     static QList<QByteArray> Offered();
+    // The name of the locale's encoding, for the user: the offered code page
+    // that encodes as it does, else Qt's name for it.
+    static QString SystemName();
 
 private:
     QByteArray encoding_;

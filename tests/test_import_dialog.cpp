@@ -7,7 +7,7 @@
 
 #include "imageio/picture_file.h"
 #include "ui/dialogs/import_picture_form.h"
-#include "ui/services/picture_lines.h"
+#include "ui/services/language_lines.h"
 #include "common/settings.h"
 #include "ui/widgets/picture_box.h"
 
@@ -224,7 +224,7 @@ void ImportDialogTest::copyAndPasteKeepTheTransparency()
     QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
     const auto warnings = fixture.prompts.shown(Kind::Warning);
     QCOMPARE(warnings.size(), size_t(1));
-    QCOMPARE(warnings[0].text, form->languageTexts().message(picture_lines::kNoClipboardPicture));
+    QCOMPARE(warnings[0].text, form->languageTexts().message(message::kNoClipboardPicture));
     QCOMPARE(form->document().history().count(), 1);
     QVERIFY(fixture.prompts.shown(Kind::Dialog).empty());
 }

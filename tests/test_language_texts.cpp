@@ -1,8 +1,7 @@
 // Language files and applying them to the main window: which line goes
 // where, line numbering, and what a missing file or a short list leaves.
 #include "ui/services/language_texts.h"
-#include "ui/services/picture_lines.h"
-#include "ui/painter/painter_texts.h"
+#include "ui/services/language_lines.h"
 #include "ui/mainform.h"
 #include "common/settings.h"
 #include "support/ui_fixture.h"
@@ -18,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <map>
 
 using namespace velmora;
 using velmora::test::ScriptedPrompts;
@@ -76,6 +77,7 @@ private slots:
     void theProjectsLanguagesAreComplete();
     void japaneseMatchesEnglishLineByLine();
     void theCoresFaultsHaveTheirEnglishLines();
+    void theTableHoldsEveryLineWithItsEnglish();
     void aBlankLineKeepsItsIndex();
     void allLineEndsNumberLinesAlike_data();
     void allLineEndsNumberLinesAlike();
@@ -115,8 +117,8 @@ void LanguageTextsTest::everyLineGoesToItsPlace()
     QVERIFY(form->findChild<QAction*>("N1")->isSeparator());
 
     // The boxes take their captions and their message from the lists.
-    QVERIFY(!form->askQuestion(12));
-    form->showWarning(9);
+    QVERIFY(!form->askQuestion(Text::UnsavedChanges));
+    form->showWarning(Text::RoomTooShort);
     const auto& shown = fixture.prompts.shown();
     QCOMPARE(shown.size(), size_t{2});
     QCOMPARE(shown[0].caption, QStringLiteral("label 32"));
@@ -143,9 +145,9 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
     // Every line the program names, and no more than English has.
-    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(painter::kMenuBase + 28));  // up to the painter's colour menu
-    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(painter::kLabelBase + 24));
-    QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(picture_lines::kNoClipboardPicture + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(kTextLines[size_t(Text::NextColour)].index + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(kTextLines[size_t(Text::ReplaceColourStep)].index + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(message::kNoClipboardPicture + 1));
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
         for (const QString& line : texts.lines(list))
             QVERIFY2(!line.trimmed().isEmpty() && line == line.trimmed(), qPrintable(line));
@@ -194,6 +196,29 @@ void LanguageTextsTest::theCoresFaultsHaveTheirEnglishLines()
                  QString::fromStdString(FaultArgText({FaultArg::Kind::Channel, i})));
     for (int i = 0; i < 3; ++i)
         QCOMPARE(texts.message(message::kFirstRoomTextName + i), QString::fromLatin1(kRoomTextNames[size_t(i)]));
+}
+
+void LanguageTextsTest::theTableHoldsEveryLineWithItsEnglish()
+{
+    // The English a file without the line shows is the English file's line,
+    // and no line of either file is left out of the table.
+    const QString folder = QStringLiteral(VELMORA_DATA_DIR) + "/ltexts/";
+    for (const char* code : {"en", "ja"}) {
+        LanguageTexts texts;
+        texts.load(LanguageTexts::List::MenuItems, folder + "menuitems." + code);
+        texts.load(LanguageTexts::List::Labels, folder + "labels." + code);
+        texts.load(LanguageTexts::List::Messages, folder + "messages." + code);
+        std::map<LanguageTexts::List, size_t> lines;
+        for (const TextLine& line : kTextLines) {
+            const QString where = QStringLiteral("%1 line %2").arg(code).arg(line.index);
+            QVERIFY2(size_t(line.index) < texts.lines(line.list).size(), qPrintable(where));
+            if (code == QByteArray("en"))
+                QCOMPARE(texts.line(line.list, line.index), QString::fromUtf8(line.english));
+            ++lines[line.list];
+        }
+        for (const auto& [list, count] : lines)
+            QCOMPARE(texts.lines(list).size(), count);
+    }
 }
 
 void LanguageTextsTest::aBlankLineKeepsItsIndex()
@@ -293,7 +318,7 @@ void LanguageTextsTest::aMissingFileChangesNoCaption()
     form->runCommand([&] { form->applyTexts(); });
     QCOMPARE(fixture.prompts.shown(ScriptedPrompts::Kind::Error).size(), size_t{2});
     QVERIFY(fixture.prompts.shown(ScriptedPrompts::Kind::Error)[1].text.contains("messages.xx"));
-    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Messages).size(), size_t(picture_lines::kNoClipboardPicture + 1));
+    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Messages).size(), size_t(message::kNoClipboardPicture + 1));
 }
 
 void LanguageTextsTest::aMissingFileEndsStartUp()

@@ -7,7 +7,7 @@
 #include "support/ui_fixture.h"
 
 #include "ui/services/paths.h"
-#include "ui/services/picture_lines.h"
+#include "ui/services/language_lines.h"
 #include "ui/widgets/picture_box.h"
 #include "core/edit/mask_ops.h"
 #include "core/image/palette.h"
@@ -114,8 +114,8 @@ void PartCommandsTest::popupEntriesFollowTheSlot()
         QCOMPARE(Entry(*form, names[i])->text(), form->languageTexts().menuItem(11 + i));
     QCOMPARE(Entry(*form, "ImportPicture")->text(), form->languageTexts().menuItem(22));
     QCOMPARE(Entry(*form, "ExportPicture")->text(), form->languageTexts().menuItem(23));
-    QCOMPARE(Entry(*form, "CopyPicture")->text(), form->languageTexts().menuItem(picture_lines::kCopyPicture));
-    QCOMPARE(Entry(*form, "PastePicture")->text(), form->languageTexts().menuItem(picture_lines::kPastePicture));
+    QCOMPARE(Entry(*form, "CopyPicture")->text(), TextOf(form->languageTexts(), Text::CopyPicture));
+    QCOMPARE(Entry(*form, "PastePicture")->text(), TextOf(form->languageTexts(), Text::PastePicture));
 
     for (int s = 0; s < PartSlotTable::kSlotCount; ++s) {
         form->WinDayImageMouseDown(s);

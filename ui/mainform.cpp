@@ -5,7 +5,7 @@
 #include "ui/widgets/dialog_font.h"
 #include "ui/widgets/file_drop.h"
 #include "ui/services/paths.h"
-#include "ui/services/picture_lines.h"
+#include "ui/services/language_lines.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/room_text_edit.h"
 #include "ui/room_recovery.h"
@@ -30,26 +30,6 @@ namespace {
 constexpr QPoint kWindowPosition{192, 107};
 constexpr QSize kWindowOuterSize{618, 462};
 constexpr int kCaptionHeight = 16;
-// The text-encoding entry of the Config menu and its caption when the
-// language file has no line for it.
-constexpr int kTextEncodingLine = 18;
-constexpr const char* kTextEncodingCaption = "&Text encoding...";
-// Lines newer than some language files, with their English captions.
-constexpr int kSaveLine = 21;
-constexpr int kRecentRoomsLine = 24;
-constexpr int kEditMenuLine = 25;
-constexpr const char* kSaveCaption = "&Save";
-constexpr const char* kRecentRoomsCaption = "&Recent rooms";
-constexpr const char* kEditMenuCaption = "&Edit";
-constexpr int kImportPictureLine = 22;
-constexpr const char* kImportPictureCaption = "Import picture...";
-constexpr int kExportPictureLine = 23;
-constexpr const char* kExportPictureCaption = "Export picture...";
-// Why a room text field stops taking characters, and its English text.
-constexpr int kTextLimitLine = 36;
-constexpr const char* kTextLimitCaption =
-    "At most 127 bytes in the room's encoding (a line break takes two); the field takes no more.";
-
 // Picture box and mask box of each part, in client coordinates.
 struct BoxPlace {
     int part;
@@ -110,7 +90,6 @@ const std::array<CaptionPlace, 14> kCaptions = {{
     {"ComLabel", 344, 296, 56, kRight, "etc"},
     {"CopyLabel", 344, 352, 60, kRight, "copyright"},
 }};
-constexpr int kFirstCaptionLine = 2;
 // NameLabel, ComLabel and CopyLabel, the captions of the three fields.
 constexpr size_t kFirstFieldCaption = 11;
 
@@ -269,9 +248,9 @@ void TMainForm::createMenus()
 
     FileMenu = submenu("FileMenu", "&File", QKeySequence(Qt::CTRL | Qt::Key_F));
     OpenRoomFile = action(FileMenu, "OpenRoomFile", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O));
-    Save = action(FileMenu, "Save", kSaveCaption, QKeySequence(Qt::CTRL | Qt::Key_S));
+    Save = action(FileMenu, "Save", EnglishOf(Text::Save), QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveRoomFile = action(FileMenu, "SaveRoomFile", "Save &As...", QKeySequence(Qt::CTRL | Qt::Key_A));
-    RecentRooms = FileMenu->addMenu(QString::fromLatin1(kRecentRoomsCaption));
+    RecentRooms = FileMenu->addMenu(QString::fromUtf8(EnglishOf(Text::RecentRooms)));
     RecentRooms->setObjectName(QStringLiteral("RecentRooms"));
     // Filled as the File menu opens too: a submenu disabled while the list
     // was empty never shows, so its own showing cannot enable it.
@@ -281,7 +260,7 @@ void TMainForm::createMenus()
     ShowCheck = action(FileMenu, "ShowCheck", "&Check");
     separator(FileMenu, "N2");
     Exit = action(FileMenu, "Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
-    EditMenu = submenu("EditMenu", kEditMenuCaption);
+    EditMenu = submenu("EditMenu", EnglishOf(Text::EditMenu));
     // Their captions name the step: refreshHistoryActions.
     Undo = action(EditMenu, "Undo", "", QKeySequence(Qt::CTRL | Qt::Key_Z));
     Redo = action(EditMenu, "Redo", "");
@@ -289,7 +268,7 @@ void TMainForm::createMenus()
     Config = submenu("Config", "&Config");
     EditorSet = action(Config, "EditorSet", "&Image editor");
     LanguageSet = action(Config, "LanguageSet", "&Language");
-    TextEncodingSet = action(Config, "TextEncodingSet", kTextEncodingCaption);
+    TextEncodingSet = action(Config, "TextEncodingSet", EnglishOf(Text::TextEncodingSet));
     Help = submenu("Help", "&Help", QKeySequence(Qt::CTRL | Qt::Key_H));
     Contents = action(Help, "Contents", "&Contents");
     About = action(Help, "About", "&About...");
@@ -323,8 +302,8 @@ void TMainForm::createMenus()
     CreateMask = action(PopupMenu, "CreateMask", "Make maskimage");
     CopyData = action(PopupMenu, "CopyData", "Copy from image");
     PasteParts = action(PopupMenu, "PasteParts", "Paste parts");
-    ImportPicture = action(PopupMenu, "ImportPicture", kImportPictureCaption);
-    ExportPicture = action(PopupMenu, "ExportPicture", kExportPictureCaption);
+    ImportPicture = action(PopupMenu, "ImportPicture", EnglishOf(Text::ImportPicture));
+    ExportPicture = action(PopupMenu, "ExportPicture", EnglishOf(Text::ExportPicture));
     bind(Edit, &TMainForm::EditClick);
     bind(OpenPFile, &TMainForm::OpenPFileClick);
     bind(SavePFile, &TMainForm::SavePFileClick);
@@ -334,9 +313,9 @@ void TMainForm::createMenus()
     bind(PasteParts, &TMainForm::PastePartsClick);
     bind(ImportPicture, &TMainForm::ImportPictureClick);
     bind(ExportPicture, &TMainForm::ExportPictureClick);
-    CopyPicture = action(PopupMenu, "CopyPicture", picture_lines::kCopyPictureText,
+    CopyPicture = action(PopupMenu, "CopyPicture", EnglishOf(Text::CopyPicture),
                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    PastePicture = action(PopupMenu, "PastePicture", picture_lines::kPastePictureText,
+    PastePicture = action(PopupMenu, "PastePicture", EnglishOf(Text::PastePicture),
                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     bind(CopyPicture, &TMainForm::CopyPictureClick);
     bind(PastePicture, &TMainForm::PastePictureClick);
@@ -354,11 +333,6 @@ void TMainForm::createDialogs()
     importPictureDialog_ = DialogSettings(QStringLiteral("png"), false, true);
     importPictureDialog_.filters.clear();
     exportPictureDialog_ = DialogSettings(QStringLiteral("png"), true, true);
-}
-
-QString TMainForm::optionalMenuItem(int line, const char* fallback) const
-{
-    return texts_.lineOr(LanguageTexts::List::MenuItems, line, fallback);
 }
 
 void TMainForm::bind(QAction* action, void (TMainForm::*handler)())
@@ -398,46 +372,49 @@ void TMainForm::applyTexts()
     texts_.load(LanguageTexts::List::Labels, LabelsPath(programFolder_, languageCode_));
     texts_.load(LanguageTexts::List::Messages, MessagesPath(programFolder_, languageCode_));
 
-    FileMenu->setTitle(texts_.menuItem(0));
-    const std::array<QAction*, 10> items = {OpenRoomFile, SaveRoomFile, ShowCheck, Exit, nullptr,
-                                            EditorSet, LanguageSet, nullptr, Contents, About};
-    for (size_t i = 0; i < items.size(); ++i) {
-        const int line = static_cast<int>(i) + 1;
-        if (line == 5)
-            Config->setTitle(texts_.menuItem(line));
-        else if (line == 8)
-            Help->setTitle(texts_.menuItem(line));
-        else
-            items[i]->setText(texts_.menuItem(line));
-    }
-    // Language files older than the text-encoding entry lack its line.
-    TextEncodingSet->setText(optionalMenuItem(kTextEncodingLine, kTextEncodingCaption));
-    Save->setText(optionalMenuItem(kSaveLine, kSaveCaption));
-    RecentRooms->setTitle(optionalMenuItem(kRecentRoomsLine, kRecentRoomsCaption));
-    EditMenu->setTitle(optionalMenuItem(kEditMenuLine, kEditMenuCaption));
+    FileMenu->setTitle(TextOf(texts_, Text::FileMenu));
+    OpenRoomFile->setText(TextOf(texts_, Text::OpenRoomFile));
+    SaveRoomFile->setText(TextOf(texts_, Text::SaveRoomFile));
+    ShowCheck->setText(TextOf(texts_, Text::ShowCheck));
+    Exit->setText(TextOf(texts_, Text::Exit));
+    Config->setTitle(TextOf(texts_, Text::ConfigMenu));
+    EditorSet->setText(TextOf(texts_, Text::EditorSet));
+    LanguageSet->setText(TextOf(texts_, Text::LanguageSet));
+    Help->setTitle(TextOf(texts_, Text::HelpMenu));
+    Contents->setText(TextOf(texts_, Text::Contents));
+    About->setText(TextOf(texts_, Text::About));
+    // Entries newer than some language files take their English there.
+    TextEncodingSet->setText(TextOf(texts_, Text::TextEncodingSet));
+    Save->setText(TextOf(texts_, Text::Save));
+    RecentRooms->setTitle(TextOf(texts_, Text::RecentRooms));
+    EditMenu->setTitle(TextOf(texts_, Text::EditMenu));
     refreshHistoryActions();
-    const std::array<QAction*, 7> popup = {Edit, OpenPFile, SavePFile, CopyImage, CreateMask, CopyData, PasteParts};
-    for (size_t i = 0; i < popup.size(); ++i)
-        popup[i]->setText(texts_.menuItem(11 + static_cast<int>(i)));
-    ImportPicture->setText(optionalMenuItem(kImportPictureLine, kImportPictureCaption));
-    ExportPicture->setText(optionalMenuItem(kExportPictureLine, kExportPictureCaption));
-    CopyPicture->setText(optionalMenuItem(picture_lines::kCopyPicture, picture_lines::kCopyPictureText));
-    PastePicture->setText(optionalMenuItem(picture_lines::kPastePicture, picture_lines::kPastePictureText));
+    const std::array<std::pair<QAction*, Text>, 11> popup = {{
+        {Edit, Text::EditPart},
+        {OpenPFile, Text::OpenPFile},
+        {SavePFile, Text::SavePFile},
+        {CopyImage, Text::CopyImage},
+        {CreateMask, Text::CreateMask},
+        {CopyData, Text::CopyData},
+        {PasteParts, Text::PasteParts},
+        {ImportPicture, Text::ImportPicture},
+        {ExportPicture, Text::ExportPicture},
+        {CopyPicture, Text::CopyPicture},
+        {PastePicture, Text::PastePicture},
+    }};
+    for (const auto& [item, text] : popup)
+        item->setText(TextOf(texts_, text));
 
     // Qt's own buttons and file dialogs in the same language, where Qt has it.
     qtTranslations_.apply(languageCode_);
-    const QString face = texts_.label(label::kFontFace);
+    const QString face = TextOf(texts_, Text::FontFace);
     SetFace(this, face);
     updateTitle();
     for (size_t i = 0; i < captions_.size(); ++i) {
-        const QString& text = texts_.label(kFirstCaptionLine + static_cast<int>(i));
-        captions_[i]->setText(text);
+        captions_[i]->setText(TextOf(texts_, Nth(Text::WindowViewsCaption, static_cast<int>(i))));
         SetFace(captions_[i], face);
     }
-    // Older label files lack the line that says why a field stops taking characters.
-    const auto& labelLines = texts_.lines(LanguageTexts::List::Labels);
-    const QString limitText = labelLines.size() > size_t(kTextLimitLine) ? labelLines[kTextLimitLine]
-                                                                         : QString::fromLatin1(kTextLimitCaption);
+    const QString limitText = TextOf(texts_, Text::TextLimit);
     for (RoomTextEdit* field : fields_) {
         SetFace(field, face);
         field->setLimitText(limitText);
@@ -447,13 +424,10 @@ void TMainForm::applyTexts()
 
 void TMainForm::nameBoxes()
 {
-    using List = LanguageTexts::List;
-    const QString picture = texts_.lineOr(List::Labels, label::kBoxPicture, label::kBoxPictureText);
-    const QString mask = texts_.lineOr(List::Labels, label::kBoxMask, label::kBoxMaskText);
+    const QString picture = TextOf(texts_, Text::BoxPicture);
+    const QString mask = TextOf(texts_, Text::BoxMask);
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
-        const int part = PartSlotTable::PartOf(slot);
-        const QString partName = texts_.lineOr(List::Labels, label::kFirstPartName + part,
-                                               label::kPartNameTexts[static_cast<size_t>(part)]);
+        const QString partName = TextOf(texts_, Nth(Text::FirstPartName, PartSlotTable::PartOf(slot)));
         const QString name = (PartSlotTable::IsMask(slot) ? mask : picture).arg(partName);
         PictureBox* box = boxes_[static_cast<size_t>(slot)];
         box->setAccessibleName(name);
@@ -471,20 +445,25 @@ QString TMainForm::tempFolder() const
     return environment_.tempFolder.isEmpty() ? TempFolder() : environment_.tempFolder;
 }
 
-void TMainForm::showWarning(int messageIndex)
+void TMainForm::showWarning(Text message)
 {
-    showWarningText(texts_.message(messageIndex));
+    showWarningText(TextOf(texts_, message));
 }
 
 void TMainForm::showWarningText(const QString& text)
 {
-    prompts_->warning(texts_.label(label::kWarningCaption), text);
+    prompts_->warning(TextOf(texts_, Text::WarningCaption), text);
 }
 
-bool TMainForm::askQuestion(int messageIndex)
+bool TMainForm::askQuestion(Text message)
 {
-    const QString& text = texts_.message(messageIndex);
-    return prompts_->question(texts_.label(label::kQuestionCaption), text);
+    const QString text = TextOf(texts_, message);
+    return askQuestionText(text);
+}
+
+bool TMainForm::askQuestionText(const QString& text)
+{
+    return prompts_->question(TextOf(texts_, Text::QuestionCaption), text);
 }
 
 void TMainForm::showError(const QString& text)
@@ -534,7 +513,7 @@ void TMainForm::dropEvent(QDropEvent* event)
 void TMainForm::openDroppedRoomFile(const QString& path)
 {
     // As Open: changes are given up only when the user says so.
-    if (document_->hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+    if (document_->hasUnsavedChanges() && !askQuestion(Text::UnsavedChanges))
         return;
     openRoomFile(path);
 }
@@ -544,7 +523,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     // Anything failing here (a missing message line) keeps the window open:
     // closing must never lose changes by accident.
     bool close = false;
-    runCommand([&] { close = !document_->hasUnsavedChanges() || askQuestion(message::kUnsavedChanges); });
+    runCommand([&] { close = !document_->hasUnsavedChanges() || askQuestion(Text::UnsavedChanges); });
     event->setAccepted(close);
     // Closed on purpose, changes or not: nothing is left to recover.
     if (close)

@@ -4,6 +4,7 @@
 
 #include "ui/services/editor_context.h"
 #include "ui/services/environment.h"
+#include "ui/services/language_lines.h"
 #include "ui/services/language_texts.h"
 #include "ui/services/prompts.h"
 #include "ui/services/qt_translations.h"
@@ -62,10 +63,11 @@ public:
     void applyTexts();
 
     // Message boxes with the captions of the labels list; they throw
-    // ListIndexError when a line is missing.
-    void showWarning(int messageIndex);
+    // ListIndexError when a line every language file has is missing.
+    void showWarning(Text message);
     void showWarningText(const QString& text);
-    bool askQuestion(int messageIndex);
+    bool askQuestion(Text message);
+    bool askQuestionText(const QString& text);
     // The error box: the application title as caption.
     void showError(const QString& text);
     void showFailure(Attempt attempt, const Failure& failure) override;
@@ -188,8 +190,6 @@ private:
     void bind(QAction* action, void (TMainForm::*handler)());
     // Each picture box's accessible name and tool tip: its part, picture or mask.
     void nameBoxes();
-    // A menu line that older language files lack, else `fallback`.
-    QString optionalMenuItem(int line, const char* fallback) const;
 
     // mainform_history.cpp: the window as a view of the document.
     void observeDocument();

@@ -7,23 +7,10 @@
 #include "common/room_text_codec.h"
 
 #include <QAction>
-#include <QStringEncoder>
 
 #include <algorithm>
 
 namespace velmora {
-
-namespace {
-
-// Qt names the locale's converter only "Locale"; tell the user what it is.
-QString SystemEncodingName()
-{
-    QStringEncoder encoder(QStringConverter::System);
-    const QByteArray e = encoder.encode(QStringLiteral("\u00e9"));
-    return e == QByteArray("\xc3\xa9") ? QStringLiteral("UTF-8") : QStringLiteral("locale");
-}
-
-}  // namespace
 
 void TMainForm::EditorSetClick()
 {
@@ -64,10 +51,10 @@ void TMainForm::LanguageSetClick()
 void TMainForm::TextEncodingSetClick()
 {
     const QList<QByteArray> offered = RoomTextCodec::Offered();
-    const QString system = texts_.lineOr(LanguageTexts::List::Labels, label::kSystemEncoding, label::kSystemEncodingText);
+    const QString system = TextOf(texts_, Text::SystemEncoding);
     QStringList items;
     for (const QByteArray& name : offered)
-        items.append(name.isEmpty() ? system.arg(SystemEncodingName()) : QString::fromLatin1(name));
+        items.append(name.isEmpty() ? system.arg(RoomTextCodec::SystemName()) : QString::fromLatin1(name));
     const int current = std::max<int>(0, static_cast<int>(offered.indexOf(document_->codec().encoding())));
     QString caption = TextEncodingSet->text();
     caption.remove(QLatin1Char('&'));

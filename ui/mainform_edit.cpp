@@ -78,7 +78,7 @@ void TMainForm::EditClick()
     }
     const QString editor = setting.value().value_or(QString());
     if (editor.isEmpty()) {
-        showWarning(message::kNoImageEditor);
+        showWarning(Text::NoImageEditor);
         return;
     }
 

@@ -23,9 +23,6 @@ namespace velmora {
 namespace {
 
 constexpr qsizetype kRecentRoomCount = 8;
-constexpr const char* kRoomChangedOnSave =
-    "Another program has changed the room file since it was opened or saved here. Replace it with this room?";
-constexpr const char* kRoomChangedReload = "Another program has changed the room file. Open it again as it is now?";
 
 // Calls back each time the window it watches becomes active.
 class ActivationWatch : public QObject {
@@ -51,7 +48,7 @@ private:
 
 void TMainForm::OpenRoomFileClick()
 {
-    if (document_->hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+    if (document_->hasUnsavedChanges() && !askQuestion(Text::UnsavedChanges))
         return;
     if (const std::optional<QString> path = prompts_->openFile(openDialog_))
         openRoomFile(*path);
@@ -145,10 +142,7 @@ bool TMainForm::saveRoomTo(const QString& target)
     // when the user says so.
     const QString absoluteTarget = QFileInfo(target).absoluteFilePath();
     if (absoluteTarget == document_->filePath() && outsideChange() &&
-        !prompts_->question(texts_.label(label::kQuestionCaption),
-                            AboutFile(texts_.lineOr(LanguageTexts::List::Messages, message::kRoomChangedOnSave,
-                                                    kRoomChangedOnSave),
-                                      absoluteTarget)))
+        !askQuestionText(AboutFile(TextOf(texts_, Text::RoomChangedOnSave), absoluteTarget)))
         return false;
     if (const Result<void> written = WriteWholeFile(target, bytes); !written) {
         showFailure(Attempt::SaveRoom, written.failure());
@@ -196,10 +190,7 @@ void TMainForm::offerReload()
     answeredChange_ = change;
     const QScopedValueRollback<bool> asking(askingReload_, true);
     const QString path = document_->filePath();
-    if (prompts_->question(texts_.label(label::kQuestionCaption),
-                           AboutFile(texts_.lineOr(LanguageTexts::List::Messages, message::kRoomChangedReload,
-                                                   kRoomChangedReload),
-                                     path)))
+    if (askQuestionText(AboutFile(TextOf(texts_, Text::RoomChangedReload), path)))
         openRoomFile(path);
 }
 
@@ -250,7 +241,7 @@ void TMainForm::openRecentRoom(const QString& path)
         return;
     }
     // As Open: changes are given up only when the user says so.
-    if (document_->hasUnsavedChanges() && !askQuestion(message::kUnsavedChanges))
+    if (document_->hasUnsavedChanges() && !askQuestion(Text::UnsavedChanges))
         return;
     openRoomFile(path);
 }

@@ -11,12 +11,6 @@
 
 namespace velmora {
 
-namespace {
-
-constexpr const char* kHelpNotShownText = "The help cannot be shown: no program to open it was found. The help page is:";
-
-}  // namespace
-
 void TMainForm::ContentsClick()
 {
     // A file named like the language counts as its folder.
@@ -28,7 +22,7 @@ void TMainForm::ContentsClick()
     // would leave the user waiting for nothing.
     const bool opened = environment_.openUrl ? environment_.openUrl(url) : QDesktopServices::openUrl(url);
     if (!opened)
-        showWarningText(texts_.lineOr(LanguageTexts::List::Messages, message::kHelpNotShown, kHelpNotShownText) +
+        showWarningText(TextOf(texts_, Text::HelpNotShown) +
                         QLatin1Char('\n') + QDir::toNativeSeparators(page));
 }
 

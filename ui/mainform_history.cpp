@@ -14,17 +14,6 @@
 
 namespace velmora {
 
-namespace {
-
-constexpr int kUndoLine = 19;
-constexpr int kRedoLine = 20;
-constexpr const char* kUndoCaption = "&Undo";
-constexpr const char* kRedoCaption = "&Redo";
-// Labels lines naming the three text fields, which name their typing steps.
-constexpr int kFirstFieldLabelLine = 13;
-
-}  // namespace
-
 void TMainForm::observeDocument()
 {
     connect(document_, &RoomDocument::slotsChanged, this, [this](const QList<int>& changed) {
@@ -85,7 +74,8 @@ void TMainForm::textEdited(int field)
 {
     if (showingText_)
         return;
-    const QString name = texts_.lineOr(LanguageTexts::List::Labels, kFirstFieldLabelLine + field, "");
+    // The field's caption names its typing steps.
+    const QString name = TextOrEnglish(texts_, Nth(Text::NameCaption, field));
     document_->editText(field, fields_[static_cast<size_t>(field)]->toPlainText(), name);
     // Typed back to the room's own bytes, the field is unchanged again.
     fields_[static_cast<size_t>(field)]->document()->setModified(document_->text(field).typed.has_value());
@@ -113,16 +103,16 @@ void TMainForm::refreshHistoryActions()
         return step.isEmpty() ? command : command + QLatin1Char(' ') + step;
     };
     const QUndoStack& history = document_->history();
-    Undo->setText(caption(optionalMenuItem(kUndoLine, kUndoCaption), history.undoText()));
-    Redo->setText(caption(optionalMenuItem(kRedoLine, kRedoCaption), history.redoText()));
+    Undo->setText(caption(TextOf(texts_, Text::Undo), history.undoText()));
+    Redo->setText(caption(TextOf(texts_, Text::Redo), history.redoText()));
     Undo->setEnabled(history.canUndo());
     Redo->setEnabled(history.canRedo());
 }
 
 void TMainForm::updateTitle()
 {
-    // The title line was read by applyTexts; this never throws.
-    const QString program = texts_.lineOr(LanguageTexts::List::Labels, label::kTitle, "Velmora");
+    // Never throws: it follows the document's signals.
+    const QString program = TextOrEnglish(texts_, Text::Title);
     const QString mark = document_->hasUnsavedChanges() ? QStringLiteral("*") : QString();
     const QString& path = document_->filePath();
     setWindowTitle(path.isEmpty() ? program + mark : QFileInfo(path).fileName() + mark + QStringLiteral(" - ") + program);

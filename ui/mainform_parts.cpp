@@ -61,11 +61,10 @@ CheckResult TMainForm::checkPartBitmap(std::span<const uint8_t> fileBytes, int s
         return result;
     case CheckOutcome::Refused:
     case CheckOutcome::PaletteMissing:
-        showWarning(CheckMessageLine(result.kind));
+        showWarning(MessageLine(CheckMessageLine(result.kind)));
         return result;
     case CheckOutcome::PaletteDiffers: {
-        const QString text = CollapseDoubledPercent(texts_.message(message::kPaletteDiffers));
-        if (prompts_->question(texts_.label(label::kQuestionCaption), text))
+        if (askQuestionText(CollapseDoubledPercent(TextOf(texts_, Text::PaletteDiffers))))
             return {CheckOutcome::Accepted, CheckKind::None};
         return {CheckOutcome::Refused, CheckKind::PaletteDiffers};
     }

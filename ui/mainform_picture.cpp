@@ -8,7 +8,6 @@
 #include "imageio/clipboard_picture.h"
 #include "imageio/picture_file.h"
 #include "ui/dialogs/import_picture_form.h"
-#include "ui/services/picture_lines.h"
 
 #include "core/edit/picture_convert.h"
 
@@ -37,8 +36,7 @@ FileDialogSettings TMainForm::importPictureDialog() const
 {
     FileDialogSettings dialog = importPictureDialog_;
     dialog.filters = ReadablePictureFilters(
-        texts_.lineOr(LanguageTexts::List::Labels, label::kPicturesFileType, label::kPicturesFileTypeText),
-        texts_.lineOr(LanguageTexts::List::Labels, label::kAllFilesFileType, label::kAllFilesFileTypeText));
+        TextOf(texts_, Text::PicturesFileType), TextOf(texts_, Text::AllFilesFileType));
     return dialog;
 }
 
@@ -112,8 +110,7 @@ void TMainForm::PastePictureClick()
     const int slot = selectedSlot_;
     const std::optional<Result<RgbaPicture>> read = PictureFromMimeData(QGuiApplication::clipboard()->mimeData());
     if (!read) {
-        showWarningText(texts_.lineOr(LanguageTexts::List::Messages, picture_lines::kNoClipboardPicture,
-                                      picture_lines::kNoClipboardPictureText));
+        showWarning(Text::NoClipboardPicture);
         return;
     }
     if (!*read) {

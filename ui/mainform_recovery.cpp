@@ -16,8 +16,6 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kRecoveryQuestion = "Velmora stopped before this room was saved. Restore the unsaved work?";
-constexpr const char* kRecoveryNotWritten = "Unsaved work cannot be written to the recovery file:";
 // Typing goes on undisturbed; a crash loses at most these few seconds.
 constexpr int kRecoveryDelayMs = 2000;
 // The failed write is told in the empty space right of the letters, so the
@@ -81,7 +79,7 @@ void TMainForm::writeRecovery()
     const QString& reason = written.failure().reason;
     recoveryProblem_->setText(MessageFor(Attempt::WriteRecovery, written.failure(), texts_).text);
     recoveryProblem_->setToolTip(AboutFile(
-        texts_.lineOr(LanguageTexts::List::Messages, message::kRecoveryNotWritten, kRecoveryNotWritten),
+        TextOf(texts_, Text::RecoveryNotWritten),
         recovery_->file(), reason));
     recoveryProblem_->show();
     qWarning("Velmora: cannot write the recovery file %s: %s", qPrintable(recovery_->file()), qPrintable(reason));
@@ -107,9 +105,7 @@ void TMainForm::offerRecovery()
         showFailure(Attempt::ReadRecovery, failure);
     }
     // The room's own file names it; a room never saved has only this one.
-    const QString question = texts_.lineOr(LanguageTexts::List::Messages, message::kRestoreRecovery, kRecoveryQuestion);
-    if (!prompts_->question(texts_.label(label::kQuestionCaption),
-                            AboutFile(question, room->filePath.isEmpty() ? path : room->filePath))) {
+    if (!askQuestionText(AboutFile(TextOf(texts_, Text::RestoreRecovery), room->filePath.isEmpty() ? path : room->filePath))) {
         recovery_->discardOrphan();
         return;
     }

@@ -2,7 +2,7 @@
 
 #include "ui/widgets/dialog_font.h"
 #include "ui/services/editor_context.h"
-#include "ui/services/language_texts.h"
+#include "ui/services/language_lines.h"
 #include "ui/services/prompts.h"
 #include "common/settings.h"
 #include "ui/widgets/program_icon.h"
@@ -21,7 +21,6 @@ namespace {
 
 constexpr QSize kClientSize{273, 141};
 constexpr int kLargePixelSize = 16;
-constexpr int kCaptionLine = 16;
 constexpr int kVersionNumberLeft = 144;
 constexpr int kVersionGap = 4;
 
@@ -75,9 +74,9 @@ TAboutBox::TAboutBox(EditorContext& editor)
     ApName->setFont(large);
     SetBlack(ApName);
 
-    Version = MakeLabel(this, "Version", QString::fromUtf8(label::kAboutVersionText), {96, 48});
+    Version = MakeLabel(this, "Version", QString::fromUtf8(EnglishOf(Text::AboutVersion)), {96, 48});
     VersinNo = MakeLabel(this, "VersinNo", QStringLiteral("2.10"), {kVersionNumberLeft, 48});
-    Copyright = MakeLabel(this, "Copyright", QString::fromUtf8(label::kAboutCopyrightText), {64, 64});
+    Copyright = MakeLabel(this, "Copyright", QString::fromUtf8(EnglishOf(Text::AboutCopyright)), {64, 64});
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -103,14 +102,14 @@ void TAboutBox::showEvent(QShowEvent* event)
 void TAboutBox::FormShow()
 {
     const LanguageTexts& texts = editor_.languageTexts();
-    const QString& face = texts.label(label::kFontFace);
+    const QString face = TextOf(texts, Text::FontFace);
     SetFace(this, face);
-    setWindowTitle(texts.label(kCaptionLine));
+    setWindowTitle(TextOf(texts, Text::AboutTitle));
     SetFace(ApName, face);
-    ApName->setText(texts.label(label::kTitle));
+    ApName->setText(TextOf(texts, Text::Title));
     // Language files older than these lines keep the English words.
-    Version->setText(texts.lineOr(LanguageTexts::List::Labels, label::kAboutVersion, label::kAboutVersionText));
-    Copyright->setText(texts.lineOr(LanguageTexts::List::Labels, label::kAboutCopyright, label::kAboutCopyrightText));
+    Version->setText(TextOf(texts, Text::AboutVersion));
+    Copyright->setText(TextOf(texts, Text::AboutCopyright));
     // The size-to-text labels follow the new face and words.
     for (QLabel* label : {Version, VersinNo, Copyright})
         label->adjustSize();

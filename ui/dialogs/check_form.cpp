@@ -5,7 +5,7 @@
 #include "common/file_bytes.h"
 #include "ui/services/editor_context.h"
 #include "ui/services/error_texts.h"
-#include "ui/services/language_texts.h"
+#include "ui/services/language_lines.h"
 #include "ui/services/prompts.h"
 #include "common/settings.h"
 
@@ -30,20 +30,6 @@ namespace {
 constexpr QSize kClientSize{451, 264};
 
 // Labels lines of this dialog.
-constexpr int kCaptionLine = 17;
-constexpr int kTimeLabelLine = 18;
-constexpr int kDaytimeLine = 19;
-constexpr int kNighttimeLine = 20;
-constexpr int kDoorLabelLine = 21;
-constexpr int kClosedLine = 22;
-constexpr int kHalfOpenLine = 23;
-constexpr int kOpenLine = 24;
-constexpr int kTBoxLabelLine = 25;
-constexpr int kBedLabelLine = 26;
-constexpr int kDefaultLine = 27;
-constexpr int kSleepingLine = 28;
-constexpr int kSaveBtnLine = 29;
-constexpr int kLaBSettingLine = 34;
 
 constexpr int kJpegFilter = 0;
 
@@ -72,16 +58,16 @@ QComboBox* AddSetting(QWidget* parent, const char* name, std::initializer_list<c
 
 // Replaces the items by the given labels lines, the shown text being the
 // first. A missing line stops here with what was set so far.
-void SetChoices(QComboBox* combo, const LanguageTexts& texts, std::initializer_list<int> lines)
+void SetChoices(QComboBox* combo, const LanguageTexts& texts, std::initializer_list<Text> lines)
 {
     const QSignalBlocker quiet(combo);
-    const QString first = texts.label(*lines.begin());
+    const QString first = TextOf(texts, *lines.begin());
     combo->clear();
     combo->addItem(first);
     combo->setCurrentIndex(0);
     combo->setEditText(first);
     for (auto line = lines.begin() + 1; line != lines.end(); ++line)
-        combo->addItem(texts.label(*line));
+        combo->addItem(TextOf(texts, *line));
 }
 
 // The shown text equals item `index` exactly.
@@ -139,30 +125,30 @@ TCheckForm::TCheckForm(EditorContext& editor)
 void TCheckForm::FormShow()
 {
     const LanguageTexts& texts = editor_.languageTexts();
-    const QString& face = texts.label(label::kFontFace);
+    const QString face = TextOf(texts, Text::FontFace);
     SetFace(this, face);
-    setWindowTitle(texts.label(kCaptionLine));
+    setWindowTitle(TextOf(texts, Text::CheckTitle));
 
-    auto caption = [&](QLabel* label, int line) {
+    auto caption = [&](QLabel* label, Text text) {
         SetFace(label, face);
-        label->setText(texts.label(line));
+        label->setText(TextOf(texts, text));
     };
-    auto choices = [&](QComboBox* combo, std::initializer_list<int> lines) {
+    auto choices = [&](QComboBox* combo, std::initializer_list<Text> lines) {
         SetFace(combo, face);
         SetChoices(combo, texts, lines);
     };
-    caption(TimeLabel, kTimeLabelLine);
-    choices(TimeSetting, {kDaytimeLine, kNighttimeLine});
-    caption(DoorLabel, kDoorLabelLine);
-    choices(DoorSetting, {kClosedLine, kHalfOpenLine, kOpenLine});
-    caption(TBoxLabel, kTBoxLabelLine);
-    choices(TBoxSetting, {kClosedLine, kOpenLine});
-    caption(BedLabel, kBedLabelLine);
-    choices(BedSetting, {kDefaultLine, kSleepingLine});
+    caption(TimeLabel, Text::Time);
+    choices(TimeSetting, {Text::Daytime, Text::Nighttime});
+    caption(DoorLabel, Text::Door);
+    choices(DoorSetting, {Text::Closed, Text::HalfOpen, Text::Open});
+    caption(TBoxLabel, Text::TreasureBox);
+    choices(TBoxSetting, {Text::Closed, Text::Open});
+    caption(BedLabel, Text::Bed);
+    choices(BedSetting, {Text::Default, Text::Sleeping});
     SetFace(SaveBtn, face);
-    SaveBtn->setText(texts.label(kSaveBtnLine));
+    SaveBtn->setText(TextOf(texts, Text::SaveAsButton));
     SetFace(LaBSetting, face);
-    LaBSetting->setText(texts.label(kLaBSettingLine));
+    LaBSetting->setText(TextOf(texts, Text::LettersAndBubble));
 
     room_.prepare(editor_.slotPictures());
     LaBSettingClick();
@@ -194,9 +180,9 @@ void TCheckForm::SaveBtnClick()
     FileDialogSettings dialog;
     const LanguageTexts& texts = editor_.languageTexts();
     dialog.filters = {
-        texts.lineOr(LanguageTexts::List::Labels, label::kJpegFileType, label::kJpegFileTypeText) +
+        TextOf(texts, Text::JpegFileType) +
             QStringLiteral(" (*.jpg)"),
-        texts.lineOr(LanguageTexts::List::Labels, label::kBitmapFileType, label::kBitmapFileTypeText) +
+        TextOf(texts, Text::BitmapFileType) +
             QStringLiteral(" (*.bmp)"),
     };
     dialog.selectedFilter = saveFilter_;

@@ -2,7 +2,7 @@
 
 #include "ui/widgets/dialog_font.h"
 #include "ui/services/editor_context.h"
-#include "ui/services/language_texts.h"
+#include "ui/services/language_lines.h"
 #include "ui/services/prompts.h"
 #include "common/settings.h"
 
@@ -19,8 +19,6 @@ constexpr QPoint kScreenPosition{286, 188};
 // The designed size is the outer one, frame included; the frame is known
 // only once the dialog is on screen.
 constexpr QSize kOuterSize{342, 99};
-constexpr int kCaptionLine = 30;
-constexpr int kBrowseLine = 31;
 
 }  // namespace
 
@@ -52,7 +50,7 @@ TEdSetDlg::TEdSetDlg(EditorContext& editor) : QDialog(editor.dialogParent()), ed
     CancelBtn->setAutoDefault(false);
 
     // Programs on this platform carry no common suffix, so every file is offered.
-    OpenDialog.filters = {QStringLiteral("All files (*)")};
+    OpenDialog.filters = {QString::fromUtf8(EnglishOf(Text::AllFilesFileType)) + QStringLiteral(" (*)")};
 
     connect(OpnBtn, &QPushButton::clicked, this, [this] { editor_.runCommand([this] { OpnBtnClick(); }); });
     connect(OkBtn, &QPushButton::clicked, this, [this] { editor_.runCommand([this] { OkBtnClick(); }); });
@@ -74,12 +72,12 @@ void TEdSetDlg::showEvent(QShowEvent* event)
 void TEdSetDlg::FormShow()
 {
     const LanguageTexts& texts = editor_.languageTexts();
-    const QString& face = texts.label(label::kFontFace);
+    const QString face = TextOf(texts, Text::FontFace);
     SetFace(this, face);
-    setWindowTitle(texts.label(kCaptionLine));
+    setWindowTitle(TextOf(texts, Text::ImageEditorTitle));
     SetFace(Editor, face);
     SetFace(OpnBtn, face);
-    OpnBtn->setText(texts.label(kBrowseLine));
+    OpnBtn->setText(TextOf(texts, Text::Browse));
     const Result<std::optional<QString>> path = editor_.settings().read(QString::fromLatin1(Settings::kImageEditor));
     if (!path) {
         editor_.showFailure(Attempt::UseSettings, path.failure());
@@ -88,7 +86,7 @@ void TEdSetDlg::FormShow()
     if (path.value())
         Editor->setText(*path.value());
     OpenDialog.filters = {
-        texts.lineOr(LanguageTexts::List::Labels, label::kAllFilesFileType, label::kAllFilesFileTypeText) +
+        TextOf(texts, Text::AllFilesFileType) +
         QStringLiteral(" (*)")};
 }
 

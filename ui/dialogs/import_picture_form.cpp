@@ -1,8 +1,8 @@
 #include "ui/dialogs/import_picture_form.h"
 
 #include "ui/services/editor_context.h"
-#include "ui/services/language_texts.h"
-#include "ui/services/picture_lines.h"
+#include "ui/services/error_texts.h"
+#include "ui/services/language_lines.h"
 #include "ui/services/prompts.h"
 #include "common/settings.h"
 #include "ui/widgets/bitmap_image.h"
@@ -25,7 +25,6 @@ namespace velmora {
 
 namespace {
 
-namespace lines = picture_lines;
 
 // The settings' words for the choices, in the order of the enumerations:
 // those of velmora-pac import.
@@ -143,20 +142,17 @@ TImportPictureForm::TImportPictureForm(EditorContext& editor, RgbaPicture pictur
 void TImportPictureForm::applyTexts()
 {
     const LanguageTexts& texts = editor_.languageTexts();
-    SetFace(this, texts.lineOr(LanguageTexts::List::Labels, label::kFontFace, ""));
-    auto text = [&texts](int line, const char* english) {
-        return texts.lineOr(LanguageTexts::List::Labels, line, english);
-    };
-    OriginalLabel->setText(WithSize(text(lines::kOriginal, lines::kOriginalText), picture_.width, picture_.height));
+    SetFace(this, TextOrEnglish(texts, Text::FontFace));
+    OriginalLabel->setText(WithSize(TextOf(texts, Text::Original), picture_.width, picture_.height));
     const PartSize size = PartSlotTable::RequiredSize(slot_);
-    ResultLabel->setText(WithSize(text(lines::kResult, lines::kResultText), size.width, size.height));
-    FitLabel->setText(text(lines::kFitting, lines::kFittingText));
-    for (int i = 0; i < int(std::size(lines::kFitTexts)); ++i)
-        FitSetting->addItem(text(lines::kFitExact + i, lines::kFitTexts[i]));
-    DitherLabel->setText(text(lines::kDithering, lines::kDitheringText));
-    for (int i = 0; i < int(std::size(lines::kDitherTexts)); ++i)
-        DitherSetting->addItem(text(lines::kDitherNone + i, lines::kDitherTexts[i]));
-    AlphaLabel->setText(text(lines::kAlphaThreshold, lines::kAlphaThresholdText));
+    ResultLabel->setText(WithSize(TextOf(texts, Text::ImportResult), size.width, size.height));
+    FitLabel->setText(TextOf(texts, Text::Fitting));
+    for (const Text fit : {Text::FitExact, Text::FitContain, Text::FitCover, Text::FitCrop})
+        FitSetting->addItem(TextOf(texts, fit));
+    DitherLabel->setText(TextOf(texts, Text::Dithering));
+    for (const Text dither : {Text::DitherNone, Text::DitherFloydSteinberg, Text::DitherOrdered})
+        DitherSetting->addItem(TextOf(texts, dither));
+    AlphaLabel->setText(TextOf(texts, Text::AlphaThreshold));
 }
 
 void TImportPictureForm::readChoices()
@@ -225,7 +221,7 @@ void TImportPictureForm::SettingChange()
 void TImportPictureForm::OkBtnClick()
 {
     if (!result_) {
-        editor_.prompts().warning(editor_.languageTexts().label(label::kWarningCaption),
+        editor_.prompts().warning(TextOf(editor_.languageTexts(), Text::WarningCaption),
                                   WrongPictureSizeMessage(editor_.languageTexts(), picture_.width, picture_.height,
                                                           slot_));
         return;

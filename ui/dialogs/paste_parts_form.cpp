@@ -2,7 +2,7 @@
 
 #include "ui/widgets/bitmap_image.h"
 #include "ui/services/editor_context.h"
-#include "ui/services/language_texts.h"
+#include "ui/services/language_lines.h"
 #include "ui/services/prompts.h"
 #include "common/settings.h"
 
@@ -16,14 +16,6 @@ namespace velmora {
 namespace {
 
 constexpr QSize kClientSize{447, 264};
-constexpr int kCaptionLine = 35;
-constexpr int kBedLine = 26;
-constexpr int kTreasureBoxLine = 25;
-constexpr int kTableLine = 7;
-constexpr int kMailboxLine = 8;
-constexpr int kBathTubLine = 10;
-// The menu item that opens this dialog, naming its step in the history.
-constexpr int kPastePartsMenuLine = 17;
 
 }  // namespace
 
@@ -62,13 +54,13 @@ void TPastePartsForm::FormShow()
 {
     const LanguageTexts& texts = editor_.languageTexts();
     // The check boxes and buttons follow the dialog's face.
-    SetFace(this, texts.label(label::kFontFace));
-    setWindowTitle(texts.label(kCaptionLine));
-    BedCheck->setText(texts.label(kBedLine));
-    TreasureboxCheck->setText(texts.label(kTreasureBoxLine));
-    TableCheck->setText(texts.label(kTableLine));
-    MailboxCheck->setText(texts.label(kMailboxLine));
-    BathtubCheck->setText(texts.label(kBathTubLine));
+    SetFace(this, TextOf(texts, Text::FontFace));
+    setWindowTitle(TextOf(texts, Text::PastePartsTitle));
+    BedCheck->setText(TextOf(texts, Text::Bed));
+    TreasureboxCheck->setText(TextOf(texts, Text::TreasureBox));
+    TableCheck->setText(TextOf(texts, Text::TableCaption));
+    MailboxCheck->setText(TextOf(texts, Text::MailboxCaption));
+    BathtubCheck->setText(TextOf(texts, Text::BathTubCaption));
     BedCheckClick();
 }
 
@@ -90,7 +82,8 @@ void TPastePartsForm::OkBtnClick()
     // picture must never be replaced by nothing.
     if (preview_.empty())
         BedCheckClick();
-    editor_.changeSlots(StepName(editor_.languageTexts().menuItem(kPastePartsMenuLine)), {{slot::RoomImage, preview_}});
+    // The menu entry that opens the dialog names its step.
+    editor_.changeSlots(StepName(TextOf(editor_.languageTexts(), Text::PasteParts)), {{slot::RoomImage, preview_}});
     accept();
 }
 

@@ -32,8 +32,6 @@ namespace velmora {
 
 namespace {
 
-using painter::Text;
-using painter::TextOf;
 
 struct ToolEntry {
     PaintTool tool;
@@ -159,7 +157,7 @@ void PainterWindow::createMenus()
     auto bind = [this](QAction* action, const std::function<void()>& handler) {
         connect(action, &QAction::triggered, this, [this, handler] { run(handler); });
     };
-    auto named = [this](Text text) { return StepName(TextOf(texts_, text)); };
+    auto named = [this](Text text) { return StepName(TextOrEnglish(texts_, text)); };
 
     QMenu* edit = menu(0);
     bind(makeAction(edit, Text::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)), [this] {
@@ -314,40 +312,40 @@ void PainterWindow::connectSession()
 
 void PainterWindow::applyTexts()
 {
-    SetFace(this, texts_.lineOr(LanguageTexts::List::Labels, label::kFontFace, ""));
+    SetFace(this, TextOrEnglish(texts_, Text::FontFace));
     const std::array<Text, 4> menus = {Text::EditMenu, Text::ViewMenu, Text::ToolsMenu, Text::ColoursMenu};
     for (size_t i = 0; i < menus.size(); ++i)
-        menus_[i]->setTitle(TextOf(texts_, menus[i]));
+        menus_[i]->setTitle(TextOrEnglish(texts_, menus[i]));
     for (size_t i = 0; i < actions_.size(); ++i)
         if (actions_[i])
-            actions_[i]->setText(TextOf(texts_, Text(i)));
+            actions_[i]->setText(TextOrEnglish(texts_, Text(i)));
     // The tool bar shows the names without their access keys ("(&P)" in Japanese).
     for (const ToolEntry& entry : kTools) {
-        actions_[size_t(entry.caption)]->setIconText(StepName(TextOf(texts_, entry.caption)));
-        actions_[size_t(entry.caption)]->setToolTip(TextOf(texts_, entry.tip));
+        actions_[size_t(entry.caption)]->setIconText(StepName(TextOrEnglish(texts_, entry.caption)));
+        actions_[size_t(entry.caption)]->setToolTip(TextOrEnglish(texts_, entry.tip));
     }
-    actions_[size_t(Text::PixelPerfect)]->setIconText(StepName(TextOf(texts_, Text::PixelPerfect)));
-    actions_[size_t(Text::PixelPerfect)]->setToolTip(TextOf(texts_, Text::PixelPerfectTip));
+    actions_[size_t(Text::PixelPerfect)]->setIconText(StepName(TextOrEnglish(texts_, Text::PixelPerfect)));
+    actions_[size_t(Text::PixelPerfect)]->setToolTip(TextOrEnglish(texts_, Text::PixelPerfectTip));
     setColours(foreground_, background_);  // the palette's tool tip names them
-    roomView_->setToolTip(TextOf(texts_, Text::RoomViewTip));
-    roomTitle_->setText(TextOf(texts_, Text::RoomView));
+    roomView_->setToolTip(TextOrEnglish(texts_, Text::RoomViewTip));
+    roomTitle_->setText(TextOrEnglish(texts_, Text::RoomView));
 
     const std::array<Text, 4> labels = {Text::Time, Text::Door, Text::TreasureBox, Text::Bed};
     for (size_t i = 0; i < labels.size(); ++i)
-        choiceLabels_[i]->setText(TextOf(texts_, labels[i]));
+        choiceLabels_[i]->setText(TextOrEnglish(texts_, labels[i]));
     auto choices = [this](QComboBox* combo, std::initializer_list<Text> items) {
         const QSignalBlocker quiet(combo);
         const int current = std::max(0, combo->currentIndex());
         combo->clear();
         for (Text item : items)
-            combo->addItem(TextOf(texts_, item));
+            combo->addItem(TextOrEnglish(texts_, item));
         combo->setCurrentIndex(current);
     };
     choices(time_, {Text::Daytime, Text::Nighttime});
     choices(door_, {Text::Closed, Text::HalfOpen, Text::Open});
     choices(treasureBox_, {Text::Closed, Text::Open});
     choices(bed_, {Text::Default, Text::Sleeping});
-    letters_->setText(TextOf(texts_, Text::LettersAndBubble));
+    letters_->setText(TextOrEnglish(texts_, Text::LettersAndBubble));
 
     refreshHistory();
     pictureReplaced();
@@ -358,7 +356,7 @@ void PainterWindow::run(const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& e) {
-        prompts_.error(texts_.lineOr(LanguageTexts::List::Labels, label::kTitle, "Velmora"), QString::fromUtf8(e.what()));
+        prompts_.error(TextOrEnglish(texts_, Text::Title), QString::fromUtf8(e.what()));
     }
 }
 
@@ -384,8 +382,8 @@ void PainterWindow::setColours(uint8_t foreground, uint8_t background)
     foreground_ = foreground;
     background_ = background;
     palette_->setColours(foreground, background);
-    palette_->setToolTip(TextOf(texts_, Text::PaletteTip) + QLatin1Char('\n') +
-                         TextOf(texts_, Text::ColoursShown).arg(foreground).arg(background));
+    palette_->setToolTip(TextOrEnglish(texts_, Text::PaletteTip) + QLatin1Char('\n') +
+                         TextOrEnglish(texts_, Text::ColoursShown).arg(foreground).arg(background));
 }
 
 void PainterWindow::canvasPressed(QPoint pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -413,10 +411,10 @@ void PainterWindow::canvasPressed(QPoint pixel, Qt::MouseButton button, Qt::Keyb
 QString PainterWindow::stepName(const ToolPress& press) const
 {
     if (press.tool == PaintTool::Fill && press.shift)
-        return TextOf(texts_, Text::ReplaceColourStep);
+        return TextOrEnglish(texts_, Text::ReplaceColourStep);
     if (press.tool == PaintTool::Select)
-        return TextOf(texts_, press.control ? Text::CopyStep : Text::MoveStep);
-    return StepName(TextOf(texts_, EntryOf(press.tool).caption));
+        return TextOrEnglish(texts_, press.control ? Text::CopyStep : Text::MoveStep);
+    return StepName(TextOrEnglish(texts_, EntryOf(press.tool).caption));
 }
 
 void PainterWindow::canvasDragged(QPoint pixel)
@@ -485,12 +483,12 @@ void PainterWindow::pictureReplaced()
     canvas_->setSelection(session_->selection());
     roomView_->setFramed(part == slot::RoomImage ? std::nullopt : std::optional<Placement>(place));
     palette_->setEnabled(!session_->maskAlone());
-    setWindowTitle(SlotName(slot) + QStringLiteral(" - ") + TextOf(texts_, Text::Title));
+    setWindowTitle(SlotName(slot) + QStringLiteral(" - ") + TextOrEnglish(texts_, Text::PainterTitle));
     if (session_->maskAlone()) {
-        maskShown_->setText(TextOf(texts_, Text::MaskAloneShown).arg(SlotName(slot)).arg(slot));
+        maskShown_->setText(TextOrEnglish(texts_, Text::MaskAloneShown).arg(SlotName(slot)).arg(slot));
     } else {
         const int mask = PartSlotTable::DrawMaskOf(slot);
-        maskShown_->setText(TextOf(texts_, Text::DrawnThroughShown).arg(SlotName(mask)).arg(mask));
+        maskShown_->setText(TextOrEnglish(texts_, Text::DrawnThroughShown).arg(SlotName(mask)).arg(mask));
     }
     showZoom();
     showHovered(hovered_);
@@ -505,15 +503,15 @@ void PainterWindow::showHovered(std::optional<QPoint> pixel)
         colourShown_->clear();
         return;
     }
-    pixelShown_->setText(TextOf(texts_, Text::PixelShown).arg(pixel->x()).arg(pixel->y()));
+    pixelShown_->setText(TextOrEnglish(texts_, Text::PixelShown).arg(pixel->x()).arg(pixel->y()));
     const PaintValue value = picture.at(PixelPoint{pixel->x(), pixel->y()});
-    colourShown_->setText(value == kSeeThrough ? TextOf(texts_, Text::SeeThroughShown)
-                                               : TextOf(texts_, Text::IndexShown).arg(value).arg(ColourName(uint8_t(value))));
+    colourShown_->setText(value == kSeeThrough ? TextOrEnglish(texts_, Text::SeeThroughShown)
+                                               : TextOrEnglish(texts_, Text::IndexShown).arg(value).arg(ColourName(uint8_t(value))));
 }
 
 void PainterWindow::showZoom()
 {
-    zoomShown_->setText(TextOf(texts_, Text::ZoomShown).arg(canvas_->zoom()));
+    zoomShown_->setText(TextOrEnglish(texts_, Text::ZoomShown).arg(canvas_->zoom()));
 }
 
 void PainterWindow::refreshHistory()
@@ -524,8 +522,8 @@ void PainterWindow::refreshHistory()
     };
     QAction* undo = actions_[size_t(Text::Undo)];
     QAction* redo = actions_[size_t(Text::Redo)];
-    undo->setText(caption(TextOf(texts_, Text::Undo), history.undoText()));
-    redo->setText(caption(TextOf(texts_, Text::Redo), history.redoText()));
+    undo->setText(caption(TextOrEnglish(texts_, Text::Undo), history.undoText()));
+    redo->setText(caption(TextOrEnglish(texts_, Text::Redo), history.redoText()));
     undo->setEnabled(history.canUndo());
     redo->setEnabled(history.canRedo());
 }

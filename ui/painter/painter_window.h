@@ -4,11 +4,12 @@
 // room beside it; every stroke is one step of the document's history.
 //
 // From the editor it takes the language texts (read again by applyTexts
-// after a change of language) and the prompts, for the error box.
+// after a change of language) and the prompts, for the error box. A line a
+// language file lacks shows its English (TextOrEnglish).
 #pragma once
 
 #include "ui/painter/paint_session.h"
-#include "ui/painter/painter_texts.h"
+#include "ui/services/language_lines.h"
 
 #include <QMainWindow>
 
@@ -56,7 +57,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QAction* makeAction(QMenu* menu, painter::Text text, const QKeySequence& key = {});
+    QAction* makeAction(QMenu* menu, Text text, const QKeySequence& key = {});
     QAction* hiddenAction(const QKeySequence& key, const std::function<void()>& handler);
     void createMenus();
     void createTools();
@@ -102,7 +103,7 @@ private:
 
     std::array<QMenu*, 4> menus_{};
     // The captioned actions, by their text.
-    std::array<QAction*, painter::kTextLines.size()> actions_{};
+    std::array<QAction*, kTextLines.size()> actions_{};
     QActionGroup* toolGroup_ = nullptr;
 
     PaintTool tool_ = PaintTool::Pencil;

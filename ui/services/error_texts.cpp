@@ -1,9 +1,9 @@
 #include "ui/services/error_texts.h"
 
-#include "ui/services/language_texts.h"
+#include "ui/services/language_lines.h"
 
-#include "common/message_lines.h"
 #include "core/room/room_file.h"
+#include "core/room/slot_table.h"
 
 namespace velmora {
 
@@ -11,15 +11,16 @@ namespace {
 
 QString ArgText(const FaultArg& arg, const LanguageTexts& texts)
 {
-    const std::string english = FaultArgText(arg);
-    int line = -1;
     if (arg.kind == FaultArg::Kind::Channel && arg.value >= 0 && arg.value < 4)
-        line = message::kFirstChannelName + static_cast<int>(arg.value);
-    else if (arg.kind == FaultArg::Kind::RoomText && arg.value >= 0 && arg.value < 3)
-        line = message::kFirstRoomTextName + static_cast<int>(arg.value);
-    if (line < 0)
-        return QString::fromStdString(english);
-    return texts.lineOr(LanguageTexts::List::Messages, line, english.c_str());
+        return TextOf(texts, Nth(Text::FirstChannelName, static_cast<int>(arg.value)));
+    if (arg.kind == FaultArg::Kind::RoomText && arg.value >= 0 && arg.value < 3)
+        return TextOf(texts, Nth(Text::FirstRoomTextName, static_cast<int>(arg.value)));
+    return QString::fromStdString(FaultArgText(arg));
+}
+
+QString SizeText(int32_t width, int32_t height)
+{
+    return QStringLiteral("%1×%2").arg(width).arg(height);
 }
 
 }  // namespace
@@ -36,38 +37,35 @@ QString FillLine(const QString& line, const QStringList& args)
 
 QString TextNotEncodableText(const LanguageTexts& texts, int field, const QByteArray& encoding)
 {
-    using List = LanguageTexts::List;
-    const QString line = texts.lineOr(List::Messages, message::kTextNotEncodable,
-                                      "The %1 holds characters that the text encoding %2 cannot hold. Change the "
-                                      "text or the text encoding, then save again.");
-    const QString name = texts.lineOr(List::Messages, message::kFirstRoomTextName + field,
-                                      kRoomTextNames[static_cast<size_t>(field)]);
-    const QString encodingName = encoding.isEmpty()
-                                     ? texts.lineOr(List::Messages, message::kSystemTextEncoding, "of the system")
-                                     : QString::fromLatin1(encoding);
-    return FillLine(line, {name, encodingName});
+    const QString name = TextOf(texts, Nth(Text::FirstRoomTextName, field));
+    const QString encodingName =
+        encoding.isEmpty() ? TextOf(texts, Text::SystemTextEncoding) : QString::fromLatin1(encoding);
+    return FillLine(TextOf(texts, Text::TextNotEncodable), {name, encodingName});
 }
 
 QString FormatErrorText(const FormatError& error, const LanguageTexts& texts)
 {
-    using List = LanguageTexts::List;
     const FormatFault fault = error.fault();
     if (fault == FormatFault::Other)
         return QString::fromUtf8(error.what());
     QStringList args;
     for (const FaultArg& arg : error.args())
         args << ArgText(arg, texts);
-    QString text = FillLine(
-        texts.lineOr(List::Messages, message::kFirstFormatFault + static_cast<int>(fault) - 1, FaultTemplate(fault)),
-        args);
+    QString text = FillLine(TextOf(texts, FaultLine(fault)), args);
     if (IsBmpFault(fault))
-        text = FillLine(texts.lineOr(List::Messages, message::kNotUsableBmp, kNotUsableBmpTemplate), {text});
+        text = FillLine(TextOf(texts, Text::NotUsableBmp), {text});
     if (const auto* room = dynamic_cast<const RoomFileError*>(&error); room && PartSlotTable::IsValidSlot(room->slot())) {
         const std::string_view box = PartSlotTable::BoxName(room->slot());
-        text = FillLine(texts.lineOr(List::Messages, message::kFaultInSlot, kSlotFaultTemplate),
+        text = FillLine(TextOf(texts, Text::FaultInSlot),
                         {QString::number(room->slot()), QString::fromLatin1(box.data(), qsizetype(box.size())), text});
     }
     return text;
+}
+
+QString WrongPictureSizeMessage(const LanguageTexts& texts, int32_t width, int32_t height, int slot)
+{
+    const PartSize size = PartSlotTable::RequiredSize(slot);
+    return TextOf(texts, Text::WrongPictureSize).arg(SizeText(width, height), SizeText(size.width, size.height));
 }
 
 }  // namespace velmora

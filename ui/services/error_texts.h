@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 namespace velmora {
 
 class LanguageTexts;
@@ -19,6 +21,9 @@ QString FormatErrorText(const FormatError& error, const LanguageTexts& texts);
 // Why a save is refused: room text `field` (0 to 2) holds characters the
 // encoding (empty: the system's) cannot hold.
 QString TextNotEncodableText(const LanguageTexts& texts, int field, const QByteArray& encoding);
+
+// Message 14: the picture's size and the size the slot needs, both as WxH.
+QString WrongPictureSizeMessage(const LanguageTexts& texts, int32_t width, int32_t height, int slot);
 
 // Puts the texts in place of %1 to %9 in one pass, so a text put in is never
 // read for markers again; other percent signs stay as written.

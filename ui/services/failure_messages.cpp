@@ -1,9 +1,7 @@
 #include "ui/services/failure_messages.h"
 
 #include "ui/services/error_texts.h"
-#include "ui/services/language_texts.h"
-
-#include "common/message_lines.h"
+#include "ui/services/language_lines.h"
 
 #include <QDir>
 #include <QStringList>
@@ -13,29 +11,24 @@ namespace velmora {
 namespace {
 
 using Box = FailureMessage::Box;
-using List = LanguageTexts::List;
 
 // Why a picture was not read.
 QString PictureProblem(const Failure& failure, const LanguageTexts& texts)
 {
-    auto line = [&](int index, const char* english) { return texts.lineOr(List::Messages, index, english); };
     QStringList numbers;
     for (const qint64 number : failure.numbers)
         numbers << QString::number(number);
     switch (failure.kind) {
     case FailureKind::TooLarge:
-        return FillLine(line(message::kPictureFileTooLarge,
-                             "the file is %1 bytes long, more than the %2 bytes a picture may have"),
-                        numbers);
+        return FillLine(TextOf(texts, Text::PictureFileTooLarge), numbers);
     case FailureKind::CannotOpen:
     case FailureKind::CannotRead:
-        return FillLine(line(message::kPictureFileUnreadable, "cannot read the file: %1"), {failure.reason});
+        return FillLine(TextOf(texts, Text::PictureFileUnreadable), {failure.reason});
     case FailureKind::TooManyPixels:
-        return FillLine(line(message::kPictureSizeTooLarge, "the picture size %1x%2 is too large"), numbers);
+        return FillLine(TextOf(texts, Text::PictureSizeTooLarge), numbers);
     case FailureKind::Unreadable:
-        return FillLine(line(message::kPictureReaderFailed, "the picture cannot be read: %1"),
-                        {failure.reason.isEmpty() ? line(message::kNotAPicture, "not a picture in any format known here")
-                                                  : failure.reason});
+        return FillLine(TextOf(texts, Text::PictureReaderFailed),
+                        {failure.reason.isEmpty() ? TextOf(texts, Text::NotAPicture) : failure.reason});
     default:
         return failure.reason;
     }
@@ -62,26 +55,25 @@ FailureMessage MessageFor(Attempt attempt, const Failure& failure, const Languag
     const bool notRead = kind == FailureKind::CannotOpen || kind == FailureKind::CannotRead;
     auto warning = [](QString text) { return FailureMessage{Box::Warning, std::move(text)}; };
     auto error = [](QString text) { return FailureMessage{Box::Error, std::move(text)}; };
-    auto newer = [&](int index, const char* english) { return texts.lineOr(List::Messages, index, english); };
     // What a reader of the core said about the file, after its name.
     const QString aboutContent = failure.subject + QStringLiteral(": ") + failure.reason;
-    const QString cannotOpen = texts.message(message::kCannotOpen);
+    const QString cannotOpen = TextOf(texts, Text::CannotOpen);
 
     switch (attempt) {
     case Attempt::OpenRoom:
         if (notRead)
             return warning(AboutFile(cannotOpen, failure.subject, failure.reason));
         if (kind == FailureKind::TooShort)
-            return warning(AboutFile(texts.message(message::kRoomTooShort), failure.subject));
+            return warning(AboutFile(TextOf(texts, Text::RoomTooShort), failure.subject));
         if (kind == FailureKind::TooLarge)
-            return warning(texts.message(message::kOutOfMemory));
+            return warning(TextOf(texts, Text::OutOfMemory));
         return warning(aboutContent);
     case Attempt::SaveRoom:
         switch (kind) {
         case FailureKind::Unencodable:
             return warning(TextNotEncodableText(texts, failure.item, failure.subject.toLatin1()));
         case FailureKind::TooLarge:
-            return warning(texts.message(message::kOutOfMemory));
+            return warning(TextOf(texts, Text::OutOfMemory));
         case FailureKind::CannotWrite:
         case FailureKind::Damaged:
             return warning(cannotOpen + QLatin1Char('\n') + failure.reason);
@@ -91,7 +83,7 @@ FailureMessage MessageFor(Attempt attempt, const Failure& failure, const Languag
         }
     case Attempt::LoadPart:
         if (kind == FailureKind::TooLarge)
-            return warning(FillLine(newer(message::kPartFileTooLarge, "%1: the file is too large to be a part picture."),
+            return warning(FillLine(TextOf(texts, Text::PartFileTooLarge),
                                     {failure.subject}));
         if (notRead)
             return warning(cannotOpen);
@@ -99,33 +91,33 @@ FailureMessage MessageFor(Attempt attempt, const Failure& failure, const Languag
     case Attempt::SavePart:
     case Attempt::ExportPicture:
         if (kind == FailureKind::CannotWrite)
-            return error(FillLine(newer(message::kCannotWriteFile, "Cannot write %1: %2"), {failure.subject, failure.reason}));
+            return error(FillLine(TextOf(texts, Text::CannotWriteFile), {failure.subject, failure.reason}));
         return error(failure.reason);
     case Attempt::EditPart:
         switch (kind) {
         case FailureKind::CannotWrite:
-            return error(FillLine(newer(message::kCannotCreateFile, "Cannot create file \"%1\". %2"),
+            return error(FillLine(TextOf(texts, Text::CannotCreateFile),
                                   {QDir::toNativeSeparators(failure.subject), failure.reason}));
         case FailureKind::NotStarted:
             return warning(cannotOpen + QLatin1Char('\n') + failure.subject + QLatin1Char('\n') + failure.reason);
         case FailureKind::TooLarge:
             // Far beyond any part's size: refused as any picture of the wrong size.
-            return warning(texts.message(message::kWrongSize));
+            return warning(TextOf(texts, Text::WrongSize));
         case FailureKind::CannotOpen:
         case FailureKind::CannotRead:
-            return warning(texts.message(message::kTempBitmapUnreadable));
+            return warning(TextOf(texts, Text::TempBitmapUnreadable));
         default:
             return warning(aboutContent);
         }
     case Attempt::ImportPicture:
-        return warning(newer(message::kPictureUnreadable, "The picture cannot be read:") + QLatin1Char('\n') +
+        return warning(TextOf(texts, Text::PictureUnreadable) + QLatin1Char('\n') +
                        failure.subject + QLatin1Char('\n') + PictureProblem(failure, texts));
     case Attempt::PastePicture:
-        return warning(newer(message::kPictureUnreadable, "The picture cannot be read:") + QLatin1Char('\n') +
+        return warning(TextOf(texts, Text::PictureUnreadable) + QLatin1Char('\n') +
                        PictureProblem(failure, texts));
     case Attempt::ExportPreview:
         if (kind == FailureKind::CannotWrite)
-            return error(FillLine(newer(message::kCannotCreateFile, "Cannot create file \"%1\". %2"),
+            return error(FillLine(TextOf(texts, Text::CannotCreateFile),
                                   {QDir::toNativeSeparators(failure.subject), failure.reason}));
         return error(failure.reason);
     case Attempt::UseSettings:
@@ -133,12 +125,10 @@ FailureMessage MessageFor(Attempt attempt, const Failure& failure, const Languag
         return error(failure.reason);
     case Attempt::WriteRecovery:
         return FailureMessage{Box::Window,
-                              newer(message::kRecoveryNotWritten, "Unsaved work cannot be written to the recovery file:") +
+                              TextOf(texts, Text::RecoveryNotWritten) +
                                   QLatin1Char('\n') + failure.reason};
     case Attempt::ReadRecovery:
-        return warning(AboutFile(
-            newer(message::kRecoveryDamaged, "A recovery file is damaged and cannot be restored. It was set aside:"),
-            failure.subject, failure.reason));
+        return warning(AboutFile(TextOf(texts, Text::RecoveryDamaged), failure.subject, failure.reason));
     }
     return error(failure.reason);
 }
