@@ -45,7 +45,7 @@ constexpr int kFaultInSlot = 27;
 constexpr int kFirstChannelName = 28;
 constexpr int kFirstRoomTextName = 32;
 constexpr int kFirstFormatFault = 35;
-// Why a picture of any format was not read (PictureRead::Problem).
+// Why a picture of any format was not read.
 constexpr int kPictureFileTooLarge = kFirstFormatFault + kFormatFaultCount - 1;
 constexpr int kPictureFileUnreadable = kPictureFileTooLarge + 1;
 constexpr int kPictureSizeTooLarge = kPictureFileTooLarge + 2;

@@ -4,6 +4,8 @@
 #include "ui/mainform.h"
 #include "ui/widgets/picture_box.h"
 #include "core/image/palette.h"
+#include "core/room/default_room.h"
+#include "ui/widgets/bitmap_image.h"
 #include "support/typing.h"
 #include "support/ui_fixture.h"
 
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QSet>
 #include <QSignalSpy>
+#include <QUndoStack>
 #include <QtTest>
 
 using namespace velmora;
@@ -36,6 +39,7 @@ private slots:
     void theKeyboardReachesEveryBoxAndItsMenu();
     void boxesAndFieldsAreNamedInTheChosenLanguage();
     void aFailingCommandIsShownAndTheProgramGoesOn();
+    void everyViewFollowsTheDocument();
     void closingWithoutChangesAsksNothing();
     void typedTextAsksBeforeClosing();
     void aChangedPictureAsksBeforeClosing();
@@ -319,6 +323,59 @@ void MainFormTest::aFailingCommandIsShownAndTheProgramGoesOn()
     QCOMPARE(errors[0].text, QStringLiteral("disk on fire"));
     QCOMPARE(errors[0].caption, QStringLiteral("Velmora"));
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, form->document().picture(40));
+}
+
+void MainFormTest::everyViewFollowsTheDocument()
+{
+    UiFixture fixture;
+    auto form = fixture.makeForm();
+    RoomDocument& document = form->document();
+    auto* undo = form->findChild<QAction*>("Undo");
+    auto* redo = form->findChild<QAction*>("Redo");
+    // The first place the window differs from the document, or empty.
+    auto difference = [&]() -> QString {
+        for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot)
+            if (form->pictureBox(slot)->picture() != ToQImage(document.picture(slot)))
+                return QStringLiteral("box %1").arg(slot);
+        const char* const fields[] = {"RoomName", "Comment", "Copyright"};
+        for (int field = 0; field < RoomDocument::kTextCount; ++field)
+            if (form->findChild<QPlainTextEdit*>(fields[field])->toPlainText() != document.shownText(field))
+                return QString::fromLatin1(fields[field]);
+        const QString file = document.filePath().isEmpty() ? QString() : QFileInfo(document.filePath()).fileName();
+        const QString mark = document.hasUnsavedChanges() ? QStringLiteral("*") : QString();
+        const QString title = file.isEmpty() ? "Velmora" + mark : file + mark + " - Velmora";
+        if (form->windowTitle() != title)
+            return "title " + form->windowTitle();
+        const QUndoStack& history = document.history();
+        if (undo->isEnabled() != history.canUndo() || redo->isEnabled() != history.canRedo() ||
+            !undo->text().endsWith(history.undoText()) || !redo->text().endsWith(history.redoText()))
+            return "Edit menu " + undo->text() + " / " + redo->text();
+        return {};
+    };
+
+    RoomPictures pictures = DefaultRoomPictures();
+    pictures[slot::RoomImage] = Bitmap::Make(320, 240, 8, RoomPaletteVector());
+    document.openRoom(Room{{"den", "calm", "me"}, pictures, {}}, fixture.tempFolder() + "/den.pac");
+    QCOMPARE(difference(), QString());
+    const Bitmap bed = Bitmap::Make(96, 76, 8, RoomPaletteVector());
+    document.changeSlots("Paint", {{slot::BedImage, bed}, {slot::BedMask, document.picture(slot::TableMask)}});
+    QCOMPARE(difference(), QString());
+    QVERIFY(document.editText(1, "calmer", "Comment"));
+    QCOMPARE(difference(), QString());
+    QCOMPARE(undo->text(), QString("&Undo Comment"));
+    document.undo();
+    QCOMPARE(difference(), QString());
+    document.undo();
+    QCOMPARE(difference(), QString());
+    QVERIFY(!undo->isEnabled());
+    document.redo();
+    QCOMPARE(difference(), QString());
+    QCOMPARE(redo->text(), QString("&Redo Comment"));
+    document.setTextEncoding("windows-1252");
+    document.markSaved(fixture.tempFolder() + "/attic.pac");
+    QCOMPARE(difference(), QString());
+    document.restore(DocumentData{"", QByteArray("UTF-8"), {}, DefaultRoomPictures(), true});
+    QCOMPARE(difference(), QString());
 }
 
 void MainFormTest::closingWithoutChangesAsksNothing()

@@ -1,5 +1,6 @@
-// The editor's main window: the forty picture boxes of a room, its three
-// texts, the menus, and the state every command works on.
+// The editor's main window: a view of the room document (its forty picture
+// boxes, three text fields, title and Edit menu follow the document), the
+// menus, and the commands, which change the room through the document.
 #pragma once
 
 #include "ui/services/editor_context.h"
@@ -133,16 +134,6 @@ public:
     // A press on any picture box selects its slot.
     void WinDayImageMouseDown(int slot);
 
-    // Taking a BMP file into a slot (Load from bitmapfile, Edit). The check
-    // shows its own warning or question and reads the palette file anew:
-    // Accepted or PaletteMissing mean take it, Refused carries the message
-    // (6 when the palette question was answered No).
-    CheckResult checkPartBitmap(std::span<const uint8_t> fileBytes, int slot);
-    // Decodes the file into the slot as one step named `stepName`; false
-    // after a warning naming the file when it does not decode (slot unchanged).
-    bool takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages,
-                        const QString& stepName);
-
     // Open and Load from bitmapfile once the file is chosen: the same
     // checks and messages, whoever chose the file (dialog, command line, drop).
     void openRoomFile(const QString& path);
@@ -179,6 +170,16 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Taking a BMP file into a slot (Load from bitmapfile, Edit). The check
+    // shows its own warning or question and reads the palette file anew:
+    // Accepted or PaletteMissing mean take it, Refused carries the message
+    // (6 when the palette question was answered No).
+    CheckResult checkPartBitmap(std::span<const uint8_t> fileBytes, int slot);
+    // Decodes the file into the slot as one step named `stepName`; false
+    // after a warning naming the file when it does not decode (slot unchanged).
+    bool takePartBitmap(std::span<const uint8_t> fileBytes, int slot, const QString& fileNameForMessages,
+                        const QString& stepName);
+
     void createControls();
     // Sizes the window so that its outer size, frame included, is the design's.
     void fitOuterSize();
