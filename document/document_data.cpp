@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,9 +60,15 @@ public:
     // A QByteArray: its length, then its bytes; a null one reads as empty.
     std::span<const uint8_t> bytes(size_t max, const std::string& what)
     {
+        return optionalBytes(max, what).value_or(std::span<const uint8_t>{});
+    }
+
+    // The same, telling a null QByteArray (none) from an empty one.
+    std::optional<std::span<const uint8_t>> optionalBytes(size_t max, const std::string& what)
+    {
         const uint32_t length = u32(what);
         if (length == kNullLength)
-            return {};
+            return std::nullopt;
         if (length > max)
             throw Refusal{what + " is " + std::to_string(length) + " bytes long, more than the " +
                           std::to_string(max) + " it may have"};
@@ -162,9 +169,11 @@ DocumentData Read(std::span<const uint8_t> file)
     DocumentData data;
     data.filePath = in.string(kMaxPathUnits, "the room's file name");
     if (version >= 2) {
-        const std::span<const uint8_t> name = in.bytes(kMaxEncodingName, "the text encoding");
-        const QByteArray encoding(reinterpret_cast<const char*>(name.data()), qsizetype(name.size()));
-        if (RoomTextCodec::IsKnown(encoding))
+        // None (a null array) is the editor's setting; empty is the locale's.
+        const std::optional<std::span<const uint8_t>> name = in.optionalBytes(kMaxEncodingName, "the text encoding");
+        const QByteArray encoding =
+            name ? QByteArray(reinterpret_cast<const char*>(name->data()), qsizetype(name->size())) : QByteArray();
+        if (name && RoomTextCodec::IsKnown(encoding))
             data.textEncoding = encoding;
         data.unsaved = in.flag("the unsaved mark");
     }
@@ -198,8 +207,11 @@ QByteArray WriteDocumentData(const DocumentData& data)
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(kStreamVersion);
-    out << kMagic << quint32(kRecoveryVersion) << data.filePath << data.textEncoding.value_or(QByteArray())
-        << data.unsaved;
+    // None goes as a null array, the locale's (empty) as an empty one.
+    const QByteArray encoding = !data.textEncoding           ? QByteArray()
+                                : data.textEncoding->isNull() ? QByteArray("")
+                                                              : *data.textEncoding;
+    out << kMagic << quint32(kRecoveryVersion) << data.filePath << encoding << data.unsaved;
     for (const DocumentText& text : data.texts)
         out << QByteArray::fromStdString(text.bytes) << text.typed.has_value() << text.typed.value_or(QString());
     out << AsByteArray(pictures);

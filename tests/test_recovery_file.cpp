@@ -121,6 +121,12 @@ TEST(RecoveryFile, WhatIsWrittenReadsBackWhole)
     EXPECT_TRUE(again->filePath.isEmpty());
     EXPECT_EQ(again->textEncoding, QByteArray());
     EXPECT_FALSE(again->unsaved);
+
+    // An encoding not recorded stays so: the editor's setting, not the locale's.
+    plain.textEncoding.reset();
+    const Result<DocumentData> unrecorded = ReadDocumentData(Bytes(WriteDocumentData(plain)));
+    ASSERT_TRUE(unrecorded.ok());
+    EXPECT_FALSE(unrecorded->textEncoding);
 }
 
 TEST(RecoveryFile, VersionOneFilesAreRead)
