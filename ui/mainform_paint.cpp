@@ -5,13 +5,21 @@
 
 #include "ui/painter/painter_window.h"
 
+#include <QScreen>
+
 namespace velmora {
 
 void TMainForm::PaintClick()
 {
     const int slot = selectedSlot_;
-    if (!painter_)
+    if (!painter_) {
         painter_ = std::make_unique<PainterWindow>(*document_, texts_, *prompts_);
+        // In the middle of the screen: a window manager that puts a new
+        // window under the pointer would leave its status line off the edge.
+        QRect frame(QPoint(), painter_->size());
+        frame.moveCenter(screen()->availableGeometry().center());
+        painter_->move(frame.topLeft());
+    }
     painter_->showSlot(slot);
 }
 
