@@ -14,17 +14,16 @@
 
 #include "core/edit/picture_convert.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QUndoStack>
 #include <QtTest>
 
 using namespace velmora;
+using velmora::test::ChooseFromMenu;
 using velmora::test::ScriptedPrompts;
+using velmora::test::ShowActive;
 using velmora::test::UiFixture;
 using Kind = ScriptedPrompts::Kind;
 
@@ -42,27 +41,6 @@ namespace {
 constexpr int kBed = 8;
 constexpr int kTable = 12;
 constexpr int kLetter = 16;
-
-bool ShowActive(QWidget& window)
-{
-    window.show();
-    QApplication::setActiveWindow(&window);
-    return QTest::qWaitForWindowActive(&window);
-}
-
-// Right-clicks the box and chooses `entry` in the part menu with the mouse.
-void ChooseFromMenu(TMainForm& form, int slot, const char* entry)
-{
-    QTest::mousePress(form.pictureBox(slot), Qt::RightButton);
-    QTest::mouseRelease(form.pictureBox(slot), Qt::RightButton);
-    form.PopupMenuPopup();
-    QMenu* menu = form.popupMenu();
-    menu->popup(form.mapToGlobal(QPoint(40, 40)));
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    const QPoint at = menu->actionGeometry(form.findChild<QAction*>(entry)).center();
-    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, at);
-    QTRY_VERIFY(!menu->isVisible());
-}
 
 void DoubleClick(TMainForm& form, int slot)
 {
@@ -93,7 +71,6 @@ void PainterOpenTest::theMenuAndEnterOpenOnePainterOnThatPart()
     QCOMPARE(painter->slot(), kTable);
     QTest::keyClick(form->pictureBox(kTable + 20), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(painter->slot(), kTable + 20);
-    QCOMPARE(form->findChildren<QAction*>("Paint").size(), 1);
 
     // A change of language reaches the painter.
     form->setLanguageCode("ja");
