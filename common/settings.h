@@ -31,6 +31,11 @@ public:
     static constexpr const char* kImportFit = "IMPORTFIT";
     static constexpr const char* kImportDither = "IMPORTDITHER";
     static constexpr const char* kImportAlpha = "IMPORTALPHA";
+    // What a double-click on a picture does: the external image editor
+    // ("editor", also for a missing or unknown value) or the painter.
+    static constexpr const char* kDoubleClick = "DBLCLICK";
+    static constexpr const char* kDoubleClickEditor = "editor";
+    static constexpr const char* kDoubleClickPainter = "painter";
 
     // An empty file means the user's own settings (organisation "Oskel",
     // application "Quorvix"); tests give a file of their own.

@@ -1,16 +1,21 @@
-// Files, rooms set up outside the history, and room snapshots for the GUI
-// tests of the file and part commands.
+// Files, rooms set up outside the history, room snapshots and the part
+// menu for the GUI tests of the file and part commands.
 #pragma once
 
 #include "ui/mainform.h"
+#include "ui/widgets/picture_box.h"
 #include "document/document_data.h"
 #include "core/image/bmp.h"
 #include "core/room/room_file.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QString>
+#include <QtTest>
 
 #include <stdexcept>
 #include <vector>
@@ -118,6 +123,28 @@ struct RoomState {
 inline QStringList FilesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+// Shows the window and makes it active, so that keys and menus reach it.
+inline bool ShowActive(QWidget& window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// Chooses a part menu entry for `slot` with the mouse, `modifiers` held.
+inline void ChooseFromMenu(TMainForm& form, int slot, const char* entry, Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::mousePress(form.pictureBox(slot), Qt::RightButton);
+    QTest::mouseRelease(form.pictureBox(slot), Qt::RightButton);
+    form.PopupMenuPopup();
+    QMenu* menu = form.popupMenu();
+    menu->popup(form.mapToGlobal(QPoint(40, 40)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QPoint at = menu->actionGeometry(form.findChild<QAction*>(entry)).center();
+    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, modifiers, at);
+    QTRY_VERIFY(!menu->isVisible());
 }
 
 }  // namespace velmora::test

@@ -23,9 +23,11 @@
 #include <QtTest>
 
 using namespace velmora;
+using velmora::test::ChooseFromMenu;
 using velmora::test::Child;
 using velmora::test::RoomState;
 using velmora::test::ScriptedPrompts;
+using velmora::test::ShowActive;
 using velmora::test::UiFixture;
 using velmora::test::WriteBytes;
 using Kind = ScriptedPrompts::Kind;
@@ -53,28 +55,6 @@ RgbaPicture Gradient(int32_t width, int32_t height)
             picture.pixels.insert(picture.pixels.end(), {uint8_t(x * 255 / width), uint8_t(y * 255 / height), 90,
                                                          uint8_t(x < 4 && y < 4 ? 0 : 255)});
     return picture;
-}
-
-// Shows the window and makes it active, so that keys and menus reach it.
-bool ShowActive(TMainForm& form)
-{
-    form.show();
-    QApplication::setActiveWindow(&form);
-    return QTest::qWaitForWindowActive(&form);
-}
-
-// Chooses a part menu entry for `slot` with the mouse, `modifiers` held.
-void ChooseFromMenu(TMainForm& form, int slot, const char* entry, Qt::KeyboardModifiers modifiers)
-{
-    QTest::mousePress(form.pictureBox(slot), Qt::RightButton);
-    QTest::mouseRelease(form.pictureBox(slot), Qt::RightButton);
-    form.PopupMenuPopup();
-    QMenu* menu = form.popupMenu();
-    menu->popup(form.mapToGlobal(QPoint(40, 40)));
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    const QPoint at = menu->actionGeometry(form.findChild<QAction*>(entry)).center();
-    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, modifiers, at);
-    QTRY_VERIFY(!menu->isVisible());
 }
 
 // Presses a button of the dialog; whether that closed it with OK.

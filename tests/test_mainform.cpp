@@ -158,7 +158,7 @@ void MainFormTest::menusAndDialogsAreAsDesigned()
     for (QAction* item : form->popupMenu()->actions())
         popup << item->objectName();
     QCOMPARE(popup, QStringList({"Edit", "OpenPFile", "SavePFile", "CopyImage", "CreateMask", "CopyData", "PasteParts",
-                                 "ImportPicture", "ExportPicture", "CopyPicture", "PastePicture"}));
+                                 "ImportPicture", "ExportPicture", "CopyPicture", "PastePicture", "Paint"}));
 
     QCOMPARE(form->openDialog().defaultSuffix, QStringLiteral("pac"));
     QCOMPARE(form->openDialog().filters, QStringList{"*.pac (*.pac)"});

@@ -109,24 +109,25 @@ void PartCommandsTest::popupEntriesFollowTheSlot()
     UiFixture fixture;
     auto form = fixture.makeForm();
     const char* names[] = {"Edit",       "OpenPFile",     "SavePFile",     "CopyImage",   "CreateMask",  "CopyData",
-                           "PasteParts", "ImportPicture", "ExportPicture", "CopyPicture", "PastePicture"};
+                           "PasteParts", "ImportPicture", "ExportPicture", "CopyPicture", "PastePicture", "Paint"};
     for (int i = 0; i < 7; ++i)
         QCOMPARE(Entry(*form, names[i])->text(), form->languageTexts().menuItem(11 + i));
     QCOMPARE(Entry(*form, "ImportPicture")->text(), form->languageTexts().menuItem(22));
     QCOMPARE(Entry(*form, "ExportPicture")->text(), form->languageTexts().menuItem(23));
     QCOMPARE(Entry(*form, "CopyPicture")->text(), TextOf(form->languageTexts(), Text::CopyPicture));
     QCOMPARE(Entry(*form, "PastePicture")->text(), TextOf(form->languageTexts(), Text::PastePicture));
+    QCOMPARE(Entry(*form, "Paint")->text(), TextOf(form->languageTexts(), Text::Paint));
 
     for (int s = 0; s < PartSlotTable::kSlotCount; ++s) {
         form->WinDayImageMouseDown(s);
         form->PopupMenuPopup();
         const bool expected[] = {true,    true,   true, s < 20 && s != 4, s >= 4 && s <= 18, s >= 20,
-                                 s == 4,  true,   true, true,             true};
-        for (int i = 0; i < 11; ++i)
+                                 s == 4,  true,   true, true,             true, true};
+        for (int i = 0; i < 12; ++i)
             QVERIFY2(Entry(*form, names[i])->isEnabled() == expected[i],
                      qPrintable(QStringLiteral("slot %1 %2").arg(s).arg(names[i])));
-        QCOMPARE(form->popupMenu()->actions().size(), 11);
-        QCOMPARE(form->popupMenu()->actions().last(), Entry(*form, "PastePicture"));
+        QCOMPARE(form->popupMenu()->actions().size(), 12);
+        QCOMPARE(form->popupMenu()->actions().last(), Entry(*form, "Paint"));
     }
 
     // A press on a mask box, then a right-click elsewhere: the latter counts.

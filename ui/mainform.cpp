@@ -6,12 +6,13 @@
 #include "ui/widgets/file_drop.h"
 #include "ui/services/paths.h"
 #include "ui/services/language_lines.h"
+#include "ui/painter/painter_window.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/room_text_edit.h"
 #include "ui/room_recovery.h"
 
-
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -149,6 +150,8 @@ TMainForm::TMainForm(Environment environment, Prompts* prompts)
 
 TMainForm::~TMainForm()
 {
+    // The painter works on the document and the texts: it goes first.
+    painter_.reset();
     // The children go after this object's members: none may call back in
     // (the document's history clears itself, a field loses focus).
     document_->disconnect(this);
@@ -169,7 +172,15 @@ void TMainForm::createControls()
             box->setObjectName(QString::fromLatin1(PartSlotTable::BoxName(slot)));
             box->setGeometry(QRect(PartSlotTable::IsMask(slot) ? place.mask : place.picture, place.size));
             connect(box, &PictureBox::pressed, this, [this](int tag) { WinDayImageMouseDown(tag); });
-            connect(box, &PictureBox::doubleClicked, this, [this](int) { runCommand([this] { EditClick(); }); });
+            // Its press has selected the box already; the double-click names it too.
+            connect(box, &PictureBox::doubleClicked, this, [this](int tag) {
+                WinDayImageMouseDown(tag);
+                runCommand([this] { PictureDoubleClick(); });
+            });
+            connect(box, &PictureBox::enterPressed, this, [this](int tag) {
+                WinDayImageMouseDown(tag);
+                runCommand([this] { PaintClick(); });
+            });
             // The menu is for the box that asks for it, whichever box the
             // last press was on (a press dragged to another box and let go).
             connect(box, &PictureBox::contextMenuRequested, this, [this](int tag, const QPoint& at) {
@@ -269,6 +280,7 @@ void TMainForm::createMenus()
     EditorSet = action(Config, "EditorSet", "&Image editor");
     LanguageSet = action(Config, "LanguageSet", "&Language");
     TextEncodingSet = action(Config, "TextEncodingSet", EnglishOf(Text::TextEncodingSet));
+    DoubleClickSet = action(Config, "DoubleClickSet", EnglishOf(Text::DoubleClickSet));
     Help = submenu("Help", "&Help", QKeySequence(Qt::CTRL | Qt::Key_H));
     Contents = action(Help, "Contents", "&Contents");
     About = action(Help, "About", "&About...");
@@ -283,6 +295,7 @@ void TMainForm::createMenus()
     bind(EditorSet, &TMainForm::EditorSetClick);
     bind(LanguageSet, &TMainForm::LanguageSetClick);
     bind(TextEncodingSet, &TMainForm::TextEncodingSetClick);
+    bind(DoubleClickSet, &TMainForm::DoubleClickSetClick);
     bind(Contents, &TMainForm::ContentsClick);
     bind(About, &TMainForm::AboutClick);
 
@@ -319,8 +332,10 @@ void TMainForm::createMenus()
                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     bind(CopyPicture, &TMainForm::CopyPictureClick);
     bind(PastePicture, &TMainForm::PastePictureClick);
-    // Their keys work with the menu closed, on the selected picture box.
-    addActions({CopyPicture, PastePicture});
+    bindBoxKeys(CopyPicture, &TMainForm::CopyPictureClick);
+    bindBoxKeys(PastePicture, &TMainForm::PastePictureClick);
+    Paint = action(PopupMenu, "Paint", EnglishOf(Text::Paint));
+    bind(Paint, &TMainForm::PaintClick);
 }
 
 void TMainForm::createDialogs()
@@ -338,6 +353,26 @@ void TMainForm::createDialogs()
 void TMainForm::bind(QAction* action, void (TMainForm::*handler)())
 {
     connect(action, &QAction::triggered, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+}
+
+void TMainForm::bindBoxKeys(QAction* action, void (TMainForm::*handler)())
+{
+    // The entry itself only shows its keys: the menu is attached to no
+    // widget, so in its own context they never fire.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    auto* keys = new QAction(this);
+    keys->setObjectName(action->objectName() + QStringLiteral("Keys"));
+    keys->setShortcuts(action->shortcuts());
+    keys->setShortcutContext(Qt::WidgetShortcut);
+    for (PictureBox* box : boxes_)
+        box->addAction(keys);
+    // As the keyboard's menu does: the focused box is the one selected.
+    connect(keys, &QAction::triggered, this, [this, handler] {
+        if (auto* box = qobject_cast<PictureBox*>(QApplication::focusWidget())) {
+            WinDayImageMouseDown(box->tag());
+            runCommand([this, handler] { (this->*handler)(); });
+        }
+    });
 }
 
 void TMainForm::readLanguageSetting()
@@ -385,11 +420,12 @@ void TMainForm::applyTexts()
     About->setText(TextOf(texts_, Text::About));
     // Entries newer than some language files take their English there.
     TextEncodingSet->setText(TextOf(texts_, Text::TextEncodingSet));
+    DoubleClickSet->setText(TextOf(texts_, Text::DoubleClickSet));
     Save->setText(TextOf(texts_, Text::Save));
     RecentRooms->setTitle(TextOf(texts_, Text::RecentRooms));
     EditMenu->setTitle(TextOf(texts_, Text::EditMenu));
     refreshHistoryActions();
-    const std::array<std::pair<QAction*, Text>, 11> popup = {{
+    const std::array<std::pair<QAction*, Text>, 12> popup = {{
         {Edit, Text::EditPart},
         {OpenPFile, Text::OpenPFile},
         {SavePFile, Text::SavePFile},
@@ -401,6 +437,7 @@ void TMainForm::applyTexts()
         {ExportPicture, Text::ExportPicture},
         {CopyPicture, Text::CopyPicture},
         {PastePicture, Text::PastePicture},
+        {Paint, Text::Paint},
     }};
     for (const auto& [item, text] : popup)
         item->setText(TextOf(texts_, text));
@@ -420,6 +457,8 @@ void TMainForm::applyTexts()
         field->setLimitText(limitText);
     }
     nameBoxes();
+    if (painter_)
+        painter_->applyTexts();
 }
 
 void TMainForm::nameBoxes()
@@ -525,9 +564,12 @@ void TMainForm::closeEvent(QCloseEvent* event)
     bool close = false;
     runCommand([&] { close = !document_->hasUnsavedChanges() || askQuestion(Text::UnsavedChanges); });
     event->setAccepted(close);
+    if (!close)
+        return;
+    // A stroke still held in the painter becomes its step as it closes.
+    closePainter();
     // Closed on purpose, changes or not: nothing is left to recover.
-    if (close)
-        runCommand([this] { removeRecovery(); });
+    runCommand([this] { removeRecovery(); });
 }
 
 void TMainForm::showEvent(QShowEvent* event)

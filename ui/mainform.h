@@ -32,6 +32,7 @@ class QTimer;
 
 namespace velmora {
 
+class PainterWindow;
 class PictureBox;
 class RoomRecovery;
 
@@ -114,6 +115,7 @@ public:
     void EditorSetClick();
     void LanguageSetClick();
     void TextEncodingSetClick();
+    void DoubleClickSetClick();
     // Help menu (mainform_help.cpp).
     void ContentsClick();
     void AboutClick();
@@ -129,10 +131,17 @@ public:
     void ExportPictureClick();
     void CopyPictureClick();
     void PastePictureClick();
+    void PaintClick();
     void PopupMenuPopup();
 
     // A press on any picture box selects its slot.
     void WinDayImageMouseDown(int slot);
+    // A double-click on a picture box: the image editor (EditClick) or, when
+    // the settings say so, the painter (PaintClick).
+    void PictureDoubleClick();
+
+    // The painter window, one for this editor; null until first opened.
+    PainterWindow* painter() const { return painter_.get(); }
 
     // Open and Load from bitmapfile once the file is chosen: the same
     // checks and messages, whoever chose the file (dialog, command line, drop).
@@ -189,6 +198,12 @@ private:
     void readTextEncodingSetting();
     // Connects a menu item to its handler through runCommand.
     void bind(QAction* action, void (TMainForm::*handler)());
+    // The keys of a part menu entry, for the focused picture box only: the
+    // menu shows them, the text fields keep their own.
+    void bindBoxKeys(QAction* action, void (TMainForm::*handler)());
+    // mainform_paint.cpp
+    bool doubleClickPaints() const;
+    void closePainter();
     // Each picture box's accessible name and tool tip: its part, picture or mask.
     void nameBoxes();
 
@@ -269,6 +284,7 @@ private:
     QAction* EditorSet = nullptr;
     QAction* LanguageSet = nullptr;
     QAction* TextEncodingSet = nullptr;
+    QAction* DoubleClickSet = nullptr;
     QMenu* Help = nullptr;
     QAction* Contents = nullptr;
     QAction* About = nullptr;
@@ -284,6 +300,11 @@ private:
     QAction* ExportPicture = nullptr;
     QAction* CopyPicture = nullptr;
     QAction* PastePicture = nullptr;
+    QAction* Paint = nullptr;
+
+    // Last: it paints on the document with the texts and prompts above, and
+    // goes before them.
+    std::unique_ptr<PainterWindow> painter_;
 };
 
 }  // namespace velmora

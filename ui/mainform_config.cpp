@@ -70,4 +70,19 @@ void TMainForm::TextEncodingSetClick()
     document_->setTextEncoding(offered[*chosen]);
 }
 
+void TMainForm::DoubleClickSetClick()
+{
+    // The choices are named as the part menu names the two commands.
+    const QStringList items = {StepName(TextOf(texts_, Text::EditPart)), StepName(TextOf(texts_, Text::Paint))};
+    const std::optional<int> chosen =
+        prompts_->chooseItem(StepName(DoubleClickSet->text()), items, doubleClickPaints() ? 1 : 0);
+    if (!chosen || *chosen < 0 || *chosen >= items.size())
+        return;
+    const char* value = *chosen == 1 ? Settings::kDoubleClickPainter : Settings::kDoubleClickEditor;
+    if (const Result<void> written =
+            settings_.write(QString::fromLatin1(Settings::kDoubleClick), QString::fromLatin1(value));
+        !written)
+        showFailure(Attempt::UseSettings, written.failure());
+}
+
 }  // namespace velmora

@@ -2,6 +2,7 @@
 #include "ui/mainform.h"
 
 #include "common/file_bytes.h"
+#include "ui/painter/painter_window.h"
 #include "ui/services/paths.h"
 
 #include "ui/services/external_editor.h"
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 
 #include <ctime>
+#include <optional>
 
 namespace velmora {
 
@@ -96,6 +98,10 @@ void TMainForm::EditClick()
     Result<void> run;
     {
         HiddenWindow hidden(*this);
+        // The painter cannot follow while the wait holds the program either.
+        std::optional<HiddenWindow> hiddenPainter;
+        if (painter_)
+            hiddenPainter.emplace(*painter_);
         run = RunEditor(editor, temp.path());
     }
     if (!run) {

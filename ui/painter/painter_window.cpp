@@ -23,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
@@ -125,7 +126,10 @@ PainterWindow::PainterWindow(RoomDocument& document, const LanguageTexts& texts,
     refreshHistory();
     refreshSelectionActions();
     canvas_->setFocus();
-    resize(1100, 720);
+    // As designed where the screen has room; a scale factor of 2 doubles it,
+    // and a window larger than the screen hides its status line.
+    const QSize frame(40, 80);
+    resize(QSize(1100, 720).boundedTo(screen()->availableGeometry().size() - frame));
 }
 
 PainterWindow::~PainterWindow() = default;

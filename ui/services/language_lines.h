@@ -31,7 +31,8 @@ enum class Text {
     TextEncodingSet, Undo, Redo, Save, ImportPicture, ExportPicture, RecentRooms, EditMenu, CopyPicture,
     PastePicture, Cut, Copy, Paste, Delete, SelectAll, ViewMenu, ZoomIn, ZoomOut, FitToWindow, Grid,
     Surroundings, LargeRoomView, ToolsMenu, Pencil, PixelPerfect, Eraser, Line, Rectangle, FilledRectangle,
-    Ellipse, FilledEllipse, Fill, Picker, Select, ColoursMenu, SwapColours, PreviousColour, NextColour,
+    Ellipse, FilledEllipse, Fill, Picker, Select, ColoursMenu, SwapColours, PreviousColour, NextColour, Paint,
+    DoubleClickSet,
     // labels.*
     FontFace, Title, WindowViewsCaption, DoorViewsCaption, DoorsCaption, BedsCaption, TreasureBoxesCaption,
     TableCaption, MailboxCaption, BubbleCaption, BathTubCaption, LettersCaption, RoomView, NameCaption,
@@ -137,6 +138,8 @@ inline constexpr std::array<TextLine, size_t(Text::Count)> kTextLines = [] {
         TextLine{Text::SwapColours, kMenu, 53, "&Swap colours"},
         TextLine{Text::PreviousColour, kMenu, 54, "&Previous colour"},
         TextLine{Text::NextColour, kMenu, 55, "&Next colour"},
+        TextLine{Text::Paint, kMenu, 56, "Paint..."},
+        TextLine{Text::DoubleClickSet, kMenu, 57, "&Double-click on a picture..."},
         TextLine{Text::FontFace, kLabel, 0, "DejaVu Sans"},
         TextLine{Text::Title, kLabel, 1, "Velmora"},
         TextLine{Text::WindowViewsCaption, kLabel, 2, "Window view (day, night, connecting)"},

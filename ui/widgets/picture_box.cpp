@@ -88,6 +88,8 @@ void PictureBox::keyPressEvent(QKeyEvent* event)
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (event->key() == Qt::Key_Menu || shiftF10) {
         menuFromKeyboard();
+    } else if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        emit enterPressed(tag_);
     } else if (plain && (event->key() == Qt::Key_Right || event->key() == Qt::Key_Down)) {
         focusNeighbour(true);
     } else if (plain && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Up)) {

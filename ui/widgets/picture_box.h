@@ -2,7 +2,8 @@
 // scaled to fill the box and reports presses, double clicks and the context
 // menu request with its slot number (its tag). It takes the focus, shows it
 // with a frame, and opens the part menu from the keyboard (the Menu key,
-// Shift+F10); the arrow keys go to the previous or next box in reading order.
+// Shift+F10); the arrow keys go to the previous or next box in reading order,
+// and Enter (or Return) asks for it to be opened.
 #pragma once
 
 #include "ui/widgets/pixel_view.h"
@@ -24,6 +25,7 @@ public:
 signals:
     void pressed(int tag);
     void doubleClicked(int tag);
+    void enterPressed(int tag);
     void contextMenuRequested(int tag, const QPoint& globalPos);
     // One local file was dropped on the box.
     void fileDropped(int tag, const QString& path);
