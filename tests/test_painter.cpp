@@ -8,6 +8,7 @@
 #include "ui/painter/paint_canvas.h"
 #include "ui/services/language_lines.h"
 #include "ui/painter/painter_window.h"
+#include "ui/painter/palette_grid.h"
 #include "ui/painter/room_view.h"
 #include "ui/services/paths.h"
 
@@ -16,6 +17,7 @@
 #include "core/paint/paint_slots.h"
 #include "core/room/default_room.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QScrollBar>
@@ -37,6 +39,7 @@ private slots:
     void anOpenDuringAStrokeDropsTheStroke();
     void aSelectionMovesCopiesAndPastesIntoAnotherPart();
     void everyCaptionHasItsLineInBothLanguages();
+    void screenReadersNameTheCanvasThePaletteAndTheRoom();
 };
 
 namespace {
@@ -323,6 +326,18 @@ void PainterTest::everyCaptionHasItsLineInBothLanguages()
         if (added)
             QVERIFY2(japanese.line(line.list, line.index) != english.line(line.list, line.index), line.english);
     }
+}
+
+void PainterTest::screenReadersNameTheCanvasThePaletteAndTheRoom()
+{
+    // What a screen reader announces, in step with the part shown.
+    auto name = [](QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); };
+    Painter painter(slot::BedImage);
+    QCOMPARE(name(&painter.canvas()), QString("Bed (default), picture"));
+    QCOMPARE(name(painter.window.findChild<PaletteGrid*>()), QString("Room palette"));
+    QCOMPARE(name(painter.window.findChild<RoomView*>()), QString("Room view"));
+    painter.window.showSlot(slot::BedMask);
+    QCOMPARE(name(&painter.canvas()), QString("Bed (default), mask"));
 }
 
 QTEST_MAIN(PainterTest)

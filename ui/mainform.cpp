@@ -463,11 +463,8 @@ void TMainForm::applyTexts()
 
 void TMainForm::nameBoxes()
 {
-    const QString picture = TextOf(texts_, Text::BoxPicture);
-    const QString mask = TextOf(texts_, Text::BoxMask);
     for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
-        const QString partName = TextOf(texts_, Nth(Text::FirstPartName, PartSlotTable::PartOf(slot)));
-        const QString name = (PartSlotTable::IsMask(slot) ? mask : picture).arg(partName);
+        const QString name = PartPictureName(texts_, slot);
         PictureBox* box = boxes_[static_cast<size_t>(slot)];
         box->setAccessibleName(name);
         box->setToolTip(name);

@@ -333,6 +333,9 @@ void PainterWindow::applyTexts()
     setColours(foreground_, background_);  // the palette's tool tip names them
     roomView_->setToolTip(TextOrEnglish(texts_, Text::RoomViewTip));
     roomTitle_->setText(TextOrEnglish(texts_, Text::RoomView));
+    // Named for screen readers as the title above it and the palette read.
+    roomView_->setAccessibleName(StepName(roomTitle_->text()));
+    palette_->setAccessibleName(TextOrEnglish(texts_, Text::PaletteName));
 
     const std::array<Text, 4> labels = {Text::Time, Text::Door, Text::TreasureBox, Text::Bed};
     for (size_t i = 0; i < labels.size(); ++i)
@@ -488,6 +491,7 @@ void PainterWindow::pictureReplaced()
     roomView_->setFramed(part == slot::RoomImage ? std::nullopt : std::optional<Placement>(place));
     palette_->setEnabled(!session_->maskAlone());
     setWindowTitle(SlotName(slot) + QStringLiteral(" - ") + TextOrEnglish(texts_, Text::PainterTitle));
+    canvas_->setAccessibleName(PartPictureName(texts_, slot));
     if (session_->maskAlone()) {
         maskShown_->setText(TextOrEnglish(texts_, Text::MaskAloneShown).arg(SlotName(slot)).arg(slot));
     } else {

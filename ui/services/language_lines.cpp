@@ -1,5 +1,7 @@
 #include "ui/services/language_lines.h"
 
+#include "core/room/slot_table.h"
+
 namespace velmora {
 
 namespace {
@@ -34,6 +36,12 @@ QString TextOrEnglish(const LanguageTexts& texts, Text text)
 {
     const TextLine& line = kTextLines[size_t(text)];
     return texts.lineOr(line.list, line.index, line.english);
+}
+
+QString PartPictureName(const LanguageTexts& texts, int slot)
+{
+    const QString part = TextOf(texts, Nth(Text::FirstPartName, PartSlotTable::PartOf(slot)));
+    return TextOf(texts, PartSlotTable::IsMask(slot) ? Text::BoxMask : Text::BoxPicture).arg(part);
 }
 
 }  // namespace velmora

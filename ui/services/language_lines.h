@@ -45,7 +45,7 @@ enum class Text {
     AlphaThreshold, PainterTitle, PencilTip, PixelPerfectTip, EraserTip, LineTip, RectangleTip,
     FilledRectangleTip, EllipseTip, FilledEllipseTip, FillTip, PickerTip, SelectTip, PaletteTip, RoomViewTip,
     ColoursShown, PixelShown, IndexShown, SeeThroughShown, ZoomShown, DrawnThroughShown, MaskAloneShown,
-    MoveStep, CopyStep, ReplaceColourStep,
+    MoveStep, CopyStep, ReplaceColourStep, PaletteName,
     // messages.*
     NoImageEditor, TempBitmapUnreadable, Os2Header, Not8Bit, Compressed, NoStandardPalette, PaletteDiffers,
     BadMaskDepth, CannotOpen, RoomTooShort, OutOfMemory, WrongSize, UnsavedChanges, RestoreRecovery,
@@ -242,6 +242,7 @@ inline constexpr std::array<TextLine, size_t(Text::Count)> kTextLines = [] {
         TextLine{Text::MoveStep, kLabel, 99, "Move"},
         TextLine{Text::CopyStep, kLabel, 100, "Copy"},
         TextLine{Text::ReplaceColourStep, kLabel, 101, "Replace colour"},
+        TextLine{Text::PaletteName, kLabel, 102, "Room palette"},
         TextLine{Text::NoImageEditor, kMessage, message::kNoImageEditor, "No image editor is set. Choose one under Settings > Image editor."},
         TextLine{Text::TempBitmapUnreadable, kMessage, message::kTempBitmapUnreadable, "The temporary bitmap file cannot be opened."},
         TextLine{Text::Os2Header, kMessage, message::kOs2Header, "This bitmap has an old-style (OS/2) header and cannot be used. Save it as a Windows BMP."},
@@ -346,6 +347,10 @@ QString TextOf(const LanguageTexts& texts, Text text);
 // what must never fail (the window's title after a change) and for the
 // painter, which always showed English for a missing line.
 QString TextOrEnglish(const LanguageTexts& texts, Text text);
+
+// What a screen reader and the tool tip call the picture of `slot`, in a
+// picture box or on the painter's canvas: "Bed (default), picture".
+QString PartPictureName(const LanguageTexts& texts, int slot);
 
 // The line numbered `index` of the messages file (the numbers of
 // common/message_lines.h).
