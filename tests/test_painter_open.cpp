@@ -155,6 +155,17 @@ void PainterOpenTest::undoInThePainterShowsInTheBoxes()
     QVERIFY(ShowActive(*form));
     QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(form->pictureBox(kBed)->picture(), painted);
+
+    // A stroke still held when the editor is closed counts as a change: the
+    // close asks, and No keeps the window with the stroke as its step.
+    form->document().undo();
+    QVERIFY(!form->document().hasUnsavedChanges());
+    QTest::mousePress(canvas, Qt::LeftButton, {}, canvas->rect().center());
+    fixture.prompts.questionAnswers.push_back(false);
+    QVERIFY(!form->close());
+    QCOMPARE(fixture.prompts.shown(Kind::Question).size(), size_t(1));
+    QCOMPARE(form->document().history().count(), 1);
+    QCOMPARE(form->document().history().index(), 1);
 }
 
 void PainterOpenTest::theClipboardKeysActOnTheFocusedBoxOnly()

@@ -558,12 +558,15 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     // Anything failing here (a missing message line) keeps the window open:
     // closing must never lose changes by accident.
+    // A stroke still held in the painter is a change like any other: it
+    // becomes its step before the question is asked, not after.
+    if (painter_)
+        painter_->endStroke();
     bool close = false;
     runCommand([&] { close = !document_->hasUnsavedChanges() || askQuestion(Text::UnsavedChanges); });
     event->setAccepted(close);
     if (!close)
         return;
-    // A stroke still held in the painter becomes its step as it closes.
     closePainter();
     // Closed on purpose, changes or not: nothing is left to recover.
     runCommand([this] { removeRecovery(); });

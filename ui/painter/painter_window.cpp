@@ -560,10 +560,15 @@ void PainterWindow::showEvent(QShowEvent* event)
     }
 }
 
+void PainterWindow::endStroke()
+{
+    run([this] { session_->release(); });
+}
+
 void PainterWindow::closeEvent(QCloseEvent* event)
 {
     // A stroke still held becomes its step before the window goes.
-    run([this] { session_->release(); });
+    endStroke();
     QMainWindow::closeEvent(event);
 }
 

@@ -44,6 +44,8 @@ public:
     int slot() const { return session_->slot(); }
     // Takes the captions from the language texts again.
     void applyTexts();
+    // A stroke still held becomes its step now.
+    void endStroke();
 
     PaintTool tool() const { return tool_; }
     void setTool(PaintTool tool);
