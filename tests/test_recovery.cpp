@@ -5,11 +5,13 @@
 #include "support/ui_fixture.h"
 
 #include "document/document_data.h"
+#include "ui/room_recovery.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 using namespace velmora;
@@ -28,6 +30,7 @@ private slots:
     void aDamagedFileIsSetAsideAtStart();
     void aDeclinedRestoreLeavesNothingBehind();
     void aFailedWriteIsToldOnceInTheWindow();
+    void anEncodingChosenAfterAChangeIsRecovered();
 };
 
 namespace {
@@ -153,6 +156,36 @@ void RecoveryTest::aFailedWriteIsToldOnceInTheWindow()
     // Nothing unsaved: nothing to keep, nothing to tell.
     test::SetModified(form, false);
     QVERIFY(!problem->isVisible());
+}
+
+void RecoveryTest::anEncodingChosenAfterAChangeIsRecovered()
+{
+    UiFixture fixture;
+    // A room name in Shift_JIS, "nihon".
+    const std::string name = "\x93\xfa\x96\x7b";
+    {
+        auto form = fixture.makeForm();
+        test::SetRoomTexts(*form, RoomTexts{name, "", ""});
+        form->WinDayImageMouseDown(slot::BedImage);
+        form->findChild<QAction*>("CopyImage")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(form->recoveryFile()), 5000);
+        // The name shows right only once the encoding is chosen, after the
+        // file was written; the file follows within seconds all the same.
+        fixture.prompts.choiceAnswers.push_back(
+            static_cast<int>(RoomTextCodec::Offered().indexOf(QByteArray("Shift_JIS"))));
+        form->TextEncodingSetClick();
+        const QString recovery = form->recoveryFile();
+        auto recorded = [&recovery] {
+            const Result<DocumentData> data = RoomRecovery::read(recovery);
+            return data ? data->textEncoding.value_or("none") : QByteArray("unreadable");
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(recorded(), QByteArray("Shift_JIS"), 5000);
+    }
+    // Stopped and started again: the room comes back as it was shown.
+    auto next = fixture.makeForm();
+    fixture.prompts.questionAnswers.push_back(true);
+    next->offerRecovery();
+    QCOMPARE(next->findChild<QPlainTextEdit*>("RoomName")->toPlainText(), QString::fromUtf8("\u65e5\u672c"));
 }
 
 QTEST_MAIN(RecoveryTest)

@@ -30,6 +30,8 @@ void TMainForm::observeDocument()
     connect(document_, &RoomDocument::textEncodingChanged, this, [this] {
         for (RoomTextEdit* field : fields_)
             field->setCodec(document_->codec());
+        // No step, but the recovery file keeps the encoding the texts are shown in.
+        scheduleRecovery();
     });
     connect(document_, &RoomDocument::filePathChanged, this, &TMainForm::updateTitle);
     connect(document_, &RoomDocument::cleanChanged, this, [this](bool clean) {
