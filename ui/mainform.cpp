@@ -1,7 +1,6 @@
 #include "ui/mainform.h"
 
 #include "ui/services/error_texts.h"
-#include "ui/widgets/bitmap_image.h"
 #include "ui/widgets/dialog_font.h"
 #include "ui/widgets/file_drop.h"
 #include "ui/services/paths.h"
@@ -20,7 +19,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimer>
 
 #include <stdexcept>
 
@@ -373,102 +371,6 @@ void TMainForm::bindBoxKeys(QAction* action, void (TMainForm::*handler)())
             runCommand([this, handler] { (this->*handler)(); });
         }
     });
-}
-
-void TMainForm::readLanguageSetting()
-{
-    // A settings file that cannot be read or written ends the start.
-    const Result<std::optional<QString>> code = settings_.read(QString::fromLatin1(Settings::kLanguage));
-    if (!code)
-        throw SettingsError(code.failure().reason.toStdString());
-    if (code.value()) {
-        languageCode_ = *code.value();
-        return;
-    }
-    languageCode_ = QStringLiteral("en");
-    if (const Result<void> written = settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_); !written)
-        throw SettingsError(written.failure().reason.toStdString());
-}
-
-void TMainForm::readTextEncodingSetting()
-{
-    const Result<std::optional<QString>> setting = settings_.read(QString::fromLatin1(Settings::kTextEncoding));
-    if (!setting)
-        throw SettingsError(setting.failure().reason.toStdString());
-    // A name this system's converters do not know (a setting written on
-    // another machine) leaves the locale's encoding.
-    const QByteArray name = setting.value().value_or(QString()).toLatin1();
-    document_->setTextEncoding(RoomTextCodec::IsKnown(name) ? name : QByteArray());
-}
-
-void TMainForm::applyTexts()
-{
-    texts_.load(LanguageTexts::List::MenuItems, MenuItemsPath(programFolder_, languageCode_));
-    texts_.load(LanguageTexts::List::Labels, LabelsPath(programFolder_, languageCode_));
-    texts_.load(LanguageTexts::List::Messages, MessagesPath(programFolder_, languageCode_));
-
-    FileMenu->setTitle(TextOf(texts_, Text::FileMenu));
-    OpenRoomFile->setText(TextOf(texts_, Text::OpenRoomFile));
-    SaveRoomFile->setText(TextOf(texts_, Text::SaveRoomFile));
-    ShowCheck->setText(TextOf(texts_, Text::ShowCheck));
-    Exit->setText(TextOf(texts_, Text::Exit));
-    Config->setTitle(TextOf(texts_, Text::ConfigMenu));
-    EditorSet->setText(TextOf(texts_, Text::EditorSet));
-    LanguageSet->setText(TextOf(texts_, Text::LanguageSet));
-    Help->setTitle(TextOf(texts_, Text::HelpMenu));
-    Contents->setText(TextOf(texts_, Text::Contents));
-    About->setText(TextOf(texts_, Text::About));
-    // Entries newer than some language files take their English there.
-    TextEncodingSet->setText(TextOf(texts_, Text::TextEncodingSet));
-    DoubleClickSet->setText(TextOf(texts_, Text::DoubleClickSet));
-    Save->setText(TextOf(texts_, Text::Save));
-    RecentRooms->setTitle(TextOf(texts_, Text::RecentRooms));
-    EditMenu->setTitle(TextOf(texts_, Text::EditMenu));
-    refreshHistoryActions();
-    const std::array<std::pair<QAction*, Text>, 12> popup = {{
-        {Edit, Text::EditPart},
-        {OpenPFile, Text::OpenPFile},
-        {SavePFile, Text::SavePFile},
-        {CopyImage, Text::CopyImage},
-        {CreateMask, Text::CreateMask},
-        {CopyData, Text::CopyData},
-        {PasteParts, Text::PasteParts},
-        {ImportPicture, Text::ImportPicture},
-        {ExportPicture, Text::ExportPicture},
-        {CopyPicture, Text::CopyPicture},
-        {PastePicture, Text::PastePicture},
-        {Paint, Text::Paint},
-    }};
-    for (const auto& [item, text] : popup)
-        item->setText(TextOf(texts_, text));
-
-    // Qt's own buttons and file dialogs in the same language, where Qt has it.
-    qtTranslations_.apply(languageCode_);
-    const QString face = TextOf(texts_, Text::FontFace);
-    SetFace(this, face);
-    updateTitle();
-    for (size_t i = 0; i < captions_.size(); ++i) {
-        captions_[i]->setText(TextOf(texts_, Nth(Text::WindowViewsCaption, static_cast<int>(i))));
-        SetFace(captions_[i], face);
-    }
-    const QString limitText = TextOf(texts_, Text::TextLimit);
-    for (RoomTextEdit* field : fields_) {
-        SetFace(field, face);
-        field->setLimitText(limitText);
-    }
-    nameBoxes();
-    if (painter_)
-        painter_->applyTexts();
-}
-
-void TMainForm::nameBoxes()
-{
-    for (int slot = 0; slot < PartSlotTable::kSlotCount; ++slot) {
-        const QString name = PartPictureName(texts_, slot);
-        PictureBox* box = boxes_[static_cast<size_t>(slot)];
-        box->setAccessibleName(name);
-        box->setToolTip(name);
-    }
 }
 
 PictureBox* TMainForm::pictureBox(int slot) const

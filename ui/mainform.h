@@ -60,7 +60,8 @@ public:
     const LanguageTexts& languageTexts() const override { return texts_; }
     const QString& languageCode() const { return languageCode_; }
     void setLanguageCode(const QString& code) override { languageCode_ = code; }
-    // Reloads the three language files and relabels the window; throws
+    // Reloads the three language files and relabels the window
+    // (mainform_texts.cpp); throws
     // FileOpenError or ListIndexError, leaving what was set before.
     void applyTexts();
 
@@ -194,6 +195,7 @@ private:
     void fitOuterSize();
     void createMenus();
     void createDialogs();
+    // mainform_config.cpp
     void readLanguageSetting();
     void readTextEncodingSetting();
     // Connects a menu item to its handler through runCommand.
@@ -204,7 +206,8 @@ private:
     // mainform_paint.cpp
     bool doubleClickPaints() const;
     void closePainter();
-    // Each picture box's accessible name and tool tip: its part, picture or mask.
+    // mainform_texts.cpp: each picture box's accessible name and tool tip,
+    // its part, picture or mask.
     void nameBoxes();
 
     // mainform_history.cpp: the window as a view of the document.

@@ -1,4 +1,4 @@
-// Config menu commands.
+// Config menu commands, and the settings the window reads at start.
 #include "ui/mainform.h"
 
 #include "ui/dialogs/edset_dlg.h"
@@ -83,6 +83,32 @@ void TMainForm::DoubleClickSetClick()
             settings_.write(QString::fromLatin1(Settings::kDoubleClick), QString::fromLatin1(value));
         !written)
         showFailure(Attempt::UseSettings, written.failure());
+}
+
+void TMainForm::readLanguageSetting()
+{
+    // A settings file that cannot be read or written ends the start.
+    const Result<std::optional<QString>> code = settings_.read(QString::fromLatin1(Settings::kLanguage));
+    if (!code)
+        throw SettingsError(code.failure().reason.toStdString());
+    if (code.value()) {
+        languageCode_ = *code.value();
+        return;
+    }
+    languageCode_ = QStringLiteral("en");
+    if (const Result<void> written = settings_.write(QString::fromLatin1(Settings::kLanguage), languageCode_); !written)
+        throw SettingsError(written.failure().reason.toStdString());
+}
+
+void TMainForm::readTextEncodingSetting()
+{
+    const Result<std::optional<QString>> setting = settings_.read(QString::fromLatin1(Settings::kTextEncoding));
+    if (!setting)
+        throw SettingsError(setting.failure().reason.toStdString());
+    // A name this system's converters do not know (a setting written on
+    // another machine) leaves the locale's encoding.
+    const QByteArray name = setting.value().value_or(QString()).toLatin1();
+    document_->setTextEncoding(RoomTextCodec::IsKnown(name) ? name : QByteArray());
 }
 
 }  // namespace velmora
