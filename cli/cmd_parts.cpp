@@ -19,18 +19,6 @@ namespace velmora::pac {
 
 namespace {
 
-std::string SizeText(int32_t width, int32_t height)
-{
-    return std::to_string(width) + "x" + std::to_string(height);
-}
-
-std::string SlotTakes(int slot)
-{
-    const PartSize size = PartSlotTable::RequiredSize(slot);
-    return "slot " + std::to_string(slot) + " (" + std::string(PartSlotTable::BoxName(slot)) + ") takes " +
-           SizeText(size.width, size.height);
-}
-
 // A file without the "BM" signature, as Qt's image readers tell it by its
 // content: "not a BMP picture but a PNG one", with its size when that differs.
 std::string NotBmpText(std::span<const uint8_t> bytes, int slot)

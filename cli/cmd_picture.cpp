@@ -11,15 +11,6 @@
 
 namespace velmora::pac {
 
-namespace {
-
-std::string SizeText(int32_t width, int32_t height)
-{
-    return std::to_string(width) + "x" + std::to_string(height);
-}
-
-}  // namespace
-
 QString SlotPngName(int slot)
 {
     QString name = SlotFileName(slot);
@@ -38,12 +29,8 @@ SlotConversion ReadSlotPicture(const QString& path, int slot, bool alwaysMask, c
         failure.subject = path;
         Fail(failure);
     }
-    if (choices.fit == Fitting::Exact && !FitsSlot(read.value(), slot)) {
-        const PartSize size = PartSlotTable::RequiredSize(slot);
-        Fail(path, "the picture is " + SizeText(read->width, read->height) + "; slot " + std::to_string(slot) +
-                       " (" + std::string(PartSlotTable::BoxName(slot)) + ") takes " +
-                       SizeText(size.width, size.height));
-    }
+    if (choices.fit == Fitting::Exact && !FitsSlot(read.value(), slot))
+        Fail(path, "the picture is " + SizeText(read->width, read->height) + "; " + SlotTakes(slot));
     return ConvertToSlot(read.value(), slot, choices, alwaysMask);
 }
 

@@ -21,6 +21,18 @@ std::string Local(const QString& s)
     return s.toLocal8Bit().toStdString();
 }
 
+std::string SizeText(int32_t width, int32_t height)
+{
+    return std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::string SlotTakes(int slot)
+{
+    const PartSize size = PartSlotTable::RequiredSize(slot);
+    return "slot " + std::to_string(slot) + " (" + std::string(PartSlotTable::BoxName(slot)) + ") takes " +
+           SizeText(size.width, size.height);
+}
+
 void Fail(const QString& file, const std::string& what)
 {
     throw CliError(file, what, kBadInput);

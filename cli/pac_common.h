@@ -66,6 +66,10 @@ std::optional<std::array<uint8_t, 1024>> ReadStandardPalette(std::string& proble
 
 // "08-BedImage.bmp" for slot 8.
 QString SlotFileName(int slot);
+// "82x73".
+std::string SizeText(int32_t width, int32_t height);
+// "slot 8 (BedImage) takes 82x73": what a picture of the wrong size is told.
+std::string SlotTakes(int slot);
 constexpr const char* kTextFileNames[3] = {"name.txt", "comment.txt", "copyright.txt"};
 
 std::string Local(const QString& s);

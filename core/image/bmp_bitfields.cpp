@@ -19,7 +19,6 @@ namespace {
 // (V2 and up), or in place of a colour table after a 40-byte one.
 constexpr size_t kMaskOffset = 14 + 40;
 
-
 // One channel: where its bits lie and how to widen them to 8 bits.
 struct Channel {
     uint32_t mask = 0;

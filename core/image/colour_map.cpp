@@ -9,19 +9,14 @@ namespace velmora {
 
 namespace {
 
-bool SameColours(std::span<const RgbQuad> a, std::span<const RgbQuad> b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].red != b[i].red || a[i].green != b[i].green || a[i].blue != b[i].blue)
-            return false;
-    return true;
-}
-
 constexpr size_t kCacheBits = 12;
 
 }  // namespace
+
+bool SameColours(std::span<const RgbQuad> a, std::span<const RgbQuad> b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameRgb);
+}
 
 IndexMapper::IndexMapper(const Bitmap& source, std::span<const RgbQuad> targetTable)
     : source_(source), table_(targetTable)
@@ -35,7 +30,7 @@ IndexMapper::IndexMapper(const Bitmap& source, std::span<const RgbQuad> targetTa
     for (size_t i = 0; i < used; ++i) {
         const RgbQuad c = source.colours[i];
         // Tables in the wild mostly share entries with the target at the same place.
-        const bool samePlace = i < targetTable.size() && SameColours(std::span(&c, 1), targetTable.subspan(i, 1));
+        const bool samePlace = i < targetTable.size() && SameRgb(c, targetTable[i]);
         lut_[i] = samePlace ? static_cast<uint8_t>(i) : NearestIndexIn(targetTable, c);
     }
     if (used < lut_.size())

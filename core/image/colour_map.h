@@ -21,6 +21,14 @@ inline int32_t SampleCoordinate(int32_t t, int32_t targetLength, int32_t sourceL
     return static_cast<int32_t>((int64_t{2} * t + 1) * sourceLength / (int64_t{2} * targetLength));
 }
 
+// Whether two colours, or two tables entry for entry, are the same; the
+// reserved byte of an entry does not count.
+inline bool SameRgb(RgbQuad a, RgbQuad b)
+{
+    return a.red == b.red && a.green == b.green && a.blue == b.blue;
+}
+bool SameColours(std::span<const RgbQuad> a, std::span<const RgbQuad> b);
+
 // Maps the pixels of one source picture to indices of a target table. An
 // indexed source maps its colour table once (index for index when the tables
 // hold the same colours); a 24-bit source maps each colour when first seen.

@@ -11,7 +11,6 @@ bool IsBmpFault(FormatFault fault)
 
 std::string FaultArgText(const FaultArg& arg)
 {
-    static const char* const kTexts[] = {"room name", "comment", "copyright note"};
     switch (arg.kind) {
     case FaultArg::Kind::Number: return std::to_string(arg.value);
     case FaultArg::Kind::Hex: {
@@ -22,7 +21,7 @@ std::string FaultArgText(const FaultArg& arg)
     case FaultArg::Kind::Channel:
         return arg.value >= 0 && arg.value < 4 ? kChannelNames[size_t(arg.value)] : std::to_string(arg.value);
     case FaultArg::Kind::RoomText:
-        return arg.value >= 0 && arg.value < 3 ? kTexts[arg.value] : std::to_string(arg.value);
+        return arg.value >= 0 && arg.value < 3 ? kRoomTextNames[size_t(arg.value)] : std::to_string(arg.value);
     }
     return std::to_string(arg.value);
 }

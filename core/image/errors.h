@@ -117,6 +117,9 @@ constexpr const char* FaultTemplate(FormatFault fault)
 }
 // The English names of the colour channels a fault names (FaultArg::Channel).
 inline constexpr std::array<const char*, 4> kChannelNames = {"red", "green", "blue", "alpha"};
+// The three texts of a room as a message names them, in file order
+// (FaultArg::RoomText).
+inline constexpr std::array<const char*, 3> kRoomTextNames = {"room name", "comment", "copyright note"};
 // A BMP fault's text follows this ("not a usable BMP picture: %1").
 bool IsBmpFault(FormatFault fault);
 inline constexpr const char* kNotUsableBmpTemplate = "not a usable BMP picture: %1";

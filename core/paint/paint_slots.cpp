@@ -18,11 +18,6 @@ namespace {
 constexpr RgbQuad kPureBlack{0, 0, 0, 0};
 constexpr RgbQuad kPureWhite{255, 255, 255, 0};
 
-bool SameRgb(RgbQuad a, RgbQuad b)
-{
-    return a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-
 // The lowest entry of exactly that colour, or -1.
 int ExactEntry(const std::vector<RgbQuad>& table, RgbQuad colour)
 {
@@ -34,8 +29,7 @@ int ExactEntry(const std::vector<RgbQuad>& table, RgbQuad colour)
 
 bool IsRoomTable(const std::vector<RgbQuad>& table)
 {
-    const auto& room = RoomPalette();
-    return std::equal(table.begin(), table.end(), room.begin(), room.end(), SameRgb);
+    return SameColours(table, RoomPalette());
 }
 
 bool HasSize(const Bitmap& b, PartSize size)

@@ -23,8 +23,8 @@ constexpr size_t kRoomMaxFileSize = size_t{16} * 1024 * 1024;
 // claim 128 pixels per byte; without this a 16 MiB file could take gigabytes.
 constexpr size_t kRoomMaxPictureBytes = size_t{128} * 1024 * 1024;
 constexpr size_t kRoomTextMax = 127;
-// The three texts as a message names them, in file order.
-inline constexpr std::array<const char*, 3> kRoomTextNames = {"room name", "comment", "copyright note"};
+// kRoomTextNames, the three texts as a message names them, is in
+// core/image/errors.h: a fault's text names them too.
 // Offsets of the three length bytes: name, comment, copyright.
 constexpr std::array<size_t, 3> kRoomTextOffsets = {32, 288, 544};
 
