@@ -49,10 +49,19 @@ private:
     QtMessageHandler previous_;
 };
 
-Failure TooManyPixels(int width, int height)
+// Larger than any picture the editor takes: checked before decoding a file,
+// and on a picture Qt decoded elsewhere (the clipboard's).
+bool OverPixelLimit(QSize size)
 {
-    return Failure{FailureKind::TooManyPixels, QStringLiteral("the picture size %1x%2 is too large").arg(width).arg(height),
-                   {}, -1, {width, height}};
+    return size.width() > kMaxBmpSide || size.height() > kMaxBmpSide ||
+           int64_t{size.width()} * size.height() > kMaxBmpPixels;
+}
+
+Failure TooManyPixels(QSize size)
+{
+    return Failure{FailureKind::TooManyPixels,
+                   QStringLiteral("the picture size %1x%2 is too large").arg(size.width()).arg(size.height()),
+                   {}, -1, {size.width(), size.height()}};
 }
 
 // One attempt at reading: by content, or as the named format.
@@ -64,9 +73,8 @@ Result<QImage> ReadAs(const QByteArray& data, const QByteArray& format, bool byC
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(byContent);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kMaxBmpSide || size.height() > kMaxBmpSide ||
-                           int64_t{size.width()} * size.height() > kMaxBmpPixels))
-        return TooManyPixels(size.width(), size.height());
+    if (size.isValid() && OverPixelLimit(size))
+        return TooManyPixels(size);
     QImage image;
     if (reader.read(&image) && !image.isNull())
         return image;
@@ -94,9 +102,8 @@ Result<RgbaPicture> PictureFromImage(const QImage& decoded)
 {
     if (decoded.isNull())
         return Failure{FailureKind::Unreadable, {}};
-    if (decoded.width() > kMaxBmpSide || decoded.height() > kMaxBmpSide ||
-        int64_t{decoded.width()} * decoded.height() > kMaxBmpPixels)
-        return TooManyPixels(decoded.width(), decoded.height());
+    if (OverPixelLimit(decoded.size()))
+        return TooManyPixels(decoded.size());
     const QImage image = decoded.convertToFormat(QImage::Format_RGBA8888);
     RgbaPicture picture;
     picture.width = image.width();

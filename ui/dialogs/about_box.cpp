@@ -3,8 +3,6 @@
 #include "ui/widgets/dialog_font.h"
 #include "ui/services/editor_context.h"
 #include "ui/services/language_lines.h"
-#include "ui/services/prompts.h"
-#include "common/settings.h"
 #include "ui/widgets/program_icon.h"
 
 #include <QFrame>

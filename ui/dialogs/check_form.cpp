@@ -4,32 +4,25 @@
 #include "ui/widgets/pixel_view.h"
 #include "common/file_bytes.h"
 #include "ui/services/editor_context.h"
-#include "ui/services/error_texts.h"
 #include "ui/services/language_lines.h"
 #include "ui/services/prompts.h"
-#include "common/settings.h"
 
 #include "core/render/picture_export.h"
 #include "core/image/palette.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include <initializer_list>
-#include <stdexcept>
 
 namespace velmora {
 
 namespace {
 
 constexpr QSize kClientSize{451, 264};
-
-// Labels lines of this dialog.
 
 constexpr int kJpegFilter = 0;
 

@@ -8,6 +8,7 @@
 #include "ui/widgets/bitmap_image.h"
 #include "ui/widgets/dialog_font.h"
 #include "ui/widgets/picture_view.h"
+#include "imageio/picture_file.h"
 
 #include "core/room/slot_table.h"
 
@@ -48,15 +49,6 @@ int WordIndex(const std::optional<QString>& word, const std::array<const char*, 
         if (*word == QLatin1String(words[i]))
             return static_cast<int>(i);
     return fallback;
-}
-
-QImage ToImage(const RgbaPicture& picture)
-{
-    if (picture.pixels.empty())
-        return {};
-    return QImage(picture.pixels.data(), picture.width, picture.height, picture.width * 4,
-                  QImage::Format_RGBA8888)
-        .copy();
 }
 
 QString WithSize(const QString& caption, int32_t width, int32_t height)
@@ -125,7 +117,7 @@ TImportPictureForm::TImportPictureForm(EditorContext& editor, RgbaPicture pictur
     resize(kStartSize);
 
     applyTexts();
-    OriginalView->setPicture(ToImage(picture_));
+    OriginalView->setPicture(ImageFromPicture(picture_));
     // Masks are black and white by light and dark: nothing to dither.
     DitherSetting->setEnabled(!PartSlotTable::IsMask(slot_));
     readChoices();
@@ -215,7 +207,7 @@ void TImportPictureForm::SettingChange()
     // the mask it keeps when no pixel is see-through.
     const Bitmap& mask = result_->mask ? *result_->mask
                                        : editor_.slotPictures()[size_t(PartSlotTable::MaskOf(slot_))];
-    ResultView->setPicture(ToImage(PartThroughMask(result_->picture, mask)));
+    ResultView->setPicture(ImageFromPicture(PartThroughMask(result_->picture, mask)));
 }
 
 void TImportPictureForm::OkBtnClick()

@@ -3,8 +3,6 @@
 #include "ui/services/language_texts.h"
 #include "ui/widgets/dialog_font.h"
 #include "ui/services/editor_context.h"
-#include "ui/services/prompts.h"
-#include "common/settings.h"
 #include "ui/services/paths.h"
 
 #include <QListWidget>

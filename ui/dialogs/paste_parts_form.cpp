@@ -3,8 +3,6 @@
 #include "ui/widgets/bitmap_image.h"
 #include "ui/services/editor_context.h"
 #include "ui/services/language_lines.h"
-#include "ui/services/prompts.h"
-#include "common/settings.h"
 
 #include <QCheckBox>
 #include <QLabel>

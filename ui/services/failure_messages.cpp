@@ -58,6 +58,11 @@ FailureMessage MessageFor(Attempt attempt, const Failure& failure, const Languag
     // What a reader of the core said about the file, after its name.
     const QString aboutContent = failure.subject + QStringLiteral(": ") + failure.reason;
     const QString cannotOpen = TextOf(texts, Text::CannotOpen);
+    // A file of our own making (the temporary BMP, the exported preview) that could not be made.
+    auto cannotCreate = [&] {
+        return error(FillLine(TextOf(texts, Text::CannotCreateFile),
+                              {QDir::toNativeSeparators(failure.subject), failure.reason}));
+    };
 
     switch (attempt) {
     case Attempt::OpenRoom:
@@ -96,8 +101,7 @@ FailureMessage MessageFor(Attempt attempt, const Failure& failure, const Languag
     case Attempt::EditPart:
         switch (kind) {
         case FailureKind::CannotWrite:
-            return error(FillLine(TextOf(texts, Text::CannotCreateFile),
-                                  {QDir::toNativeSeparators(failure.subject), failure.reason}));
+            return cannotCreate();
         case FailureKind::NotStarted:
             return warning(cannotOpen + QLatin1Char('\n') + failure.subject + QLatin1Char('\n') + failure.reason);
         case FailureKind::TooLarge:
@@ -117,8 +121,7 @@ FailureMessage MessageFor(Attempt attempt, const Failure& failure, const Languag
                        PictureProblem(failure, texts));
     case Attempt::ExportPreview:
         if (kind == FailureKind::CannotWrite)
-            return error(FillLine(TextOf(texts, Text::CannotCreateFile),
-                                  {QDir::toNativeSeparators(failure.subject), failure.reason}));
+            return cannotCreate();
         return error(failure.reason);
     case Attempt::UseSettings:
     case Attempt::ReadLanguageList:
