@@ -328,30 +328,32 @@ void PaintCanvas::wheelEvent(QWheelEvent* event)
     event->accept();
 }
 
+bool PaintCanvas::spaceKey(QKeyEvent* event, bool held)
+{
+    if (event->key() != Qt::Key_Space)
+        return false;
+    if (!event->isAutoRepeat())
+        setSpaceHeld(held);
+    event->accept();
+    return true;
+}
+
+void PaintCanvas::setSpaceHeld(bool held)
+{
+    spaceHeld_ = held;
+    setPanning(panning_);  // the cursor shows the hand while Space is held
+}
+
 void PaintCanvas::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space) {
-        if (!event->isAutoRepeat()) {
-            spaceHeld_ = true;
-            setPanning(panning_);
-        }
-        event->accept();
-        return;
-    }
-    QAbstractScrollArea::keyPressEvent(event);
+    if (!spaceKey(event, true))
+        QAbstractScrollArea::keyPressEvent(event);
 }
 
 void PaintCanvas::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space) {
-        if (!event->isAutoRepeat()) {
-            spaceHeld_ = false;
-            setPanning(panning_);
-        }
-        event->accept();
-        return;
-    }
-    QAbstractScrollArea::keyReleaseEvent(event);
+    if (!spaceKey(event, false))
+        QAbstractScrollArea::keyReleaseEvent(event);
 }
 
 void PaintCanvas::leaveEvent(QEvent* event)
@@ -363,8 +365,7 @@ void PaintCanvas::leaveEvent(QEvent* event)
 void PaintCanvas::focusOutEvent(QFocusEvent* event)
 {
     // The key release goes elsewhere: do not stay in the hand.
-    spaceHeld_ = false;
-    setPanning(panning_);
+    setSpaceHeld(false);
     QAbstractScrollArea::focusOutEvent(event);
 }
 

@@ -85,6 +85,9 @@ private:
     void updateCells(const QRect& area);
     QRect toDevice(const QRect& logical, qreal dpr) const;
     void setPanning(bool panning);
+    // Space held turns a left drag into panning; true when `event` was Space.
+    bool spaceKey(QKeyEvent* event, bool held);
+    void setSpaceHeld(bool held);
 
     const PaintPicture* picture_ = nullptr;
     bool maskAlone_ = false;
