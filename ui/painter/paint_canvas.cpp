@@ -104,8 +104,8 @@ PaintCanvas::Geometry PaintCanvas::geometry() const
     g.dpr = viewport()->devicePixelRatioF();
     g.cell = DeviceCell(zoom_, g.dpr);
     g.content = contentPixels();
-    const int viewWidth = int(std::lround(viewport()->width() * g.dpr));
-    const int viewHeight = int(std::lround(viewport()->height() * g.dpr));
+    g.view = QSize(int(std::lround(viewport()->width() * g.dpr)), int(std::lround(viewport()->height() * g.dpr)));
+    const int viewWidth = g.view.width(), viewHeight = g.view.height();
     const int contentWidth = g.content.width() * g.cell, contentHeight = g.content.height() * g.cell;
     // Smaller than the view: centred; larger: where the scroll bars put it.
     const int left = contentWidth < viewWidth ? (viewWidth - contentWidth) / 2 : -horizontalScrollBar()->value();
@@ -117,13 +117,11 @@ PaintCanvas::Geometry PaintCanvas::geometry() const
 void PaintCanvas::updateScrollBars()
 {
     const Geometry g = geometry();
-    const int viewWidth = int(std::lround(viewport()->width() * g.dpr));
-    const int viewHeight = int(std::lround(viewport()->height() * g.dpr));
     // The scroll bars count device pixels.
-    horizontalScrollBar()->setRange(0, std::max(0, g.content.width() * g.cell - viewWidth));
-    verticalScrollBar()->setRange(0, std::max(0, g.content.height() * g.cell - viewHeight));
-    horizontalScrollBar()->setPageStep(viewWidth);
-    verticalScrollBar()->setPageStep(viewHeight);
+    horizontalScrollBar()->setRange(0, std::max(0, g.content.width() * g.cell - g.view.width()));
+    verticalScrollBar()->setRange(0, std::max(0, g.content.height() * g.cell - g.view.height()));
+    horizontalScrollBar()->setPageStep(g.view.width());
+    verticalScrollBar()->setPageStep(g.view.height());
     const int step = std::max(g.cell, int(16 * g.dpr));
     horizontalScrollBar()->setSingleStep(step);
     verticalScrollBar()->setSingleStep(step);
@@ -239,15 +237,12 @@ void PaintCanvas::zoomOut(std::optional<QPointF> anchor)
 
 void PaintCanvas::fitToWindow()
 {
-    const QRect content = contentPixels();
-    if (content.isEmpty())
+    const Geometry g = geometry();
+    if (g.content.isEmpty())
         return;
-    const qreal dpr = viewport()->devicePixelRatioF();
-    const int viewWidth = int(std::lround(viewport()->width() * dpr));
-    const int viewHeight = int(std::lround(viewport()->height() * dpr));
     int zoom = kMinZoom;
-    while (zoom < kMaxZoom && DeviceCell(zoom + 1, dpr) * content.width() <= viewWidth &&
-           DeviceCell(zoom + 1, dpr) * content.height() <= viewHeight)
+    while (zoom < kMaxZoom && DeviceCell(zoom + 1, g.dpr) * g.content.width() <= g.view.width() &&
+           DeviceCell(zoom + 1, g.dpr) * g.content.height() <= g.view.height())
         ++zoom;
     setZoom(zoom);
 }

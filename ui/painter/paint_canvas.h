@@ -75,6 +75,7 @@ private:
         qreal dpr;
         int cell;
         QRect content;  // picture pixels: the part, and the room around it when shown
+        QSize view;     // the viewport
         QPoint origin;  // the corner of picture pixel (0, 0)
     };
     Geometry geometry() const;
