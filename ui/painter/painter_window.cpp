@@ -119,11 +119,9 @@ PainterWindow::PainterWindow(RoomDocument& document, const LanguageTexts& texts,
     connect(roomView_, &RoomView::roomPixelClicked, this, &PainterWindow::roomClicked);
     connect(&document_, &RoomDocument::historyChanged, this, &PainterWindow::refreshHistory);
 
-    applyTexts();
-    pictureReplaced();
+    applyTexts();  // shows the picture and the history too
     roomView_->setRoom(session_->composedRoom());
     palette_->setUsed(session_->usedColours());
-    refreshHistory();
     refreshSelectionActions();
     canvas_->setFocus();
     // As designed where the screen has room; a scale factor of 2 doubles it,
