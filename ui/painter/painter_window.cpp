@@ -33,7 +33,6 @@ namespace velmora {
 
 namespace {
 
-
 struct ToolEntry {
     PaintTool tool;
     Text caption;
@@ -93,8 +92,6 @@ PainterWindow::PainterWindow(RoomDocument& document, const LanguageTexts& texts,
     colourShown_ = new QLabel(this);
     zoomShown_ = new QLabel(this);
     maskShown_ = new QLabel(this);
-    for (QLabel* label : {pixelShown_, colourShown_, zoomShown_, maskShown_})
-        label->setObjectName(QStringLiteral("Status"));
     pixelShown_->setObjectName(QStringLiteral("PixelShown"));
     colourShown_->setObjectName(QStringLiteral("ColourShown"));
     zoomShown_->setObjectName(QStringLiteral("ZoomShown"));
@@ -207,12 +204,12 @@ void PainterWindow::createMenus()
     connect(large, &QAction::toggled, this, [this](bool on) { roomView_->setScale(on ? 2 : 1); });
 
     QMenu* tools = menu(2);
-    toolGroup_ = new QActionGroup(this);
+    auto* toolGroup = new QActionGroup(this);
     for (const ToolEntry& entry : kTools) {
         QAction* action = makeAction(tools, entry.caption, QKeySequence(QString::fromLatin1(entry.key)));
         action->setCheckable(true);
         action->setObjectName(QStringLiteral("Tool%1").arg(int(entry.tool)));
-        toolGroup_->addAction(action);
+        toolGroup->addAction(action);
         const PaintTool tool = entry.tool;
         connect(action, &QAction::triggered, this, [this, tool] { setTool(tool); });
         if (entry.tool == PaintTool::Pencil) {

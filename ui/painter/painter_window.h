@@ -17,7 +17,6 @@
 #include <functional>
 
 class QAction;
-class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -106,7 +105,6 @@ private:
     std::array<QMenu*, 4> menus_{};
     // The captioned actions, by their text.
     std::array<QAction*, kTextLines.size()> actions_{};
-    QActionGroup* toolGroup_ = nullptr;
 
     PaintTool tool_ = PaintTool::Pencil;
     uint8_t foreground_ = 255;
