@@ -66,8 +66,7 @@ QString SlotName(int slot)
 
 QString ColourName(uint8_t index)
 {
-    const RgbQuad c = RoomPalette()[index];
-    return QColor(c.red, c.green, c.blue).name();
+    return QColor(RoomRgb()[index]).name();
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ namespace {
 constexpr QRgb kCheckerLight = qRgb(232, 232, 240);
 constexpr QRgb kCheckerDark = qRgb(196, 196, 208);
 
+}  // namespace
+
 const std::array<QRgb, 256>& RoomRgb()
 {
     static const std::array<QRgb, 256> table = [] {
@@ -30,8 +32,6 @@ const std::array<QRgb, 256>& RoomRgb()
     }();
     return table;
 }
-
-}  // namespace
 
 int DeviceCell(int zoom, qreal dpr)
 {

@@ -10,9 +10,14 @@
 #include <QImage>
 #include <QRect>
 
+#include <array>
+
 class QPainter;
 
 namespace velmora {
+
+// The room palette as Qt's colours, made once.
+const std::array<QRgb, 256>& RoomRgb();
 
 // The side of a picture pixel in device pixels at `zoom` on a screen of
 // scale factor `dpr`: a whole number, at least 1.
