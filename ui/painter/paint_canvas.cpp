@@ -183,10 +183,7 @@ void PaintCanvas::paintEvent(QPaintEvent* event)
     if (!selection_.empty()) {
         const QRect frame(g.origin.x() + selection_.x * g.cell, g.origin.y() + selection_.y * g.cell,
                           selection_.width * g.cell - 1, selection_.height * g.cell - 1);
-        painter.setPen(QPen(Qt::white, 1));
-        painter.drawRect(frame);
-        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        painter.drawRect(frame);
+        DrawDashedFrame(painter, frame);
     }
 }
 

@@ -95,6 +95,14 @@ void DrawCells(QPainter& painter, const QImage& image, const QRect& source, QPoi
     painter.setCompositionMode(mode);
 }
 
+void DrawDashedFrame(QPainter& painter, const QRect& rect)
+{
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(rect);
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.drawRect(rect);
+}
+
 QImage PaintPictureImage(const PaintPicture& picture, bool maskAlone)
 {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);

@@ -36,6 +36,10 @@ void UseDevicePixels(QPainter& painter, qreal dpr);
 void DrawCells(QPainter& painter, const QImage& image, const QRect& source, QPoint topLeft, int cell,
                const QRect& clip, const QColor& grid, QImage& scratch);
 
+// Outlines `rect` as QPainter::drawRect does, one pixel wide, white under
+// black dashes, so that the frame shows on any colour.
+void DrawDashedFrame(QPainter& painter, const QRect& rect);
+
 // A painter's picture as the canvas shows it: room colours, see-through as a
 // checkerboard of the pixels. On a mask alone every colour shows black.
 QImage PaintPictureImage(const PaintPicture& picture, bool maskAlone);
