@@ -142,8 +142,13 @@ QAction* PainterWindow::hiddenAction(const QKeySequence& key, const std::functio
     auto* action = new QAction(this);
     action->setShortcut(key);
     addAction(action);
-    connect(action, &QAction::triggered, this, [this, handler] { run(handler); });
+    bind(action, handler);
     return action;
+}
+
+void PainterWindow::bind(QAction* action, const std::function<void()>& handler)
+{
+    connect(action, &QAction::triggered, this, [this, handler] { run(handler); });
 }
 
 void PainterWindow::createMenus()
@@ -151,9 +156,6 @@ void PainterWindow::createMenus()
     auto menu = [this](size_t i) {
         menus_[i] = menuBar()->addMenu(QString());
         return menus_[i];
-    };
-    auto bind = [this](QAction* action, const std::function<void()>& handler) {
-        connect(action, &QAction::triggered, this, [this, handler] { run(handler); });
     };
     auto named = [this](Text text) { return StepName(TextOrEnglish(texts_, text)); };
 

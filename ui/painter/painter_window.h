@@ -60,6 +60,8 @@ protected:
 private:
     QAction* makeAction(QMenu* menu, Text text, const QKeySequence& key = {});
     QAction* hiddenAction(const QKeySequence& key, const std::function<void()>& handler);
+    // The action runs `handler`, an error in it shown in the error box.
+    void bind(QAction* action, const std::function<void()>& handler);
     void createMenus();
     void createTools();
     QWidget* createSidePanel();
