@@ -37,6 +37,7 @@ private slots:
     void aClickInTheRoomViewPaintsThePartDrawnThere();
     void aShapeDragLeavesOnlyItsLastShape();
     void anOpenDuringAStrokeDropsTheStroke();
+    void aDragWithSpaceHeldPansAndPaintsNothing();
     void aSelectionMovesCopiesAndPastesIntoAnotherPart();
     void everyCaptionHasItsLineInBothLanguages();
     void screenReadersNameTheCanvasThePaletteAndTheRoom();
@@ -281,6 +282,28 @@ void PainterTest::anOpenDuringAStrokeDropsTheStroke()
     QVERIFY(!painter.document.hasUnsavedChanges());
     QVERIFY(painter.document.picture(slot::BedImage).samePicture(opened.pictures[slot::BedImage]));
     QCOMPARE(painter.window.session().picture().at({15, 10}), PaintValue{247});
+}
+
+void PainterTest::aDragWithSpaceHeldPansAndPaintsNothing()
+{
+    Painter painter(slot::RoomImage);
+    painter.canvas().setZoom(8);
+    painter.window.setColours(35, 0);
+    QScrollBar* across = painter.canvas().horizontalScrollBar();
+    const int scrolled = across->value();
+    const QPoint from = painter.centreOf(100, 100);
+
+    QTest::keyPress(&painter.canvas(), Qt::Key_Space);
+    QTest::mousePress(painter.viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(painter.viewport(), from - QPoint(40, 0));
+    QTest::mouseRelease(painter.viewport(), Qt::LeftButton, {}, from - QPoint(40, 0));
+    QCOMPARE(across->value(), scrolled + 40);
+    QCOMPARE(painter.document.history().count(), 0);
+
+    // Space let go: the left button paints again.
+    QTest::keyRelease(&painter.canvas(), Qt::Key_Space);
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(100, 100));
+    QCOMPARE(painter.document.history().count(), 1);
 }
 
 void PainterTest::aSelectionMovesCopiesAndPastesIntoAnotherPart()

@@ -104,8 +104,8 @@ PaintCanvas::Geometry PaintCanvas::geometry() const
     g.dpr = viewport()->devicePixelRatioF();
     g.cell = DeviceCell(zoom_, g.dpr);
     g.content = contentPixels();
-    const int viewWidth = int(std::lround(viewport()->width() * g.dpr));
-    const int viewHeight = int(std::lround(viewport()->height() * g.dpr));
+    g.view = QSize(int(std::lround(viewport()->width() * g.dpr)), int(std::lround(viewport()->height() * g.dpr)));
+    const int viewWidth = g.view.width(), viewHeight = g.view.height();
     const int contentWidth = g.content.width() * g.cell, contentHeight = g.content.height() * g.cell;
     // Smaller than the view: centred; larger: where the scroll bars put it.
     const int left = contentWidth < viewWidth ? (viewWidth - contentWidth) / 2 : -horizontalScrollBar()->value();
@@ -117,13 +117,11 @@ PaintCanvas::Geometry PaintCanvas::geometry() const
 void PaintCanvas::updateScrollBars()
 {
     const Geometry g = geometry();
-    const int viewWidth = int(std::lround(viewport()->width() * g.dpr));
-    const int viewHeight = int(std::lround(viewport()->height() * g.dpr));
     // The scroll bars count device pixels.
-    horizontalScrollBar()->setRange(0, std::max(0, g.content.width() * g.cell - viewWidth));
-    verticalScrollBar()->setRange(0, std::max(0, g.content.height() * g.cell - viewHeight));
-    horizontalScrollBar()->setPageStep(viewWidth);
-    verticalScrollBar()->setPageStep(viewHeight);
+    horizontalScrollBar()->setRange(0, std::max(0, g.content.width() * g.cell - g.view.width()));
+    verticalScrollBar()->setRange(0, std::max(0, g.content.height() * g.cell - g.view.height()));
+    horizontalScrollBar()->setPageStep(g.view.width());
+    verticalScrollBar()->setPageStep(g.view.height());
     const int step = std::max(g.cell, int(16 * g.dpr));
     horizontalScrollBar()->setSingleStep(step);
     verticalScrollBar()->setSingleStep(step);
@@ -185,10 +183,7 @@ void PaintCanvas::paintEvent(QPaintEvent* event)
     if (!selection_.empty()) {
         const QRect frame(g.origin.x() + selection_.x * g.cell, g.origin.y() + selection_.y * g.cell,
                           selection_.width * g.cell - 1, selection_.height * g.cell - 1);
-        painter.setPen(QPen(Qt::white, 1));
-        painter.drawRect(frame);
-        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        painter.drawRect(frame);
+        DrawDashedFrame(painter, frame);
     }
 }
 
@@ -239,15 +234,12 @@ void PaintCanvas::zoomOut(std::optional<QPointF> anchor)
 
 void PaintCanvas::fitToWindow()
 {
-    const QRect content = contentPixels();
-    if (content.isEmpty())
+    const Geometry g = geometry();
+    if (g.content.isEmpty())
         return;
-    const qreal dpr = viewport()->devicePixelRatioF();
-    const int viewWidth = int(std::lround(viewport()->width() * dpr));
-    const int viewHeight = int(std::lround(viewport()->height() * dpr));
     int zoom = kMinZoom;
-    while (zoom < kMaxZoom && DeviceCell(zoom + 1, dpr) * content.width() <= viewWidth &&
-           DeviceCell(zoom + 1, dpr) * content.height() <= viewHeight)
+    while (zoom < kMaxZoom && DeviceCell(zoom + 1, g.dpr) * g.content.width() <= g.view.width() &&
+           DeviceCell(zoom + 1, g.dpr) * g.content.height() <= g.view.height())
         ++zoom;
     setZoom(zoom);
 }
@@ -328,30 +320,32 @@ void PaintCanvas::wheelEvent(QWheelEvent* event)
     event->accept();
 }
 
+bool PaintCanvas::spaceKey(QKeyEvent* event, bool held)
+{
+    if (event->key() != Qt::Key_Space)
+        return false;
+    if (!event->isAutoRepeat())
+        setSpaceHeld(held);
+    event->accept();
+    return true;
+}
+
+void PaintCanvas::setSpaceHeld(bool held)
+{
+    spaceHeld_ = held;
+    setPanning(panning_);  // the cursor shows the hand while Space is held
+}
+
 void PaintCanvas::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space) {
-        if (!event->isAutoRepeat()) {
-            spaceHeld_ = true;
-            setPanning(panning_);
-        }
-        event->accept();
-        return;
-    }
-    QAbstractScrollArea::keyPressEvent(event);
+    if (!spaceKey(event, true))
+        QAbstractScrollArea::keyPressEvent(event);
 }
 
 void PaintCanvas::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space) {
-        if (!event->isAutoRepeat()) {
-            spaceHeld_ = false;
-            setPanning(panning_);
-        }
-        event->accept();
-        return;
-    }
-    QAbstractScrollArea::keyReleaseEvent(event);
+    if (!spaceKey(event, false))
+        QAbstractScrollArea::keyReleaseEvent(event);
 }
 
 void PaintCanvas::leaveEvent(QEvent* event)
@@ -363,8 +357,7 @@ void PaintCanvas::leaveEvent(QEvent* event)
 void PaintCanvas::focusOutEvent(QFocusEvent* event)
 {
     // The key release goes elsewhere: do not stay in the hand.
-    spaceHeld_ = false;
-    setPanning(panning_);
+    setSpaceHeld(false);
     QAbstractScrollArea::focusOutEvent(event);
 }
 

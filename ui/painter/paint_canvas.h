@@ -75,6 +75,7 @@ private:
         qreal dpr;
         int cell;
         QRect content;  // picture pixels: the part, and the room around it when shown
+        QSize view;     // the viewport
         QPoint origin;  // the corner of picture pixel (0, 0)
     };
     Geometry geometry() const;
@@ -85,6 +86,9 @@ private:
     void updateCells(const QRect& area);
     QRect toDevice(const QRect& logical, qreal dpr) const;
     void setPanning(bool panning);
+    // Space held turns a left drag into panning; true when `event` was Space.
+    bool spaceKey(QKeyEvent* event, bool held);
+    void setSpaceHeld(bool held);
 
     const PaintPicture* picture_ = nullptr;
     bool maskAlone_ = false;

@@ -8,6 +8,8 @@
 #include "core/paint/shapes.h"
 #include "core/room/slot_table.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -111,11 +113,7 @@ void PaintSession::commit(const QString& stepName)
         changes.push_back({s, working_[size_t(s)]});
     changedSlots_.clear();
     // The document hands back what the working copy already holds.
-    committing_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{committing_};
+    const QScopedValueRollback<bool> committing(committing_, true);
     document_.changeSlots(stepName, std::move(changes));
 }
 

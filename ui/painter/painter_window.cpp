@@ -33,7 +33,6 @@ namespace velmora {
 
 namespace {
 
-
 struct ToolEntry {
     PaintTool tool;
     Text caption;
@@ -67,8 +66,7 @@ QString SlotName(int slot)
 
 QString ColourName(uint8_t index)
 {
-    const RgbQuad c = RoomPalette()[index];
-    return QColor(c.red, c.green, c.blue).name();
+    return QColor(RoomRgb()[index]).name();
 }
 
 }  // namespace
@@ -93,8 +91,6 @@ PainterWindow::PainterWindow(RoomDocument& document, const LanguageTexts& texts,
     colourShown_ = new QLabel(this);
     zoomShown_ = new QLabel(this);
     maskShown_ = new QLabel(this);
-    for (QLabel* label : {pixelShown_, colourShown_, zoomShown_, maskShown_})
-        label->setObjectName(QStringLiteral("Status"));
     pixelShown_->setObjectName(QStringLiteral("PixelShown"));
     colourShown_->setObjectName(QStringLiteral("ColourShown"));
     zoomShown_->setObjectName(QStringLiteral("ZoomShown"));
@@ -119,11 +115,9 @@ PainterWindow::PainterWindow(RoomDocument& document, const LanguageTexts& texts,
     connect(roomView_, &RoomView::roomPixelClicked, this, &PainterWindow::roomClicked);
     connect(&document_, &RoomDocument::historyChanged, this, &PainterWindow::refreshHistory);
 
-    applyTexts();
-    pictureReplaced();
+    applyTexts();  // shows the picture and the history too
     roomView_->setRoom(session_->composedRoom());
     palette_->setUsed(session_->usedColours());
-    refreshHistory();
     refreshSelectionActions();
     canvas_->setFocus();
     // As designed where the screen has room; a scale factor of 2 doubles it,
@@ -148,8 +142,13 @@ QAction* PainterWindow::hiddenAction(const QKeySequence& key, const std::functio
     auto* action = new QAction(this);
     action->setShortcut(key);
     addAction(action);
-    connect(action, &QAction::triggered, this, [this, handler] { run(handler); });
+    bind(action, handler);
     return action;
+}
+
+void PainterWindow::bind(QAction* action, const std::function<void()>& handler)
+{
+    connect(action, &QAction::triggered, this, [this, handler] { run(handler); });
 }
 
 void PainterWindow::createMenus()
@@ -157,9 +156,6 @@ void PainterWindow::createMenus()
     auto menu = [this](size_t i) {
         menus_[i] = menuBar()->addMenu(QString());
         return menus_[i];
-    };
-    auto bind = [this](QAction* action, const std::function<void()>& handler) {
-        connect(action, &QAction::triggered, this, [this, handler] { run(handler); });
     };
     auto named = [this](Text text) { return StepName(TextOrEnglish(texts_, text)); };
 
@@ -209,12 +205,12 @@ void PainterWindow::createMenus()
     connect(large, &QAction::toggled, this, [this](bool on) { roomView_->setScale(on ? 2 : 1); });
 
     QMenu* tools = menu(2);
-    toolGroup_ = new QActionGroup(this);
+    auto* toolGroup = new QActionGroup(this);
     for (const ToolEntry& entry : kTools) {
         QAction* action = makeAction(tools, entry.caption, QKeySequence(QString::fromLatin1(entry.key)));
         action->setCheckable(true);
         action->setObjectName(QStringLiteral("Tool%1").arg(int(entry.tool)));
-        toolGroup_->addAction(action);
+        toolGroup->addAction(action);
         const PaintTool tool = entry.tool;
         connect(action, &QAction::triggered, this, [this, tool] { setTool(tool); });
         if (entry.tool == PaintTool::Pencil) {

@@ -17,7 +17,6 @@
 #include <functional>
 
 class QAction;
-class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -61,6 +60,8 @@ protected:
 private:
     QAction* makeAction(QMenu* menu, Text text, const QKeySequence& key = {});
     QAction* hiddenAction(const QKeySequence& key, const std::function<void()>& handler);
+    // The action runs `handler`, an error in it shown in the error box.
+    void bind(QAction* action, const std::function<void()>& handler);
     void createMenus();
     void createTools();
     QWidget* createSidePanel();
@@ -106,7 +107,6 @@ private:
     std::array<QMenu*, 4> menus_{};
     // The captioned actions, by their text.
     std::array<QAction*, kTextLines.size()> actions_{};
-    QActionGroup* toolGroup_ = nullptr;
 
     PaintTool tool_ = PaintTool::Pencil;
     uint8_t foreground_ = 255;

@@ -1,6 +1,6 @@
 #include "ui/painter/palette_grid.h"
 
-#include "core/image/palette.h"
+#include "ui/painter/pixel_view.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,8 +15,7 @@ constexpr int kSwatch = 2 * kCell;
 
 QColor RoomColour(int index)
 {
-    const RgbQuad c = RoomPalette()[size_t(index)];
-    return QColor(c.red, c.green, c.blue);
+    return QColor(RoomRgb()[size_t(index)]);
 }
 
 // Black or white, whichever stands out on `colour`.

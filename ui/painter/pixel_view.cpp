@@ -18,6 +18,8 @@ namespace {
 constexpr QRgb kCheckerLight = qRgb(232, 232, 240);
 constexpr QRgb kCheckerDark = qRgb(196, 196, 208);
 
+}  // namespace
+
 const std::array<QRgb, 256>& RoomRgb()
 {
     static const std::array<QRgb, 256> table = [] {
@@ -30,8 +32,6 @@ const std::array<QRgb, 256>& RoomRgb()
     }();
     return table;
 }
-
-}  // namespace
 
 int DeviceCell(int zoom, qreal dpr)
 {
@@ -93,6 +93,14 @@ void DrawCells(QPainter& painter, const QImage& image, const QRect& source, QPoi
         y = end;
     }
     painter.setCompositionMode(mode);
+}
+
+void DrawDashedFrame(QPainter& painter, const QRect& rect)
+{
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(rect);
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.drawRect(rect);
 }
 
 QImage PaintPictureImage(const PaintPicture& picture, bool maskAlone)

@@ -10,9 +10,14 @@
 #include <QImage>
 #include <QRect>
 
+#include <array>
+
 class QPainter;
 
 namespace velmora {
+
+// The room palette as Qt's colours, made once.
+const std::array<QRgb, 256>& RoomRgb();
 
 // The side of a picture pixel in device pixels at `zoom` on a screen of
 // scale factor `dpr`: a whole number, at least 1.
@@ -30,6 +35,10 @@ void UseDevicePixels(QPainter& painter, qreal dpr);
 // cell is exactly `cell` pixels wide.
 void DrawCells(QPainter& painter, const QImage& image, const QRect& source, QPoint topLeft, int cell,
                const QRect& clip, const QColor& grid, QImage& scratch);
+
+// Outlines `rect` as QPainter::drawRect does, one pixel wide, white under
+// black dashes, so that the frame shows on any colour.
+void DrawDashedFrame(QPainter& painter, const QRect& rect);
 
 // A painter's picture as the canvas shows it: room colours, see-through as a
 // checkerboard of the pixels. On a mask alone every colour shows black.

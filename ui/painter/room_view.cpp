@@ -85,10 +85,7 @@ void RoomView::paintEvent(QPaintEvent*)
         const int bottom = std::min(framed_->bottom, PartSlotTable::kRoomHeight - 1);
         const QRect frame(framed_->left * cell, framed_->top * cell, (right - framed_->left + 1) * cell - 1,
                           (bottom - framed_->top + 1) * cell - 1);
-        painter.setPen(QPen(Qt::white, 1));
-        painter.drawRect(frame);
-        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        painter.drawRect(frame);
+        DrawDashedFrame(painter, frame);
     }
 }
 
