@@ -32,6 +32,15 @@ QString ShownText(const DocumentText& text, const RoomTextCodec& codec);
 // the bytes show gives back the bytes themselves.
 DocumentText EditedText(const DocumentText& text, const QString& shown, const RoomTextCodec& codec);
 
+// What a plain text field holds once given `text`: a line break however
+// written ("\r\n", "\r", a paragraph separator) becomes "\n".
+QString AsFieldText(const QString& text);
+
+// `held` after the field that showed it (as AsFieldText(held)) came to hold
+// `now`: the edit is what differs between the two, and every character it
+// did not touch stays as `held` has it, not as the field rewrote it.
+QString ApplyFieldEdit(const QString& held, const QString& now);
+
 // The bytes a save writes; Unencodable when a typed character has no form
 // in the encoding.
 Result<std::string> BytesToSave(const DocumentText& text, const RoomTextCodec& codec);

@@ -17,6 +17,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QMenu>
+#include <QUndoStack>
 #include <QtTest>
 
 using namespace velmora;
@@ -35,6 +36,7 @@ private slots:
     void menuCaptionFallsBackForOlderLanguageFiles();
     void theByteLimitCountsInTheChosenEncoding();
     void textTheEncodingCannotHoldIsNotSaved();
+    void anEditKeepsTheCharactersItDidNotTouch();
 };
 
 namespace {
@@ -205,6 +207,45 @@ void TextEncodingTest::textTheEncodingCannotHoldIsNotSaved()
     QCOMPARE(fixture.prompts.shown(Kind::Warning).back().text,
              QStringLiteral("著作権表示に、文字コード windows-1252 で表せない文字があります。テキストか文字コードを変えてから、"
                             "もう一度保存してください。"));
+}
+
+void TextEncodingTest::anEditKeepsTheCharactersItDidNotTouch()
+{
+    // A non-breaking space (A0 in windows-1252), a lone CR and a CR LF: the
+    // field shows the first as a space and the others as line breaks of its
+    // own, and none of that may reach the room.
+    UiFixture fixture;
+    QVERIFY(Settings(fixture.settingsFile()).write(QString::fromLatin1(Settings::kTextEncoding),
+                                                   QStringLiteral("windows-1252")));
+    const RoomTexts texts{"Ro\xA0om", "a\rb\r\nc\xA0", "\xA9 me"};
+    const QString path = WriteRoom(fixture, QStringLiteral("nbsp.pac"), texts);
+    auto form = fixture.makeForm();
+    fixture.prompts.openAnswers.push_back(path);
+    form->OpenRoomFileClick();
+    QVERIFY(!form->document().hasUnsavedChanges());
+    QVERIFY(!form->document().history().canUndo());
+
+    // Focus in and out of each field takes no step either.
+    RoomTextEdit* name = Field(*form, "RoomName");
+    for (const char* field : {"RoomName", "Comment", "Copyright"})
+        Field(*form, field)->setFocus();
+    name->setFocus();
+    QVERIFY(!form->document().hasUnsavedChanges());
+
+    name->moveCursor(QTextCursor::End);
+    test::TypeText(name, QStringLiteral("x"));
+    RoomTextEdit* comment = Field(*form, "Comment");
+    comment->setFocus();
+    comment->moveCursor(QTextCursor::Start);
+    test::TypeText(comment, QStringLiteral("y"));
+    const QString saved = fixture.tempFolder() + QStringLiteral("/saved.pac");
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{saved, 0});
+    form->SaveRoomFileClick();
+    QVERIFY(fixture.prompts.shown(Kind::Warning).empty());
+    const Room room = ReadRoomFile(ReadBytes(saved));
+    QCOMPARE(room.texts.name, std::string("Ro\xA0omx"));
+    QCOMPARE(room.texts.comment, std::string("ya\rb\r\nc\xA0"));
+    QCOMPARE(room.texts.copyright, texts.copyright);
 }
 
 QTEST_MAIN(TextEncodingTest)

@@ -64,7 +64,7 @@ void TMainForm::showText(int field)
 {
     RoomTextEdit* edit = fields_[static_cast<size_t>(field)];
     const QString shown = document_->shownText(field);
-    if (edit->toPlainText() != shown) {
+    if (edit->text() != AsFieldText(shown)) {
         const QScopedValueRollback<bool> showing(showingText_, true);
         edit->setPlainText(shown);
         edit->moveCursor(QTextCursor::End);
@@ -78,7 +78,8 @@ void TMainForm::textEdited(int field)
         return;
     // The field's caption names its typing steps.
     const QString name = TextOrEnglish(texts_, Nth(Text::NameCaption, field));
-    document_->editText(field, fields_[static_cast<size_t>(field)]->toPlainText(), name);
+    document_->editText(field, ApplyFieldEdit(document_->shownText(field), fields_[static_cast<size_t>(field)]->text()),
+                        name);
     // Typed back to the room's own bytes, the field is unchanged again.
     fields_[static_cast<size_t>(field)]->document()->setModified(document_->text(field).typed.has_value());
 }

@@ -22,10 +22,23 @@ void RoomTextEdit::focusOutEvent(QFocusEvent* event)
     emit focusLeft();
 }
 
+QString RoomTextEdit::text() const
+{
+    // The raw text keeps every character; only the separators between
+    // blocks (and of frames, which a plain text field never has) are line
+    // breaks.
+    QString text = document()->toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar(0xfdd0) || c == QChar(0xfdd1))
+            c = QLatin1Char('\n');
+    }
+    return text;
+}
+
 size_t RoomTextEdit::freeBytes() const
 {
     const QTextCursor cursor = textCursor();
-    QString rest = toPlainText();
+    QString rest = text();
     rest.remove(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
     const size_t used = codec_.byteSize(rest);
     return used >= kMaxBytes ? 0 : kMaxBytes - used;

@@ -25,6 +25,11 @@ public:
 
     static constexpr size_t kMaxBytes = kRoomTextMax;
 
+    // The text as the field holds it. toPlainText() is not: it turns
+    // non-breaking spaces into plain ones, so a room's own characters would
+    // change under an edit of something else.
+    QString text() const;
+
     // Why the field stops taking characters: its tooltip, and shown at the
     // cursor when typing, pasting or an input method is cut short.
     void setLimitText(const QString& text);
