@@ -76,6 +76,28 @@ TEST(FitPicture, EachFitOfA3x2PictureIntoA2x2Frame)
     EXPECT_EQ(Pixels(FitPicture(picture, 3, 2, Fitting::Contain)), Pixels(picture));
 }
 
+TEST(FitPicture, AScaledSideRoundsToTheNearestPixel)
+{
+    // Columns of one grey each, so only the widths decide.
+    const Rgba A = Grey(0), B = Grey(100), C = Grey(90), D = Grey(180);
+    // 2x3 contained in 4x4: 4 rows high, 8/3 = 2.67 columns wide, so 3
+    // columns, the middle one half of each, and the spare column right.
+    const RgbaPicture two = Picture(2, {A, B, A, B, A, B});
+    const std::vector<Rgba> row = {A, Grey(50), B, kClear};
+    std::vector<Rgba> contained;
+    for (int y = 0; y < 4; ++y)
+        contained.insert(contained.end(), row.begin(), row.end());
+    EXPECT_EQ(Pixels(FitPicture(two, 4, 4, Fitting::Contain)), contained);
+    // 3x2 covering 4x3: 3 rows high, 4.5 columns wide, so 5 columns of which
+    // the first four are kept: A, 2/3 A + 1/3 C, C, 1/3 C + 2/3 D.
+    const RgbaPicture three = Picture(3, {A, C, D, A, C, D});
+    const std::vector<Rgba> covered = {A, Grey(30), C, Grey(150)};
+    std::vector<Rgba> cover;
+    for (int y = 0; y < 3; ++y)
+        cover.insert(cover.end(), covered.begin(), covered.end());
+    EXPECT_EQ(Pixels(FitPicture(three, 4, 3, Fitting::Cover)), cover);
+}
+
 TEST(FitPicture, WholeNumberScalesRepeatOrAverageWholePixels)
 {
     // Pixel art doubled stays sharp; halved it averages each 2x2 block.
@@ -141,6 +163,21 @@ TEST(RoomIndices, SeeThroughPixelsTakeAndPassNoError)
         EXPECT_EQ(RoomIndices(picture, Dithering::FloydSteinberg), expected) << int(hidden.a);
         EXPECT_EQ(RoomIndices(picture, Dithering::Ordered)[1], K);
     }
+}
+
+TEST(RoomIndices, FloydSteinbergSpreadsEachShareToItsOwnNeighbour)
+{
+    // Green 14 lies between red (255, 0, 0) and orange (255, 51, 0). Three
+    // rows, so that the 7, 3, 5 and 1 sixteenths and the direction of the
+    // second and third rows all show: another weight in any place, or rows
+    // all one way, gives another picture.
+    const uint8_t R = RoomColour(255, 0, 0), O = RoomColour(255, 51, 0);
+    const std::vector<uint8_t> expected = {
+        R, R, R, R,  //
+        O, R, O, R,  //
+        R, R, R, O,
+    };
+    EXPECT_EQ(RoomIndices(Flat(4, 3, {255, 14, 0, 255}), Dithering::FloydSteinberg), expected);
 }
 
 TEST(ConvertToSlot, FittingAndTheThresholdMakeThePartAndItsMask)
