@@ -129,6 +129,24 @@ TEST(RecoveryFile, WhatIsWrittenReadsBackWhole)
     EXPECT_FALSE(unrecorded->textEncoding);
 }
 
+TEST(RecoveryFile, TextsAtTheLimitReadBack)
+{
+    // 127 bytes each, the most a room text has; typed texts of 127 bytes in
+    // UTF-8, one of them mostly characters of two UTF-16 units.
+    DocumentData full = SmallRoom();
+    std::string bytes(127, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(0x80 + i);
+    QString emoji;
+    for (int i = 0; i < 31; ++i)
+        emoji += QString::fromUtf8("\xF0\x9F\x98\x80");
+    full.texts = {DocumentText{bytes, QString(127, QLatin1Char('z'))}, DocumentText{bytes, emoji + "abc"},
+                  DocumentText{bytes, std::nullopt}};
+    const Result<DocumentData> read = ReadDocumentData(Bytes(WriteDocumentData(full)));
+    ASSERT_TRUE(read.ok()) << read.failure().reason.toStdString();
+    ExpectSame(read.value(), full);
+}
+
 TEST(RecoveryFile, VersionOneFilesAreRead)
 {
     RoomPictures pictures = DefaultRoomPictures();
