@@ -40,9 +40,7 @@ Result<std::vector<uint8_t>> ReadWholeFile(const QString& path, qint64 maxSize)
     return bytes;
 }
 
-namespace {
-
-Result<void> SyncToDisk([[maybe_unused]] QFileDevice& file)
+Result<void> SyncFileToDisk([[maybe_unused]] QFileDevice& file)
 {
 #ifdef Q_OS_UNIX
     // A file system that allocates late says "no space" only here.
@@ -52,13 +50,15 @@ Result<void> SyncToDisk([[maybe_unused]] QFileDevice& file)
     return {};
 }
 
-std::atomic<FileSync> g_fileSync{&SyncToDisk};
+namespace {
+
+std::atomic<FileSync> g_fileSync{&SyncFileToDisk};
 
 }  // namespace
 
 FileSync ReplaceFileSync(FileSync sync)
 {
-    return g_fileSync.exchange(sync ? sync : &SyncToDisk);
+    return g_fileSync.exchange(sync ? sync : &SyncFileToDisk);
 }
 
 Result<void> WriteAllBytes(QFileDevice& file, std::span<const uint8_t> bytes)

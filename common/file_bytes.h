@@ -40,4 +40,8 @@ Result<void> WriteAllBytes(QFileDevice& file, std::span<const uint8_t> bytes);
 using FileSync = Result<void> (*)(QFileDevice& file);
 FileSync ReplaceFileSync(FileSync sync);
 
+// The real sync of the open `file` (the one in place unless a test replaced
+// it): CannotWrite with the system's reason when the system refuses it.
+Result<void> SyncFileToDisk(QFileDevice& file);
+
 }  // namespace velmora

@@ -31,6 +31,7 @@ private slots:
     void theEditorSaysWhyASaveFailed();
     void aSaveThatFillsTheDiskPartWayKeepsTheOldRoom();
     void aFailedSyncKeepsTheOldFileAndSaysWhy();
+    void theRealSyncSaysWhyTheSystemRefusedIt();
 };
 
 namespace {
@@ -83,6 +84,13 @@ public:
 private:
     FileSync previous_;
 };
+
+// The real sync, handed a file the system cannot sync: one not open.
+Result<void> RealSyncRefused(QFileDevice&)
+{
+    QFile notOpen;
+    return SyncFileToDisk(notOpen);
+}
 
 }  // namespace
 
@@ -207,6 +215,32 @@ void WholeWritesTest::aFailedSyncKeepsTheOldFileAndSaysWhy()
     form->SaveRoomFileClick();
     QVERIFY(!form->document().hasUnsavedChanges());
     QVERIFY(ReadBytes(room) != old);
+}
+
+void WholeWritesTest::theRealSyncSaysWhyTheSystemRefusedIt()
+{
+    QFile notOpen;
+    const Result<void> synced = SyncFileToDisk(notOpen);
+    QVERIFY(!synced);
+    QCOMPARE(synced.failure().kind, FailureKind::CannotWrite);
+#ifdef Q_OS_UNIX
+    QCOMPARE(synced.failure().reason, QString::fromLocal8Bit(std::strerror(EBADF)));
+#else
+    QVERIFY(!synced.failure().reason.isEmpty());
+#endif
+
+    // Its refusal stops the write before the old file is replaced.
+    UiFixture fixture;
+    const QString target = fixture.tempFolder() + "/part.bmp";
+    const std::vector<uint8_t> old(300, 'o');
+    WriteBytes(target, old);
+    const FileSync previous = ReplaceFileSync(&RealSyncRefused);
+    const Result<void> written = WriteWholeFile(target, std::vector<uint8_t>(500, 'n'));
+    ReplaceFileSync(previous);
+    QVERIFY(!written);
+    QCOMPARE(written.failure().reason, synced.failure().reason);
+    QVERIFY(ReadBytes(target) == old);
+    QCOMPARE(FilesIn(fixture.tempFolder()), QStringList{"part.bmp"});
 }
 
 QTEST_MAIN(WholeWritesTest)
