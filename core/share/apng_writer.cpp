@@ -49,7 +49,7 @@ std::vector<uint8_t> EncodeApng(const Animation& a)
         fctl.push_back(0);  // dispose: none, the next frame draws over this one
         fctl.push_back(0);  // blend: source, the rectangle replaced as it is
         png::AppendChunk(out, "fcTL", fctl);
-        std::vector<uint8_t> data = png::DeflateRows(frame, area, 6);
+        std::vector<uint8_t> data = png::DeflateRows(frame, area, 3);
         if (i == 0) {
             png::AppendChunk(out, "IDAT", data);
             continue;
