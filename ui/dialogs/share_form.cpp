@@ -24,9 +24,10 @@ namespace velmora {
 
 namespace {
 
-constexpr QSize kClientSize{456, 256};
+constexpr QSize kClientSize{500, 290};
 constexpr int kColumn = 336;
-constexpr int kColumnWidth = 112;
+constexpr int kColumnWidth = 156;
+constexpr int kCaptionWidth = 100;  // the captions of the number boxes
 // The sheet's preview fits in the picture's place, keeping its shape.
 constexpr QSize kPreviewSize{320, 240};
 
@@ -34,7 +35,7 @@ QLabel* AddLabel(QWidget* parent, const char* name, int y)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(kColumn, y, kColumnWidth, 14);
+    label->setGeometry(kColumn, y, kCaptionWidth, 14);
     return label;
 }
 
@@ -44,7 +45,7 @@ QSpinBox* AddSpin(QWidget* parent, const char* name, int y, int low, int high, i
     spin->setObjectName(QString::fromLatin1(name));
     spin->setRange(low, high);
     spin->setValue(value);
-    spin->setGeometry(kColumn + 56, y - 2, kColumnWidth - 56, 20);
+    spin->setGeometry(kColumn + kCaptionWidth + 2, y - 2, kColumnWidth - kCaptionWidth - 2, 20);
     return spin;
 }
 
@@ -114,7 +115,7 @@ TShareForm::TShareForm(EditorContext& editor, Kind kind, const PreparedRoom& roo
         FormatSetting = new QComboBox(this);
         FormatSetting->setObjectName(QStringLiteral("FormatSetting"));
         FormatSetting->addItems({QStringLiteral("GIF"), QStringLiteral("APNG"), QStringLiteral("WebP")});
-        FormatSetting->setGeometry(kColumn + 56, y - 2, kColumnWidth - 56, 20);
+        FormatSetting->setGeometry(kColumn + kCaptionWidth + 2, y - 2, kColumnWidth - kCaptionWidth - 2, 20);
     } else {
         ColumnsLabel = AddLabel(this, "ColumnsLabel", y);
         ColumnsSetting = AddSpin(this, "ColumnsSetting", y, 1, kMaxColumns, 6);
@@ -124,8 +125,8 @@ TShareForm::TShareForm(EditorContext& editor, Kind kind, const PreparedRoom& roo
         y += 22;
         NamesCheck = AddCheck(this, "NamesCheck", y);
     }
-    SaveBtn = addButton("SaveBtn", QString::fromLatin1(EnglishOf(Text::SaveAsButton)), {kColumn + 18, 192, 75, 25});
-    OkBtn = addButton("OkBtn", QStringLiteral("OK"), {kColumn + 18, 224, 75, 25});
+    SaveBtn = addButton("SaveBtn", QString::fromLatin1(EnglishOf(Text::SaveAsButton)), {kColumn, 256, 75, 25});
+    OkBtn = addButton("OkBtn", QStringLiteral("OK"), {kColumn + 81, 256, 75, 25});
     OkBtn->setFont(DesignFont());
 
     auto changed = [this] { runHandler([this] { SettingsChanged(); }); };
