@@ -274,8 +274,11 @@ int Run(QCoreApplication& app)
 int main(int argc, char* argv[])
 {
     // Only the sheet's names need fonts; the rest starts without a platform.
+    // Windows and macOS draw text without a display; X11 needs one.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     if (NeedsFonts(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     const std::unique_ptr<QCoreApplication> app =
         NeedsFonts(argc, argv) ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-pac"));

@@ -115,6 +115,7 @@ TEST_F(PacTool, HelpListsEveryCommandAndTheExitCodes)
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Usage: velmora-pac [options] command [arguments...]");
     for (const char* word : {"default OUT.pac", "info ROOM.pac", "extract ROOM.pac DIR", "pack DIR OUT.pac",
                              "check BMP SLOT", "import ROOM.pac SLOT PICTURE", "export ROOM.pac SLOT OUT.png",
+                             "animate ROOM.pac OUT.gif|OUT.png|OUT.webp --sequence", "sheet ROOM.pac OUT.png",
                              "Exit codes", "2 wrong usage"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
