@@ -68,6 +68,11 @@ public:
             {"BM_FloodFill320x240", nullptr, 300},
             {"BM_CanvasRepaint32x4K", nullptr, 8000},
             {"BM_CanvasDabRepaint", nullptr, 1000},
+            {"BM_AnimateDoorGif_Scale1", nullptr, 3000},
+            {"BM_AnimateDoorGif_Scale4", nullptr, 25000},
+            {"BM_AnimateDoorApng_Scale1", nullptr, 5000},
+            {"BM_AnimateDoorWebp_Scale1", nullptr, 40000},
+            {"BM_Sheet48_Scale1", nullptr, 30000},
         };
         auto timeOf = [this](const std::string& name) {
             for (const auto& [n, ns] : results_)

@@ -30,6 +30,17 @@ struct Options {
     bool png = false;
     // thumbnail: the largest side in pixels.
     QString size;
+    // animate and sheet (with the render state for animate).
+    QString sequence;
+    QString scale;
+    QString delay;
+    QString hold;
+    QString loop;
+    bool pingpong = false;
+    QString columns;
+    QString gap;
+    bool labels = false;
+    QString language;
 };
 
 int RunDefault(const QStringList& args, const Options& options);  // OUT.pac
@@ -42,5 +53,7 @@ int RunRender(const QStringList& args, const Options& options);   // ROOM.pac OU
 int RunImport(const QStringList& args, const Options& options);   // ROOM.pac SLOT PICTURE
 int RunExport(const QStringList& args, const Options& options);   // ROOM.pac SLOT OUT.png
 int RunThumbnail(const QStringList& args, const Options& options);  // ROOM.pac OUT.png
+int RunAnimate(const QStringList& args, const Options& options);    // ROOM.pac OUT.gif|.png|.webp
+int RunSheet(const QStringList& args, const Options& options);      // ROOM.pac OUT.png
 
 }  // namespace velmora::pac

@@ -2,13 +2,16 @@
 #include "commands.h"
 #include "console_out.h"
 #include "pac_common.h"
+#include "share_options.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 using namespace velmora::pac;
 
@@ -42,6 +45,8 @@ constexpr Command kCommands[] = {
     {"import", "ROOM.pac SLOT PICTURE", 3, RunImport, kImportOptions},
     {"export", "ROOM.pac SLOT OUT.png|.bmp|.jpg", 3, RunExport, kNoOptions},
     {"thumbnail", "ROOM.pac OUT.png", 2, RunThumbnail, kThumbnailOptions},
+    {"animate", "ROOM.pac OUT.gif|OUT.png|OUT.webp", 2, RunAnimate, kRenderOptions},
+    {"sheet", "ROOM.pac OUT.png", 2, RunSheet, kNoOptions},
 };
 
 const char* const kDescription =
@@ -124,6 +129,29 @@ const char* const kDescription =
     "                         write the daytime preview as PNG scaled to fit\n"
     "                         N x N (default 128, giving 128x96), for file\n"
     "                         managers\n"
+    "  animate ROOM.pac OUT.gif|OUT.png|OUT.webp --sequence NAME[,NAME...]\n"
+    "         [--night] [--door ...] [--tbox ...] [--bed ...] [--letters]\n"
+    "         [--scale N] [--delay MS] [--hold MS] [--loop N] [--pingpong]\n"
+    "                         an animation of the room passing through states,\n"
+    "                         each frame exactly as render composes it: GIF,\n"
+    "                         APNG or animated WebP by OUT's extension, in the\n"
+    "                         room palette. Sequences: door (closed, half,\n"
+    "                         open), time (day, night), tbox (closed, open),\n"
+    "                         bed (default, sleeping), letters (off, on); each\n"
+    "                         from the state the render options give, one after\n"
+    "                         the other; --pingpong plays them back again\n"
+    "                         without repeating the ends. --scale 1-8 enlarges\n"
+    "                         every pixel to a square; --delay MS each frame\n"
+    "                         (default 500), --hold MS the last one; --loop N\n"
+    "                         plays N times, 0 for ever (the default)\n"
+    "  sheet ROOM.pac OUT.png [--scale N] [--columns N] [--gap N] [--labels]\n"
+    "         [--language CODE]\n"
+    "                         the 48 states on one PNG, the last choice changing\n"
+    "                         fastest: time, door, treasure box, bed, letters;\n"
+    "                         tile i at column i mod N (default 6), row i div N,\n"
+    "                         --gap white pixels between and around (default 8);\n"
+    "                         --labels writes each state's name under its tile\n"
+    "                         in the editor's language, or CODE's (en, ja)\n"
     "\n"
     "Exit codes: 0 success (check: accepted), 1 bad input or refused,\n"
     "2 wrong usage. Files are written whole or not at all.";
@@ -180,8 +208,9 @@ int Run(QCoreApplication& app)
                                   QStringLiteral("N"));
     parser.addOptions(importOptions);
     parser.addOptions({png, size});
+    const ShareOptions share(parser);
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("default, info, extract, pack, check, lint, render, import, export or thumbnail"));
+                                 QStringLiteral("default, info, extract, pack, check, lint, render, import, export, thumbnail, animate or sheet"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
                                  QStringLiteral("[arguments...]"));
     if (!parser.parse(app.arguments()))
@@ -219,6 +248,7 @@ int Run(QCoreApplication& app)
             UsageError("--png belongs to extract (see --help)");
         if (!(c.optionGroup & kThumbnailOptions) && parser.isSet(size))
             UsageError("--size belongs to thumbnail (see --help)");
+        share.checkFor(name, parser);
         Options o;
         o.encoding = parser.value(encoding);
         o.night = parser.isSet(night);
@@ -233,6 +263,7 @@ int Run(QCoreApplication& app)
         o.alpha = parser.value(alpha);
         o.png = parser.isSet(png);
         o.size = parser.value(size);
+        share.read(parser, o);
         return c.run(args, o);
     }
     UsageError("unknown command \"" + Local(name) + "\" (see --help)");
@@ -242,11 +273,18 @@ int Run(QCoreApplication& app)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Only the sheet's names need fonts; the rest starts without a platform.
+    // Windows and macOS draw text without a display; X11 needs one.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (NeedsFonts(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    const std::unique_ptr<QCoreApplication> app =
+        NeedsFonts(argc, argv) ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-pac"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     try {
-        return Run(app);
+        return Run(*app);
     } catch (const CliError& e) {
         const std::string file = e.file().isEmpty() ? std::string() : Local(e.file()) + ": ";
         PrintLocal(stderr, "velmora-pac: " + file + e.what() + "\n");

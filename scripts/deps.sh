@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-image-formats-plugins
   libjpeg62-turbo-dev libjpeg-turbo-progs
+  zlib1g-dev libgif-dev libwebp-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <regex>
 
 using namespace velmora;
@@ -114,6 +115,7 @@ TEST_F(PacTool, HelpListsEveryCommandAndTheExitCodes)
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Usage: velmora-pac [options] command [arguments...]");
     for (const char* word : {"default OUT.pac", "info ROOM.pac", "extract ROOM.pac DIR", "pack DIR OUT.pac",
                              "check BMP SLOT", "import ROOM.pac SLOT PICTURE", "export ROOM.pac SLOT OUT.png",
+                             "animate ROOM.pac OUT.gif|OUT.png|OUT.webp --sequence", "sheet ROOM.pac OUT.png",
                              "Exit codes", "2 wrong usage"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
@@ -742,4 +744,138 @@ TEST_F(PacTool, ThumbnailFitsTheSizeKeepingTheRoomsShape)
     const RunResult missing = Run({"thumbnail", W("nothing.pac"), W("x.png")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_FALSE(fs::exists(W("x.png")));
+}
+
+namespace {
+
+// A room whose door states differ: each door part in its own colour.
+void WriteRoomWithDoors(const std::string& path)
+{
+    RoomPictures pictures = DefaultRoomPictures();
+    for (int part : {slot::DoorCloseImage, slot::DoorHalfImage, slot::DoorOpenImage}) {
+        Bitmap& door = pictures[size_t(part)];
+        door = Bitmap::Make(door.width, door.height, 8, RoomPaletteVector());
+        // Speckled, so that the files are larger than a nearly full disk takes.
+        std::minstd_rand speckle{unsigned(part)};
+        for (uint8_t& p : door.pixels)
+            p = speckle() % 4 == 0 ? uint8_t(speckle() % 256) : uint8_t(20 + 40 * (part - slot::DoorCloseImage));
+        Bitmap& mask = pictures[size_t(part + 20)];
+        mask.pixels.assign(mask.pixels.size(), mask.colours[0] == RgbQuad{} ? 0 : 1);  // black: drawn
+    }
+    WriteBytes(path, WriteRoomFile(ReadBytes(VELMORA_PROGRAM_DIR "/VelmHead.dat"), {}, pictures));
+}
+
+// Whether the RGBA picture's rectangle at (x0, y0) shows the BMP render, pixel for pixel.
+bool ShowsRender(const RgbaPicture& picture, int x0, int y0, const std::vector<uint8_t>& bmp)
+{
+    const Bitmap render = DecodeBmp(bmp);
+    for (int y = 0; y < render.height; ++y)
+        for (int x = 0; x < render.width; ++x) {
+            const RgbQuad c = render.colourAt(x, y);
+            const uint8_t* p = &picture.pixels[(size_t(y0 + y) * picture.width + x0 + x) * 4];
+            if (p[0] != c.red || p[1] != c.green || p[2] != c.blue)
+                return false;
+        }
+    return true;
+}
+
+}  // namespace
+
+TEST_F(PacTool, AnimateAndSheetNameTheWrongValueAndWriteNothing)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const std::string room = W("room.pac"), gif = W("a.gif");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"animate", room, gif}, "animate needs --sequence"},
+        {{"animate", room, gif, "--sequence", "door,window"}, "--sequence takes door, time, tbox, bed or letters, not \"window\""},
+        {{"animate", room, gif, "--sequence", "door", "--scale", "9"}, "--scale takes a whole number from 1 to 8, not \"9\""},
+        {{"animate", room, gif, "--sequence", "door", "--scale", "2.5"}, "not \"2.5\""},
+        {{"animate", room, gif, "--sequence", "door", "--delay", "0"}, "--delay takes milliseconds from 10 to 60000, not \"0\""},
+        {{"animate", room, gif, "--sequence", "door", "--loop", "-1"}, "--loop takes a number of plays from 0 to 65535, not \"-1\""},
+        {{"animate", room, gif, "--sequence", "door", "--door", "ajar"}, "--door takes closed, half, open, not \"ajar\""},
+        {{"animate", room, W("a.bmp"), "--sequence", "door"}, "name it .gif, .png or .webp"},
+        {{"animate", room, gif, "--sequence", "door", "--format", "bmp"}, "--format belongs to render"},
+        {{"animate", room, gif, "--sequence", "door", "--columns", "3"}, "--columns belongs to sheet"},
+        {{"sheet", room, W("s.png"), "--columns", "0"}, "--columns takes a number of tiles from 1 to 48, not \"0\""},
+        {{"sheet", room, W("s.png"), "--gap", "x"}, "--gap takes pixels from 0 to 256, not \"x\""},
+        {{"sheet", room, W("s.gif")}, "the sheet is a PNG"},
+        {{"sheet", room, W("s.png"), "--pingpong"}, "--pingpong belongs to animate"},
+        {{"sheet", room, W("s.png"), "--scale", "8", "--columns", "1"}, "take a smaller --scale"},
+        {{"render", room, W("r.bmp"), "--sequence", "door"}, "--sequence belongs to animate"},
+    };
+    for (const auto& [args, message] : cases) {
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 2) << message;
+        ExpectOneErrorLine(r, message);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(work_), fs::directory_iterator{}), 1);  // the room alone
+}
+
+TEST_F(PacTool, AnimateWritesEachFormatAndTheSheetItsTiles)
+{
+    const std::string room = W("room.pac");
+    WriteRoomWithDoors(room);
+    for (const char* name : {"door.gif", "door.png", "door.webp"}) {
+        const RunResult r = Run({"animate", room, W(name), "--sequence", "door", "--door", "half", "--pingpong",
+                                 "--scale", "2", "--loop", "3"});
+        ASSERT_EQ(r.exitCode, 0) << name << r.err;
+    }
+    EXPECT_EQ(ReadText(W("door.gif")).substr(0, 6), "GIF89a");
+    const std::string webp = ReadText(W("door.webp"));
+    EXPECT_EQ(webp.substr(0, 4) + webp.substr(8, 4), "RIFFWEBP");
+    EXPECT_NE(webp.find("ANIM"), std::string::npos);
+    // A viewer without APNG shows the first frame: the door closed (the
+    // sequence's start, whatever --door says), enlarged.
+    ASSERT_EQ(Run({"render", room, W("closed.bmp"), "--door", "closed"}).exitCode, 0);
+    const Result<RgbaPicture> still = ReadPictureFile(QString::fromStdString(W("door.png")));
+    ASSERT_TRUE(still);
+    ASSERT_EQ(still.value().width, 640);
+    RgbaPicture halved{320, 240, std::vector<uint8_t>(320 * 240 * 4)};
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            std::memcpy(&halved.pixels[(size_t(y) * 320 + x) * 4],
+                        &still.value().pixels[(size_t(2 * y) * 640 + 2 * x) * 4], 4);
+    EXPECT_TRUE(ShowsRender(halved, 0, 0, ReadBytes(W("closed.bmp"))));
+
+    // The sheet: tile i at column i mod 5, row i div 5, 3 pixels apart.
+    ASSERT_EQ(Run({"sheet", room, W("sheet.png"), "--columns", "5", "--gap", "3"}).exitCode, 0);
+    const Result<RgbaPicture> sheet = ReadPictureFile(QString::fromStdString(W("sheet.png")));
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet.value().width, 5 * 320 + 6 * 3);
+    EXPECT_EQ(sheet.value().height, 10 * 240 + 11 * 3);
+    ASSERT_EQ(Run({"render", room, W("s13.bmp"), "--door", "half", "--tbox", "open", "--letters"}).exitCode, 0);
+    ASSERT_EQ(Run({"render", room, W("s47.bmp"), "--night", "--door", "open", "--tbox", "open", "--bed", "sleeping",
+                   "--letters"}).exitCode, 0);
+    EXPECT_TRUE(ShowsRender(sheet.value(), 3 + 3 * 323, 3 + 2 * 243, ReadBytes(W("s13.bmp"))));
+    EXPECT_TRUE(ShowsRender(sheet.value(), 3 + 2 * 323, 3 + 9 * 243, ReadBytes(W("s47.bmp"))));
+
+    // Names under the tiles, the tiles untouched.
+    ASSERT_EQ(Run({"sheet", room, W("named.png"), "--columns", "5", "--gap", "3", "--labels", "--language", "ja"})
+                  .exitCode, 0);
+    const Result<RgbaPicture> named = ReadPictureFile(QString::fromStdString(W("named.png")));
+    ASSERT_TRUE(named);
+    EXPECT_GT(named.value().height, sheet.value().height);
+    EXPECT_TRUE(ShowsRender(named.value(), 3, 3, ReadBytes(W("closed.bmp"))));
+    int black = 0;
+    for (int y = 243; y < 243 + 30; ++y)
+        for (int x = 3; x < 323; ++x)
+            black += named.value().pixels[(size_t(y) * named.value().width + x) * 4] == 0;
+    EXPECT_GT(black, 40);
+}
+
+TEST_F(PacTool, AnimateOnAFullDiskSaysWhyAndKeepsTheOldFile)
+{
+    velmora::test::SmallDisk disk(64 * 1024);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.reason();
+    const std::string room = W("room.pac");
+    WriteRoomWithDoors(room);
+    const std::vector<uint8_t> old(700, 'o');
+    WriteBytes(disk.file("door.webp"), old);
+    ASSERT_TRUE(disk.fill(8 * 1024));
+    const RunResult r = Run({"animate", room, disk.file("door.webp"), "--sequence", "door", "--scale", "4"});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "door.webp: cannot write the file: " + std::string(std::strerror(ENOSPC)));
+    EXPECT_EQ(ReadBytes(disk.file("door.webp")), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.file("")), fs::directory_iterator{}), 2);
 }

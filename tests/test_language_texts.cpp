@@ -146,7 +146,7 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     const LanguageTexts& texts = form->languageTexts();
     // Every line the program names, and no more than English has.
     QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(kTextLines[size_t(Text::DoubleClickSet)].index + 1));
-    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(kTextLines[size_t(Text::PaletteName)].index + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(kTextLines[size_t(Text::PlayCaption)].index + 1));
     QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(message::kNoClipboardPicture + 1));
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
         for (const QString& line : texts.lines(list))

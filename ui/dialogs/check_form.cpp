@@ -1,4 +1,5 @@
 #include "ui/dialogs/check_form.h"
+#include "ui/dialogs/share_form.h"
 
 #include "ui/widgets/bitmap_image.h"
 #include "ui/widgets/pixel_view.h"
@@ -97,6 +98,12 @@ TCheckForm::TCheckForm(EditorContext& editor)
     OkBtn = addButton("OkBtn", QStringLiteral("OK"), {352, 232, 75, 25});
     // The OK button keeps this face whatever the labels list names.
     OkBtn->setFont(DesignFont());
+    // Above the picture, the one free place; out of the tab order the dialog
+    // was designed with.
+    AnimateBtn = addButton("AnimateBtn", QString::fromLatin1(EnglishOf(Text::AnimateButton)), {176, 0, 74, 15});
+    SheetBtn = addButton("SheetBtn", QString::fromLatin1(EnglishOf(Text::SheetButton)), {254, 0, 74, 15});
+    for (QPushButton* button : {AnimateBtn, SheetBtn})
+        button->setFocusPolicy(Qt::ClickFocus);
 
     setTabOrder(TimeSetting, DoorSetting);
     setTabOrder(DoorSetting, TBoxSetting);
@@ -113,6 +120,8 @@ TCheckForm::TCheckForm(EditorContext& editor)
     connect(LaBSetting, &QCheckBox::clicked, this, [this] { runHandler([this] { LaBSettingClick(); }); });
     connect(SaveBtn, &QPushButton::clicked, this, [this] { runHandler([this] { SaveBtnClick(); }); });
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(AnimateBtn, &QPushButton::clicked, this, [this] { runHandler([this] { ShareClick(true); }); });
+    connect(SheetBtn, &QPushButton::clicked, this, [this] { runHandler([this] { ShareClick(false); }); });
 }
 
 void TCheckForm::FormShow()
@@ -142,6 +151,10 @@ void TCheckForm::FormShow()
     SaveBtn->setText(TextOf(texts, Text::SaveAsButton));
     SetFace(LaBSetting, face);
     LaBSetting->setText(TextOf(texts, Text::LettersAndBubble));
+    for (auto [button, text] : {std::pair{AnimateBtn, Text::AnimateButton}, std::pair{SheetBtn, Text::SheetButton}}) {
+        SetFace(button, face);
+        button->setText(TextOrEnglish(texts, text));
+    }
 
     room_.prepare(editor_.slotPictures());
     LaBSettingClick();
@@ -196,6 +209,14 @@ void TCheckForm::SaveBtnClick()
         choice->filterIndex == kJpegFilter ? EncodePreviewJpeg(picture_) : EncodePreviewBmp(picture_);
     if (const Result<void> written = WriteWholeFile(choice->path, bytes); !written)
         editor_.showFailure(Attempt::ExportPreview, written.failure());
+}
+
+void TCheckForm::ShareClick(bool animation)
+{
+    if (!room_.prepared())
+        room_.prepare(editor_.slotPictures());
+    TShareForm dialog(editor_, animation ? TShareForm::Kind::Animation : TShareForm::Kind::Sheet, room_, state());
+    editor_.prompts().runDialog(dialog);
 }
 
 }  // namespace velmora

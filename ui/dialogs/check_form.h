@@ -34,6 +34,8 @@ public:
     void LaBSettingClick();
     // Saves the picture shown as a JPEG or BMP file.
     void SaveBtnClick();
+    // Opens the animation (or the sheet) of the room from the state shown.
+    void ShareClick(bool animation);
 
 private:
     Bitmap picture_;
@@ -56,6 +58,8 @@ private:
     QCheckBox* LaBSetting = nullptr;
     QPushButton* SaveBtn = nullptr;
     QPushButton* OkBtn = nullptr;
+    QPushButton* AnimateBtn = nullptr;
+    QPushButton* SheetBtn = nullptr;
 };
 
 }  // namespace velmora
