@@ -42,5 +42,7 @@ int RunRender(const QStringList& args, const Options& options);   // ROOM.pac OU
 int RunImport(const QStringList& args, const Options& options);   // ROOM.pac SLOT PICTURE
 int RunExport(const QStringList& args, const Options& options);   // ROOM.pac SLOT OUT.png
 int RunThumbnail(const QStringList& args, const Options& options);  // ROOM.pac OUT.png
+int RunExportLayers(const QStringList& args, const Options& options);  // ROOM.pac OUT.ora|.aseprite
+int RunImportLayers(const QStringList& args, const Options& options);  // ROOM.pac IN.ora|.aseprite
 
 }  // namespace velmora::pac

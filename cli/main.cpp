@@ -42,6 +42,8 @@ constexpr Command kCommands[] = {
     {"import", "ROOM.pac SLOT PICTURE", 3, RunImport, kImportOptions},
     {"export", "ROOM.pac SLOT OUT.png|.bmp|.jpg", 3, RunExport, kNoOptions},
     {"thumbnail", "ROOM.pac OUT.png", 2, RunThumbnail, kThumbnailOptions},
+    {"export-layers", "ROOM.pac OUT.ora|OUT.aseprite", 2, RunExportLayers, kNoOptions},
+    {"import-layers", "ROOM.pac IN.ora|IN.aseprite", 2, RunImportLayers, kImportOptions},
 };
 
 const char* const kDescription =
@@ -124,6 +126,17 @@ const char* const kDescription =
     "                         write the daytime preview as PNG scaled to fit\n"
     "                         N x N (default 128, giving 128x96), for file\n"
     "                         managers\n"
+    "  export-layers ROOM.pac OUT.ora|OUT.aseprite\n"
+    "                         write the room as one layered picture (OpenRaster\n"
+    "                         or Aseprite): each part a layer at its place, named\n"
+    "                         by its picture box, see-through where its mask is;\n"
+    "                         the default state's layers visible\n"
+    "  import-layers ROOM.pac IN.ora|IN.aseprite [-o OUT.pac]\n"
+    "         [--dither none|fs|ordered] [--alpha N]\n"
+    "                         replace every part a layer names (trimmed, any\n"
+    "                         case), its mask from the layer's alpha as import\n"
+    "                         takes it; layers that name no part and pixels\n"
+    "                         outside a part's place are left out with a warning\n"
     "\n"
     "Exit codes: 0 success (check: accepted), 1 bad input or refused,\n"
     "2 wrong usage. Files are written whole or not at all.";
@@ -181,7 +194,8 @@ int Run(QCoreApplication& app)
     parser.addOptions(importOptions);
     parser.addOptions({png, size});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("default, info, extract, pack, check, lint, render, import, export or thumbnail"));
+                                 QStringLiteral("default, info, extract, pack, check, lint, render, import, export, thumbnail, "
+                                                "export-layers or import-layers"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
                                  QStringLiteral("[arguments...]"));
     if (!parser.parse(app.arguments()))

@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-image-formats-plugins
   libjpeg62-turbo-dev libjpeg-turbo-progs
+  # libzip's CMake package (Debian 12) refuses to load without its three tools
+  libzip-dev zlib1g-dev zipcmp zipmerge ziptool
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth
