@@ -1,0 +1,87 @@
+// File > Export layered picture and Import layered picture: the whole room
+// as one OpenRaster or Aseprite file, each part a layer at its place, and
+// such a file cut back into the parts as one step.
+#include "ui/mainform.h"
+
+#include "layerfile/layered_file.h"
+#include "ui/dialogs/import_layers_form.h"
+#include "ui/services/error_texts.h"
+#include "ui/services/language_lines.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+namespace velmora {
+
+FileDialogSettings TMainForm::exportLayersDialog() const
+{
+    FileDialogSettings dialog;
+    dialog.filters = {QStringLiteral("OpenRaster (*.ora)"), QStringLiteral("Aseprite (*.aseprite *.ase)")};
+    dialog.defaultSuffix = QStringLiteral("ora");
+    dialog.overwritePrompt = true;
+    dialog.refuseReadOnly = true;
+    const QString room = document_->filePath();
+    dialog.startName = (room.isEmpty() ? QStringLiteral("room") : QFileInfo(room).completeBaseName()) +
+                       QStringLiteral(".ora");
+    return dialog;
+}
+
+FileDialogSettings TMainForm::importLayersDialog() const
+{
+    FileDialogSettings dialog;
+    dialog.filters = {TextOf(texts_, Text::LayeredFileType) + QStringLiteral(" (*.ora *.aseprite *.ase)"),
+                      TextOf(texts_, Text::AllFilesFileType) + QStringLiteral(" (*)")};
+    return dialog;
+}
+
+void TMainForm::ExportLayersClick()
+{
+    if (const std::optional<SaveFileChoice> choice = prompts_->saveFile(exportLayersDialog())) {
+        QString path = choice->path;
+        // The Aseprite filter with a name of no known kind: the suffix it names.
+        if (!LayeredFormatOfName(path))
+            path += choice->filterIndex == 1 ? QStringLiteral(".aseprite") : QStringLiteral(".ora");
+        exportLayers(path);
+    }
+}
+
+void TMainForm::exportLayers(const QString& path)
+{
+    if (const Result<void> written = WriteLayeredFile(path, document_->pictures()); !written)
+        showFailure(Attempt::ExportLayers, written.failure());
+}
+
+void TMainForm::ImportLayersClick()
+{
+    if (const std::optional<QString> path = prompts_->openFile(importLayersDialog()))
+        importLayers(*path);
+}
+
+void TMainForm::importLayers(const QString& path)
+{
+    const Result<Scene> scene = ReadLayeredFile(path);
+    if (!scene) {
+        Failure failure = scene.failure();
+        failure.subject = path;
+        showFailure(Attempt::ImportLayers, failure);
+        return;
+    }
+    if (scene->width != PartSlotTable::kRoomWidth || scene->height != PartSlotTable::kRoomHeight) {
+        showFailure(Attempt::ImportLayers,
+                    Failure{FailureKind::Damaged,
+                            FillLine(TextOf(texts_, Text::CanvasNotRoom),
+                                     {QString::number(scene->width), QString::number(scene->height)}),
+                            path});
+        return;
+    }
+    SceneCut cut = CutScene(document_->pictures(), scene.value(), ImportChoices{});
+    if (cut.taken.empty()) {
+        showFailure(Attempt::ImportLayers,
+                    Failure{FailureKind::Damaged, TextOf(texts_, Text::NoLayerNamesAPart), path});
+        return;
+    }
+    TImportLayersForm form(*this, std::move(cut), StepName(ImportLayers->text()));
+    prompts_->runDialog(form);
+}
+
+}  // namespace velmora
