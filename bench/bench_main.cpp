@@ -68,6 +68,13 @@ public:
             {"BM_FloodFill320x240", nullptr, 300},
             {"BM_CanvasRepaint32x4K", nullptr, 8000},
             {"BM_CanvasDabRepaint", nullptr, 1000},
+            {"BM_ExportOra_Default", nullptr, 15000},
+            {"BM_ImportOra_Default", nullptr, 15000},
+            // zlib's share of the OpenRaster figures: the ratio column.
+            {"BM_Zlib_OraDeflate", "BM_ExportOra_Default", 1},
+            {"BM_Zlib_OraInflate", "BM_ImportOra_Default", 1},
+            {"BM_ExportAse_Default", nullptr, 10000},
+            {"BM_ImportAse_Default", nullptr, 10000},
         };
         auto timeOf = [this](const std::string& name) {
             for (const auto& [n, ns] : results_)
