@@ -221,6 +221,8 @@ Scene ReadAse(std::span<const uint8_t> bytes)
     const uint32_t fileSize = header.u32();
     if (header.u16() != kFileMagic)
         throw LayeredFileError("not an Aseprite file");
+    if (fileSize < kHeaderSize + kFrameHeaderSize)
+        throw LayeredFileError("the header says the file is " + std::to_string(fileSize) + " bytes, less than a frame");
     if (fileSize > bytes.size())
         throw LayeredFileError("the file is cut short: its header says " + std::to_string(fileSize) + " bytes, " +
                                std::to_string(bytes.size()) + " are there");
@@ -280,9 +282,9 @@ Scene ReadAse(std::span<const uint8_t> bytes)
             const uint16_t blend = body.u16();
             const uint8_t opacity = body.u8();
             body.take(3);
-            l.name = body.text();
+            l.name = OneLine(body.text());
             l.group = layerType == 1;
-            l.image = layerType == 0;
+            l.image = layerType == 0;  // tilemaps carry no pixels read here
             l.background = layerFlags & 8;
             if (level > groupPlain.size() || level >= size_t(kLayeredMaxDepth))
                 throw LayeredFileError("layer \"" + l.name + "\" lies deeper than the groups above it");
@@ -294,6 +296,8 @@ Scene ReadAse(std::span<const uint8_t> bytes)
             if (l.group) {
                 groupPlain.push_back(l.plain);
                 groupVisible.push_back(l.visible);
+            }
+            if (!l.image) {
                 sceneIndex.push_back(-1);
             } else {
                 sceneIndex.push_back(int(scene.layers.size()));

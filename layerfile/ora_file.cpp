@@ -52,7 +52,8 @@ int32_t Coordinate(const QXmlStreamAttributes& a, const char* name)
     bool ok = false;
     const int value = v.toInt(&ok);
     if (!ok || value < -kLayeredMaxSide * 4 || value > kLayeredMaxSide * 4)
-        Refuse(std::string("stack.xml: ") + name + "=\"" + v.toString().toStdString() + "\" is not a place on the canvas");
+        Refuse(std::string("stack.xml: ") + name + "=\"" + OneLine(v.toString().toStdString()) +
+               "\" is not a place on the canvas");
     return value;
 }
 
@@ -129,7 +130,7 @@ Stack ParseStack(const std::vector<uint8_t>& xml)
             continue;
         }
         LayerRef layer;
-        layer.name = a.value(QLatin1String("name")).toString().toStdString();
+        layer.name = OneLine(a.value(QLatin1String("name")).toString().toStdString());
         layer.src = a.value(QLatin1String("src")).toString().toStdString();
         layer.x = outer.x + Coordinate(a, "x");
         layer.y = outer.y + Coordinate(a, "y");
@@ -194,7 +195,7 @@ Scene ReadOra(std::span<const uint8_t> bytes)
     if (mime >= 0) {
         const std::vector<uint8_t> type = zip.read(mime, 256);
         if (std::string(type.begin(), type.end()) != kMimeType)
-            Refuse("not an OpenRaster file: its mimetype is \"" + std::string(type.begin(), type.end()) + "\"");
+            Refuse("not an OpenRaster file: its mimetype is \"" + OneLine(std::string(type.begin(), type.end())) + "\"");
     }
     const int stackAt = zip.find("stack.xml");
     if (stackAt < 0)
@@ -206,7 +207,7 @@ Scene ReadOra(std::span<const uint8_t> bytes)
     int64_t pixels = 0;
     for (auto it = stack.layers.rbegin(); it != stack.layers.rend(); ++it) {
         if (!SafeEntryName(it->src))
-            Refuse("layer \"" + it->name + "\": its picture \"" + it->src + "\" is not a name inside the file");
+            Refuse("layer \"" + it->name + "\": its picture \"" + OneLine(it->src) + "\" is not a name inside the file");
         const int at = zip.find(it->src);
         if (at < 0)
             Refuse("layer \"" + it->name + "\": its picture " + it->src + " is not in the file");

@@ -47,7 +47,7 @@ ZipReader::ZipReader(std::span<const uint8_t> bytes, size_t maxEntries)
             archive_ = nullptr;
             throw LayeredFileError("entry " + std::to_string(i + 1) + " of the archive cannot be read");
         }
-        entries_.push_back({st.name, st.size, (st.valid & ZIP_STAT_COMP_METHOD) && st.comp_method == ZIP_CM_STORE});
+        entries_.push_back({OneLine(st.name), st.size, (st.valid & ZIP_STAT_COMP_METHOD) && st.comp_method == ZIP_CM_STORE});
     }
 }
 

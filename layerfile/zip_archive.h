@@ -18,6 +18,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A name from a file as a refusal or a warning shows it: on one line, each
+// control character a '?'.
+inline std::string OneLine(std::string name)
+{
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return name;
+}
+
 struct ZipEntry {
     std::string name;
     uint64_t size = 0;  // inflated, as the archive claims
