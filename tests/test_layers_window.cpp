@@ -16,6 +16,7 @@
 #include <QUndoStack>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -71,6 +72,9 @@ void LayersWindowTest::importShowsLayersAndWarningsThenTakesOneStep()
             for (size_t i = 0; i < l.picture.pixels.size(); i += 4)
                 l.picture.pixels[i] = 255, l.picture.pixels[i + 1] = 0, l.picture.pixels[i + 2] = 0,
                 l.picture.pixels[i + 3] = 255;
+    for (SceneLayer& l : scene.layers)
+        if (l.name == "BedImage")
+            l.picture.pixels[3] = 100;  // drawn only under a threshold below 100
     SceneLayer sketch;
     sketch.name = "Sketch";
     sketch.picture = RgbaPicture{1, 1, {0, 0, 0, 255}};
@@ -87,6 +91,7 @@ void LayersWindowTest::importShowsLayersAndWarningsThenTakesOneStep()
         for (int i = 0; i < layers->topLevelItemCount(); ++i)
             rows << layers->topLevelItem(i)->text(0) + QStringLiteral(" -> ") + layers->topLevelItem(i)->text(1);
         warnings = Child<QPlainTextEdit>(dialog, "Warnings")->toPlainText();
+        Child<QSpinBox>(dialog, "AlphaSetting")->setValue(50);
         Child<QPushButton>(dialog, "OkBtn")->click();
         return dialog.result() == QDialog::Accepted;
     });
@@ -100,6 +105,7 @@ void LayersWindowTest::importShowsLayersAndWarningsThenTakesOneStep()
     // Only the bed changed, as one step named by the menu entry.
     const uint8_t red = NearestRoomIndex(RgbQuad{0, 0, 255, 0});
     QCOMPARE(form->document().picture(slot::BedImage).index(10, 10), red);
+    QCOMPARE(form->document().picture(slot::BedImage).index(0, 0), red);  // the dialog's threshold of 50
     QCOMPARE(form->document().history().count(), 1);
     QCOMPARE(form->document().history().undoText(), QStringLiteral("Import layered picture"));
     QVERIFY(form->document().hasUnsavedChanges());

@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace velmora {
 
 FileDialogSettings TMainForm::exportLayersDialog() const
@@ -59,7 +61,7 @@ void TMainForm::ImportLayersClick()
 
 void TMainForm::importLayers(const QString& path)
 {
-    const Result<Scene> scene = ReadLayeredFile(path);
+    Result<Scene> scene = ReadLayeredFile(path);
     if (!scene) {
         Failure failure = scene.failure();
         failure.subject = path;
@@ -74,13 +76,13 @@ void TMainForm::importLayers(const QString& path)
                             path});
         return;
     }
-    SceneCut cut = CutScene(document_->pictures(), scene.value(), ImportChoices{});
-    if (cut.taken.empty()) {
+    const std::vector<SceneLayer>& layers = scene->layers;
+    if (std::none_of(layers.begin(), layers.end(), [](const SceneLayer& l) { return PartNamed(l.name) >= 0; })) {
         showFailure(Attempt::ImportLayers,
                     Failure{FailureKind::Damaged, TextOf(texts_, Text::NoLayerNamesAPart), path});
         return;
     }
-    TImportLayersForm form(*this, std::move(cut), StepName(ImportLayers->text()));
+    TImportLayersForm form(*this, std::move(scene).value(), StepName(ImportLayers->text()));
     prompts_->runDialog(form);
 }
 

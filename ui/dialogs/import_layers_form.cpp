@@ -4,17 +4,22 @@
 #include "ui/services/error_texts.h"
 #include "ui/services/language_lines.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include <algorithm>
 #include <QTreeWidget>
 
 namespace velmora {
 
 namespace {
 
-constexpr QSize kClientSize{440, 330};
+constexpr QSize kClientSize{440, 360};
 
 QString Latin(std::string_view s)
 {
@@ -40,8 +45,8 @@ QString LayerWarningText(const SceneWarning& w, const LanguageTexts& texts)
     return layer;
 }
 
-TImportLayersForm::TImportLayersForm(EditorContext& editor, SceneCut cut, QString stepName)
-    : FixedDialog(editor, kClientSize), cut_(std::move(cut)), stepName_(std::move(stepName))
+TImportLayersForm::TImportLayersForm(EditorContext& editor, Scene scene, QString stepName)
+    : FixedDialog(editor, kClientSize), scene_(std::move(scene)), stepName_(std::move(stepName))
 {
     setObjectName(QStringLiteral("ImportLayersForm"));
     setWindowTitle(QString::fromUtf8(EnglishOf(Text::ImportLayersTitle)));
@@ -52,16 +57,33 @@ TImportLayersForm::TImportLayersForm(EditorContext& editor, SceneCut cut, QStrin
     Layers->setColumnCount(2);
     Layers->setRootIsDecorated(false);
     Layers->header()->setSectionResizeMode(QHeaderView::Stretch);
+    DitherLabel = new QLabel(this);
+    DitherLabel->setGeometry(8, 186, 100, 22);
+    DitherSetting = new QComboBox(this);
+    DitherSetting->setObjectName(QStringLiteral("DitherSetting"));
+    DitherSetting->setGeometry(110, 186, 180, 22);
+    AlphaLabel = new QLabel(this);
+    AlphaLabel->setGeometry(8, 212, 180, 22);
+    AlphaSetting = new QSpinBox(this);
+    AlphaSetting->setObjectName(QStringLiteral("AlphaSetting"));
+    AlphaSetting->setGeometry(190, 212, 60, 22);
+    AlphaSetting->setRange(0, 255);
+    AlphaSetting->setValue(ImportChoices{}.alphaThreshold);
+    DitherLabel->setBuddy(DitherSetting);
+    AlphaLabel->setBuddy(AlphaSetting);
     WarningsCaption = new QLabel(this);
     WarningsCaption->setObjectName(QStringLiteral("WarningsCaption"));
-    WarningsCaption->setGeometry(8, 184, 424, 17);
+    WarningsCaption->setGeometry(8, 240, 424, 17);
     Warnings = new QPlainTextEdit(this);
     Warnings->setObjectName(QStringLiteral("Warnings"));
-    Warnings->setGeometry(8, 204, 424, 84);
+    Warnings->setGeometry(8, 258, 424, 62);
     Warnings->setReadOnly(true);
     WarningsCaption->setBuddy(Warnings);
-    OkBtn = addButton("OkBtn", QStringLiteral("OK"), {272, 297, 75, 25});
-    CancelBtn = addButton("CancelBtn", QStringLiteral("CANCEL"), {356, 297, 75, 25});
+    OkBtn = addButton("OkBtn", QStringLiteral("OK"), {272, 328, 75, 25});
+    CancelBtn = addButton("CancelBtn", QStringLiteral("CANCEL"), {356, 328, 75, 25});
+    connect(DitherSetting, &QComboBox::currentIndexChanged, this,
+            [this] { editor_.runCommand([this] { SettingChange(); }); });
+    connect(AlphaSetting, &QSpinBox::valueChanged, this, [this] { editor_.runCommand([this] { SettingChange(); }); });
     OkBtn->setFocus();
     connect(OkBtn, &QPushButton::clicked, this, [this] { runHandler([this] { OkBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -73,6 +95,36 @@ void TImportLayersForm::FormShow()
     SetFace(this, TextOf(texts, Text::FontFace));
     setWindowTitle(TextOf(texts, Text::ImportLayersTitle));
     Layers->setHeaderLabels({TextOf(texts, Text::LayerColumn), TextOf(texts, Text::PartColumn)});
+    DitherLabel->setText(TextOf(texts, Text::Dithering));
+    AlphaLabel->setText(TextOf(texts, Text::AlphaThreshold));
+    {
+        const QSignalBlocker quiet(DitherSetting);
+        const int dither = DitherSetting->currentIndex();
+        DitherSetting->clear();
+        for (Text t : {Text::DitherNone, Text::DitherFloydSteinberg, Text::DitherOrdered})
+            DitherSetting->addItem(TextOf(texts, t));
+        DitherSetting->setCurrentIndex(dither < 0 ? 0 : dither);
+    }
+    SettingChange();
+}
+
+ImportChoices TImportLayersForm::choices() const
+{
+    ImportChoices c;
+    c.dither = static_cast<Dithering>(std::max(DitherSetting->currentIndex(), 0));
+    c.alphaThreshold = uint8_t(AlphaSetting->value());
+    return c;
+}
+
+void TImportLayersForm::SettingChange()
+{
+    cut_ = CutScene(editor_.slotPictures(), scene_, choices());
+    showCut();
+}
+
+void TImportLayersForm::showCut()
+{
+    const LanguageTexts& texts = editor_.languageTexts();
     Layers->clear();
     for (const SceneCut::Taken& t : cut_.taken)
         new QTreeWidgetItem(Layers, {QString::fromStdString(t.layer), Latin(PartSlotTable::BoxName(t.part)) +
@@ -90,6 +142,8 @@ void TImportLayersForm::FormShow()
 
 void TImportLayersForm::OkBtnClick()
 {
+    if (cut_.taken.empty())
+        SettingChange();  // never shown: cut with the choices as they stand
     const RoomPictures& room = editor_.slotPictures();
     std::vector<SlotPicture> changes;
     for (int slot : cut_.changedSlots)
