@@ -38,7 +38,9 @@ class ZipReader {
 public:
     // Opens the archive; a damaged or cut archive, or one of more than
     // `maxEntries` entries, throws LayeredFileError.
+    // The archive reads `bytes` in place: they must outlive the reader.
     ZipReader(std::span<const uint8_t> bytes, size_t maxEntries);
+    ZipReader(std::vector<uint8_t>&& bytes, size_t maxEntries) = delete;
     ~ZipReader();
     ZipReader(const ZipReader&) = delete;
     ZipReader& operator=(const ZipReader&) = delete;

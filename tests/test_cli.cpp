@@ -768,7 +768,8 @@ TEST_F(PacTool, LayeredPicturesOutAndBackGiveTheRoomAgain)
     }
     // The merged image is what render writes for the default state.
     ASSERT_EQ(Run({"render", W("room.pac"), W("render.png")}).exitCode, 0);
-    ZipReader ora(ReadBytes(W("room.ora")), 64);
+    const std::vector<uint8_t> oraBytes = ReadBytes(W("room.ora"));
+    ZipReader ora(oraBytes, 64);
     EXPECT_EQ(ora.read(ora.find("mergedimage.png"), 1 << 20), ReadBytes(W("render.png")));
 
     // A room of noise that lint finds clean keeps every part and drawn mask.
