@@ -33,9 +33,10 @@ Scene DecodeLayeredFile(std::span<const uint8_t> bytes)
     throw LayeredFileError("neither an OpenRaster nor an Aseprite file");
 }
 
-Result<void> WriteLayeredFile(const QString& path, const RoomPictures& pictures)
+Result<void> WriteLayeredFile(const QString& path, const RoomPictures& pictures, std::optional<LayeredFormat> format)
 {
-    const std::optional<LayeredFormat> format = LayeredFormatOfName(path);
+    if (!format)
+        format = LayeredFormatOfName(path);
     if (!format)
         return Failure{FailureKind::CannotWrite, QStringLiteral("name it .ora, .aseprite or .ase"), path};
     std::vector<uint8_t> bytes;

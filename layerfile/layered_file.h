@@ -25,8 +25,10 @@ std::vector<uint8_t> EncodeLayeredFile(const RoomPictures& pictures, LayeredForm
 // magic number); throws LayeredFileError.
 Scene DecodeLayeredFile(std::span<const uint8_t> bytes);
 
-// Written whole through WriteWholeFile, in the format the name asks for.
-Result<void> WriteLayeredFile(const QString& path, const RoomPictures& pictures);
+// Written whole through WriteWholeFile, in `format`, else the format the
+// name asks for.
+Result<void> WriteLayeredFile(const QString& path, const RoomPictures& pictures,
+                              std::optional<LayeredFormat> format = std::nullopt);
 // Read whole (at most kLayeredMaxFileSize: TooLarge) and decoded; a file
 // that is refused is Damaged, its reason the refusal's one line.
 Result<Scene> ReadLayeredFile(const QString& path);

@@ -46,17 +46,23 @@ void LayersWindowTest::exportWritesTheFormatItsFilterNames()
 {
     UiFixture fixture;
     auto form = fixture.makeForm();
+    // A name of no layered kind takes the chosen filter's format.
     const QString base = fixture.tempFolder() + QStringLiteral("/room");
-    fixture.prompts.saveAnswers.push_back(SaveFileChoice{base, 1});
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{base + QStringLiteral(".aseprite"), 0});
+    fixture.prompts.saveAnswers.push_back(SaveFileChoice{base + QStringLiteral(".layers"), 1});
+    Choose(*form, "ExportLayers");
     Choose(*form, "ExportLayers");
     const auto dialogs = fixture.prompts.shown(Kind::SaveFile);
-    QCOMPARE(dialogs.size(), size_t(1));
+    QCOMPARE(dialogs.size(), size_t(2));
     QCOMPARE(dialogs[0].dialog.filters,
              QStringList({QStringLiteral("OpenRaster (*.ora)"), QStringLiteral("Aseprite (*.aseprite *.ase)")}));
     QVERIFY(dialogs[0].dialog.overwritePrompt);
     QCOMPARE(dialogs[0].dialog.startName, QStringLiteral("room.ora"));
-    const std::vector<uint8_t> ase = velmora::test::ReadBytes(base + QStringLiteral(".aseprite"));
-    QCOMPARE(DecodeLayeredFile(ase).layers.size(), size_t(20));
+    for (const char* name : {".aseprite", ".layers"}) {
+        const std::vector<uint8_t> ase = velmora::test::ReadBytes(base + QLatin1String(name));
+        QCOMPARE(ase[4], uint8_t(0xE0));  // Aseprite's magic number: the name said so, then the filter
+        QCOMPARE(DecodeLayeredFile(ase).layers.size(), size_t(20));
+    }
     QCOMPARE(fixture.prompts.unanswered(), 0);
 }
 

@@ -33,6 +33,7 @@ class QTimer;
 namespace velmora {
 
 class PainterWindow;
+enum class LayeredFormat;
 class PictureBox;
 class RoomRecovery;
 
@@ -117,7 +118,7 @@ public:
     // one step after its dialog.
     void ExportLayersClick();
     void ImportLayersClick();
-    void exportLayers(const QString& path);
+    void exportLayers(const QString& path, LayeredFormat format);
     void importLayers(const QString& path);
     FileDialogSettings exportLayersDialog() const;
     FileDialogSettings importLayersDialog() const;

@@ -39,17 +39,17 @@ FileDialogSettings TMainForm::importLayersDialog() const
 void TMainForm::ExportLayersClick()
 {
     if (const std::optional<SaveFileChoice> choice = prompts_->saveFile(exportLayersDialog())) {
-        QString path = choice->path;
-        // The Aseprite filter with a name of no known kind: the suffix it names.
-        if (!LayeredFormatOfName(path))
-            path += choice->filterIndex == 1 ? QStringLiteral(".aseprite") : QStringLiteral(".ora");
-        exportLayers(path);
+        // A name of either kind says the format; any other name is the
+        // user's business, and the chosen filter says it.
+        const LayeredFormat format = LayeredFormatOfName(choice->path).value_or(
+            choice->filterIndex == 1 ? LayeredFormat::Aseprite : LayeredFormat::OpenRaster);
+        exportLayers(choice->path, format);
     }
 }
 
-void TMainForm::exportLayers(const QString& path)
+void TMainForm::exportLayers(const QString& path, LayeredFormat format)
 {
-    if (const Result<void> written = WriteLayeredFile(path, document_->pictures()); !written)
+    if (const Result<void> written = WriteLayeredFile(path, document_->pictures(), format); !written)
         showFailure(Attempt::ExportLayers, written.failure());
 }
 
