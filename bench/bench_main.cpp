@@ -73,6 +73,13 @@ public:
             {"BM_AnimateDoorApng_Scale1", nullptr, 5000},
             {"BM_AnimateDoorWebp_Scale1", nullptr, 40000},
             {"BM_Sheet48_Scale1", nullptr, 30000},
+            {"BM_ExportOra_Default", nullptr, 15000},
+            {"BM_ImportOra_Default", nullptr, 15000},
+            // zlib's share of the OpenRaster figures: the ratio column.
+            {"BM_Zlib_OraDeflate", "BM_ExportOra_Default", 1},
+            {"BM_Zlib_OraInflate", "BM_ImportOra_Default", 1},
+            {"BM_ExportAse_Default", nullptr, 10000},
+            {"BM_ImportAse_Default", nullptr, 10000},
         };
         auto timeOf = [this](const std::string& name) {
             for (const auto& [n, ns] : results_)

@@ -55,5 +55,7 @@ int RunExport(const QStringList& args, const Options& options);   // ROOM.pac SL
 int RunThumbnail(const QStringList& args, const Options& options);  // ROOM.pac OUT.png
 int RunAnimate(const QStringList& args, const Options& options);    // ROOM.pac OUT.gif|.png|.webp
 int RunSheet(const QStringList& args, const Options& options);      // ROOM.pac OUT.png
+int RunExportLayers(const QStringList& args, const Options& options);  // ROOM.pac OUT.ora|.aseprite
+int RunImportLayers(const QStringList& args, const Options& options);  // ROOM.pac IN.ora|.aseprite
 
 }  // namespace velmora::pac

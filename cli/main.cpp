@@ -47,6 +47,8 @@ constexpr Command kCommands[] = {
     {"thumbnail", "ROOM.pac OUT.png", 2, RunThumbnail, kThumbnailOptions},
     {"animate", "ROOM.pac OUT.gif|OUT.png|OUT.webp", 2, RunAnimate, kRenderOptions},
     {"sheet", "ROOM.pac OUT.png", 2, RunSheet, kNoOptions},
+    {"export-layers", "ROOM.pac OUT.ora|OUT.aseprite", 2, RunExportLayers, kNoOptions},
+    {"import-layers", "ROOM.pac IN.ora|IN.aseprite", 2, RunImportLayers, kImportOptions},
 };
 
 const char* const kDescription =
@@ -152,6 +154,17 @@ const char* const kDescription =
     "                         --gap white pixels between and around (default 8);\n"
     "                         --labels writes each state's name under its tile\n"
     "                         in the editor's language, or CODE's (en, ja)\n"
+    "  export-layers ROOM.pac OUT.ora|OUT.aseprite\n"
+    "                         write the room as one layered picture (OpenRaster\n"
+    "                         or Aseprite): each part a layer at its place, named\n"
+    "                         by its picture box, see-through where its mask is;\n"
+    "                         the default state's layers visible\n"
+    "  import-layers ROOM.pac IN.ora|IN.aseprite [-o OUT.pac]\n"
+    "         [--dither none|fs|ordered] [--alpha N]\n"
+    "                         replace every part a layer names (trimmed, any\n"
+    "                         case), its mask from the layer's alpha as import\n"
+    "                         takes it; layers that name no part and pixels\n"
+    "                         outside a part's place are left out with a warning\n"
     "\n"
     "Exit codes: 0 success (check: accepted), 1 bad input or refused,\n"
     "2 wrong usage. Files are written whole or not at all.";
@@ -210,7 +223,8 @@ int Run(QCoreApplication& app)
     parser.addOptions({png, size});
     const ShareOptions share(parser);
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("default, info, extract, pack, check, lint, render, import, export, thumbnail, animate or sheet"));
+                                 QStringLiteral("default, info, extract, pack, check, lint, render, import, export, thumbnail, "
+                                                "animate, sheet, export-layers or import-layers"));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's arguments"),
                                  QStringLiteral("[arguments...]"));
     if (!parser.parse(app.arguments()))

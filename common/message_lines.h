@@ -52,8 +52,16 @@ constexpr int kPictureSizeTooLarge = kPictureFileTooLarge + 2;
 constexpr int kPictureReaderFailed = kPictureFileTooLarge + 3;
 constexpr int kNotAPicture = kPictureFileTooLarge + 4;
 constexpr int kNoClipboardPicture = kPictureFileTooLarge + 5;
+// The whole room through a layered picture.
+constexpr int kLayeredUnreadable = kNoClipboardPicture + 1;
+constexpr int kLayerNamesNoPart = kLayeredUnreadable + 1;
+constexpr int kLayerNotPlain = kLayeredUnreadable + 2;
+constexpr int kLayerOutside = kLayeredUnreadable + 3;
+constexpr int kLayerCovered = kLayeredUnreadable + 4;
+constexpr int kNoLayerNamesAPart = kLayeredUnreadable + 5;
+constexpr int kCanvasNotRoom = kLayeredUnreadable + 6;
 // The last line the program reads.
-constexpr int kLastLine = kNoClipboardPicture;
+constexpr int kLastLine = kCanvasNotRoom;
 }  // namespace message
 
 // The message line shown for a part check's answer; -1 for an accepted picture.

@@ -18,6 +18,10 @@
 using namespace velmora;
 namespace fs = std::filesystem;
 
+// make_layered_seeds.cpp: the OpenRaster and Aseprite readers' seeds, saved through `save`.
+void MakeLayeredSeeds(const fs::path& root,
+                      void (*save)(const fs::path&, const std::string&, const std::vector<uint8_t>&));
+
 namespace {
 
 void Save(const fs::path& folder, const std::string& name, const std::vector<uint8_t>& bytes)
@@ -189,6 +193,8 @@ int main(int argc, char** argv)
         text("lf.txt", "en,English\nde,Deutsch\n");
         text("cr.txt", "one\rtwo\r\rthree");
         text("mixed-nul.txt", std::string("a\n\r\nb\rc\0d\ne", 13));
+
+        MakeLayeredSeeds(root, Save);
     } catch (const std::exception& e) {
         std::cerr << "make_seeds: " << e.what() << "\n";
         return 1;

@@ -2,6 +2,7 @@
 # Builds the fuzz targets with clang and runs each in turn for SECONDS
 # (default 60), one process at a time at low priority:
 #   fuzz/run.sh [SECONDS] [TARGET...]     TARGET: decode_bmp room_file part_check text_lines recovery_file
+#                                                read_ora read_ase
 # SECONDS 0 only runs every target over its seeds (a smoke test for CI: the
 # targets build and the seeds keep every invariant); it writes no corpus.
 # Corpora, crash files and logs go to fuzz/corpus-work/ (git-ignored); the
@@ -12,7 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(decode_bmp room_file part_check text_lines recovery_file)
+[ ${#targets[@]} -gt 0 ] || targets=(decode_bmp room_file part_check text_lines recovery_file read_ora read_ase)
 
 "$root/scripts/deps.sh"
 build="$root/build-fuzz"
@@ -25,7 +26,7 @@ work="$root/fuzz/corpus-work"
 
 # A room file is at least 200,000 bytes, and a recovery file holds one; the
 # other inputs stay small.
-max_len() { case "$1" in room_file | recovery_file) echo 300000 ;; *) echo 65536 ;; esac; }
+max_len() { case "$1" in room_file | recovery_file | read_ora | read_ase) echo 300000 ;; *) echo 65536 ;; esac; }
 
 status=0
 if [ "$seconds" = 0 ]; then

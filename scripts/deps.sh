@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-image-formats-plugins
   libjpeg62-turbo-dev libjpeg-turbo-progs
   zlib1g-dev libgif-dev libwebp-dev
+  # libzip's CMake package (Debian 12) refuses to load without its three tools
+  libzip-dev zipcmp zipmerge ziptool
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth

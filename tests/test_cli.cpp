@@ -8,6 +8,9 @@
 #include "core/room/room_file.h"
 #include "core/image/bmp.h"
 #include "imageio/picture_file.h"
+#include "layerfile/zip_archive.h"
+
+#include "clean_noise_room.h"
 
 #include <gtest/gtest.h>
 
@@ -878,4 +881,82 @@ TEST_F(PacTool, AnimateOnAFullDiskSaysWhyAndKeepsTheOldFile)
     ExpectOneErrorLine(r, "door.webp: cannot write the file: " + std::string(std::strerror(ENOSPC)));
     EXPECT_EQ(ReadBytes(disk.file("door.webp")), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(disk.file("")), fs::directory_iterator{}), 2);
+}
+
+TEST_F(PacTool, LayeredPicturesOutAndBackGiveTheRoomAgain)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    for (const char* name : {"room.ora", "room.aseprite"}) {
+        const RunResult out = Run({"export-layers", W("room.pac"), W(name)});
+        ASSERT_EQ(out.exitCode, 0) << out.err;
+        const RunResult in = Run({"import-layers", W("room.pac"), W(name), "-o", W("back.pac"), "--dither", "fs"});
+        ASSERT_EQ(in.exitCode, 0) << in.err;
+        EXPECT_EQ(in.err, "");
+        // Byte for byte but for the bubble's undrawn columns, which take their left neighbours.
+        const Room before = ReadRoomFile(ReadBytes(W("room.pac")));
+        const Room after = ReadRoomFile(ReadBytes(W("back.pac")));
+        for (int s = 0; s < PartSlotTable::kSlotCount; ++s) {
+            if (PartSlotTable::PartOf(s) != slot::BubbleImage) {
+                EXPECT_TRUE(after.pictures[size_t(s)].samePicture(before.pictures[size_t(s)])) << name << " " << s;
+            }
+        }
+        EXPECT_EQ(after.bmpLengths, before.bmpLengths);
+    }
+    // The merged image is what render writes for the default state.
+    ASSERT_EQ(Run({"render", W("room.pac"), W("render.png")}).exitCode, 0);
+    const std::vector<uint8_t> oraBytes = ReadBytes(W("room.ora"));
+    ZipReader ora(oraBytes, 64);
+    EXPECT_EQ(ora.read(ora.find("mergedimage.png"), 1 << 20), ReadBytes(W("render.png")));
+
+    // A room of noise that lint finds clean keeps every part and drawn mask.
+    const RoomPictures noise = test::CleanNoiseRoom(11);
+    WriteBytes(W("noise.pac"), WriteRoomFile(ReadBytes(VELMORA_PROGRAM_DIR "/VelmHead.dat"), {}, noise));
+    ASSERT_EQ(Run({"lint", W("noise.pac")}).exitCode, 0);
+    ASSERT_EQ(Run({"export-layers", W("noise.pac"), W("noise.ora")}).exitCode, 0);
+    ASSERT_EQ(Run({"import-layers", W("room.pac"), W("noise.ora"), "-o", W("noise-back.pac")}).exitCode, 0);
+    const Room back = ReadRoomFile(ReadBytes(W("noise-back.pac")));
+    for (int s = 0; s < PartSlotTable::kSlotCount; ++s) {
+        if (PartSlotTable::PartOf(s) != slot::BubbleImage && s != slot::WinNightMask && s != slot::DoorNightMask) {
+            EXPECT_TRUE(back.pictures[size_t(s)].samePicture(noise[size_t(s)])) << s;
+        }
+    }
+    EXPECT_EQ(Run({"lint", W("noise-back.pac")}).exitCode, 0);
+}
+
+TEST_F(PacTool, LayeredPicturesRefusedWarnedAndWrongUsage)
+{
+    ASSERT_EQ(Run({"default", W("room.pac")}).exitCode, 0);
+    const std::vector<uint8_t> room = ReadBytes(W("room.pac"));
+    ASSERT_EQ(Run({"export-layers", W("room.pac"), W("room.ora")}).exitCode, 0);
+
+    // A cut file: one line, nothing written, the room as it was.
+    std::vector<uint8_t> ora = ReadBytes(W("room.ora"));
+    ora.resize(ora.size() - 100);
+    WriteBytes(W("cut.ora"), ora);
+    RunResult r = Run({"import-layers", W("room.pac"), W("cut.ora")});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectOneErrorLine(r, "cut.ora: not a whole zip archive");
+    EXPECT_EQ(ReadBytes(W("room.pac")), room);
+
+    // A layer that names no part is told and left out.
+    const std::string stack = "<image w=\"320\" h=\"240\"><stack><layer name=\"Sketch\" src=\"a.png\"/>"
+                              "<layer name=\"tableimage\" src=\"a.png\" x=\"142\" y=\"129\"/></stack></image>";
+    const std::vector<uint8_t> png = EncodePng(RgbaPicture{1, 1, {255, 0, 0, 255}}, PngForm::Rgba);
+    WriteBytes(W("sketch.ora"), WriteZip({{"mimetype", {'i', 'm', 'a', 'g', 'e', '/', 'o', 'p', 'e', 'n', 'r', 'a', 's',
+                                                         't', 'e', 'r'}, true},
+                                          {"stack.xml", std::vector<uint8_t>(stack.begin(), stack.end())},
+                                          {"a.png", png}}));
+    r = Run({"import-layers", W("room.pac"), W("sketch.ora"), "-o", W("out.pac")});
+    EXPECT_EQ(r.exitCode, 0);
+    ExpectOneErrorLine(r, "sketch.ora: warning: layer \"Sketch\" names no part: left out");
+    EXPECT_NE(ReadRoomFile(ReadBytes(W("out.pac"))).pictures[slot::TableImage].index(0, 0),
+              ReadRoomFile(room).pictures[slot::TableImage].index(0, 0));
+
+    r = Run({"import-layers", W("room.pac"), W("room.ora"), "--fit", "cover"});
+    EXPECT_EQ(r.exitCode, 2);
+    ExpectOneErrorLine(r, "--fit belongs to import");
+    r = Run({"export-layers", W("room.pac"), W("room.psd")});
+    EXPECT_EQ(r.exitCode, 2);
+    ExpectOneErrorLine(r, "name it .ora, .aseprite or .ase");
+    EXPECT_FALSE(fs::exists(W("room.psd")));
 }

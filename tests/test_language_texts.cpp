@@ -145,9 +145,9 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
     // Every line the program names, and no more than English has.
-    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(kTextLines[size_t(Text::DoubleClickSet)].index + 1));
-    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(kTextLines[size_t(Text::PlayCaption)].index + 1));
-    QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(message::kNoClipboardPicture + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(kTextLines[size_t(Text::ImportLayers)].index + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(kTextLines[size_t(Text::LayerWarnings)].index + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(message::kLastLine + 1));
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
         for (const QString& line : texts.lines(list))
             QVERIFY2(!line.trimmed().isEmpty() && line == line.trimmed(), qPrintable(line));
@@ -318,7 +318,7 @@ void LanguageTextsTest::aMissingFileChangesNoCaption()
     form->runCommand([&] { form->applyTexts(); });
     QCOMPARE(fixture.prompts.shown(ScriptedPrompts::Kind::Error).size(), size_t{2});
     QVERIFY(fixture.prompts.shown(ScriptedPrompts::Kind::Error)[1].text.contains("messages.xx"));
-    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Messages).size(), size_t(message::kNoClipboardPicture + 1));
+    QCOMPARE(form->languageTexts().lines(LanguageTexts::List::Messages).size(), size_t(message::kLastLine + 1));
 }
 
 void LanguageTextsTest::aMissingFileEndsStartUp()

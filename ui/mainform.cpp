@@ -267,6 +267,8 @@ void TMainForm::createMenus()
         connect(menu, &QMenu::aboutToShow, this, [this] { runCommand([this] { fillRecentMenu(); }); });
     separator(FileMenu, "N1");
     ShowCheck = action(FileMenu, "ShowCheck", "&Check");
+    ExportLayers = action(FileMenu, "ExportLayers", EnglishOf(Text::ExportLayers));
+    ImportLayers = action(FileMenu, "ImportLayers", EnglishOf(Text::ImportLayers));
     separator(FileMenu, "N2");
     Exit = action(FileMenu, "Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
     EditMenu = submenu("EditMenu", EnglishOf(Text::EditMenu));
@@ -289,6 +291,8 @@ void TMainForm::createMenus()
     bind(Redo, &TMainForm::RedoClick);
     bind(SaveRoomFile, &TMainForm::SaveRoomFileClick);
     bind(ShowCheck, &TMainForm::ShowCheckClick);
+    bind(ExportLayers, &TMainForm::ExportLayersClick);
+    bind(ImportLayers, &TMainForm::ImportLayersClick);
     connect(Exit, &QAction::triggered, this, &QWidget::close);
     bind(EditorSet, &TMainForm::EditorSetClick);
     bind(LanguageSet, &TMainForm::LanguageSetClick);

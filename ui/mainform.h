@@ -33,6 +33,7 @@ class QTimer;
 namespace velmora {
 
 class PainterWindow;
+enum class LayeredFormat;
 class PictureBox;
 class RoomRecovery;
 
@@ -112,6 +113,15 @@ public:
     void UndoClick();
     void RedoClick();
     void ShowCheckClick();
+    // File > Export and Import layered picture (mainform_layers.cpp): the
+    // whole room as one OpenRaster or Aseprite file and back, the import as
+    // one step after its dialog.
+    void ExportLayersClick();
+    void ImportLayersClick();
+    void exportLayers(const QString& path, LayeredFormat format);
+    void importLayers(const QString& path);
+    FileDialogSettings exportLayersDialog() const;
+    FileDialogSettings importLayersDialog() const;
     // Config menu (mainform_config.cpp).
     void EditorSetClick();
     void LanguageSetClick();
@@ -279,6 +289,8 @@ private:
     QAction* SaveRoomFile = nullptr;
     QMenu* RecentRooms = nullptr;
     QAction* ShowCheck = nullptr;
+    QAction* ExportLayers = nullptr;
+    QAction* ImportLayers = nullptr;
     QAction* Exit = nullptr;
     QMenu* EditMenu = nullptr;
     QAction* Undo = nullptr;

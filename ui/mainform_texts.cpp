@@ -34,11 +34,13 @@ void TMainForm::applyTexts()
     }};
     for (const auto& [menu, text] : menus)
         menu->setTitle(TextOf(texts_, text));
-    const std::array<std::pair<QAction*, Text>, 23> actions = {{
+    const std::array<std::pair<QAction*, Text>, 25> actions = {{
         {OpenRoomFile, Text::OpenRoomFile},
         {Save, Text::Save},
         {SaveRoomFile, Text::SaveRoomFile},
         {ShowCheck, Text::ShowCheck},
+        {ExportLayers, Text::ExportLayers},
+        {ImportLayers, Text::ImportLayers},
         {Exit, Text::Exit},
         {EditorSet, Text::EditorSet},
         {LanguageSet, Text::LanguageSet},

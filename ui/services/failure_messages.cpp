@@ -132,6 +132,11 @@ FailureMessage MessageFor(Attempt attempt, const Failure& failure, const Languag
                                   QLatin1Char('\n') + failure.reason};
     case Attempt::ReadRecovery:
         return warning(AboutFile(TextOf(texts, Text::RecoveryDamaged), failure.subject, failure.reason));
+    case Attempt::ExportLayers:
+        return error(FillLine(TextOf(texts, Text::CannotWriteFile), {failure.subject, failure.reason}));
+    case Attempt::ImportLayers:
+        return warning(AboutFile(TextOf(texts, Text::LayeredUnreadable), failure.subject,
+                                 kind == FailureKind::Damaged ? failure.reason : PictureProblem(failure, texts)));
     }
     return error(failure.reason);
 }

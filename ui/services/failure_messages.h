@@ -27,6 +27,8 @@ enum class Attempt {
     ReadLanguageList,  // the list of languages the language dialog offers
     WriteRecovery,   // the recovery file written after a change
     ReadRecovery,    // a recovery file left by an editor that stopped
+    ExportLayers,    // Export layered picture
+    ImportLayers,    // Import layered picture
 };
 
 struct FailureMessage {

@@ -32,7 +32,7 @@ enum class Text {
     PastePicture, Cut, Copy, Paste, Delete, SelectAll, ViewMenu, ZoomIn, ZoomOut, FitToWindow, Grid,
     Surroundings, LargeRoomView, ToolsMenu, Pencil, PixelPerfect, Eraser, Line, Rectangle, FilledRectangle,
     Ellipse, FilledEllipse, Fill, Picker, Select, ColoursMenu, SwapColours, PreviousColour, NextColour, Paint,
-    DoubleClickSet,
+    DoubleClickSet, ExportLayers, ImportLayers,
     // labels.*
     FontFace, Title, WindowViewsCaption, DoorViewsCaption, DoorsCaption, BedsCaption, TreasureBoxesCaption,
     TableCaption, MailboxCaption, BubbleCaption, BathTubCaption, LettersCaption, RoomView, NameCaption,
@@ -49,6 +49,7 @@ enum class Text {
     AnimateButton, SheetButton, AnimateTitle, SheetTitle, ScaleCaption, DelayCaption, PlaysCaption,
     PingpongCaption, FormatCaption, ColumnsCaption, GapCaption, NamesCaption, GifFileType, ApngFileType,
     WebpFileType, PngFileType, PlayCaption,
+    ImportLayersTitle, LayerColumn, PartColumn, LayeredFileType, LayerWarnings,
     // messages.*
     NoImageEditor, TempBitmapUnreadable, Os2Header, Not8Bit, Compressed, NoStandardPalette, PaletteDiffers,
     BadMaskDepth, CannotOpen, RoomTooShort, OutOfMemory, WrongSize, UnsavedChanges, RestoreRecovery,
@@ -57,7 +58,8 @@ enum class Text {
     CannotCreateFile, NotUsableBmp, FaultInSlot, FirstChannelName, LastChannelName = FirstChannelName + 3,
     FirstRoomTextName, LastRoomTextName = FirstRoomTextName + 2,
     FirstFormatFault, LastFormatFault = FirstFormatFault + 34, PictureFileTooLarge, PictureFileUnreadable,
-    PictureSizeTooLarge, PictureReaderFailed, NotAPicture, NoClipboardPicture,
+    PictureSizeTooLarge, PictureReaderFailed, NotAPicture, NoClipboardPicture, LayeredUnreadable,
+    LayerNamesNoPart, LayerNotPlain, LayerOutside, LayerCovered, NoLayerNamesAPart, CanvasNotRoom,
     Count
 };
 
@@ -143,6 +145,8 @@ inline constexpr std::array<TextLine, size_t(Text::Count)> kTextLines = [] {
         TextLine{Text::NextColour, kMenu, 55, "&Next colour"},
         TextLine{Text::Paint, kMenu, 56, "Paint..."},
         TextLine{Text::DoubleClickSet, kMenu, 57, "&Double-click on a picture..."},
+        TextLine{Text::ExportLayers, kMenu, 58, "Export &layered picture..."},
+        TextLine{Text::ImportLayers, kMenu, 59, "&Import layered picture..."},
         TextLine{Text::FontFace, kLabel, 0, "DejaVu Sans"},
         TextLine{Text::Title, kLabel, 1, "Velmora"},
         TextLine{Text::WindowViewsCaption, kLabel, 2, "Window view (day, night, connecting)"},
@@ -263,6 +267,11 @@ inline constexpr std::array<TextLine, size_t(Text::Count)> kTextLines = [] {
         TextLine{Text::WebpFileType, kLabel, 117, "WebP Image"},
         TextLine{Text::PngFileType, kLabel, 118, "PNG Image"},
         TextLine{Text::PlayCaption, kLabel, 119, "Play"},
+        TextLine{Text::ImportLayersTitle, kLabel, 120, "Import layered picture"},
+        TextLine{Text::LayerColumn, kLabel, 121, "Layer"},
+        TextLine{Text::PartColumn, kLabel, 122, "Replaces"},
+        TextLine{Text::LayeredFileType, kLabel, 123, "Layered pictures (OpenRaster, Aseprite)"},
+        TextLine{Text::LayerWarnings, kLabel, 124, "Warnings:"},
         TextLine{Text::NoImageEditor, kMessage, message::kNoImageEditor, "No image editor is set. Choose one under Settings > Image editor."},
         TextLine{Text::TempBitmapUnreadable, kMessage, message::kTempBitmapUnreadable, "The temporary bitmap file cannot be opened."},
         TextLine{Text::Os2Header, kMessage, message::kOs2Header, "This bitmap has an old-style (OS/2) header and cannot be used. Save it as a Windows BMP."},
@@ -339,6 +348,13 @@ inline constexpr std::array<TextLine, size_t(Text::Count)> kTextLines = [] {
         TextLine{Text::PictureReaderFailed, kMessage, message::kPictureReaderFailed, "the picture cannot be read: %1"},
         TextLine{Text::NotAPicture, kMessage, message::kNotAPicture, "not a picture in any format known here"},
         TextLine{Text::NoClipboardPicture, kMessage, message::kNoClipboardPicture, "There is no picture on the clipboard."},
+        TextLine{Text::LayeredUnreadable, kMessage, message::kLayeredUnreadable, "The layered picture cannot be read:"},
+        TextLine{Text::LayerNamesNoPart, kMessage, message::kLayerNamesNoPart, "Layer \"%1\" names no part: it is left out."},
+        TextLine{Text::LayerNotPlain, kMessage, message::kLayerNotPlain, "Layer \"%1\" has an opacity below 1 or a blending mode other than normal: it is taken as normal."},
+        TextLine{Text::LayerOutside, kMessage, message::kLayerOutside, "Layer \"%1\": %2 pixels lie outside the place of %3 and are left out."},
+        TextLine{Text::LayerCovered, kMessage, message::kLayerCovered, "Layer \"%1\" lies under another layer named %2: it is left out."},
+        TextLine{Text::NoLayerNamesAPart, kMessage, message::kNoLayerNamesAPart, "No layer of the file names a part of the room."},
+        TextLine{Text::CanvasNotRoom, kMessage, message::kCanvasNotRoom, "The picture is %1x%2 pixels; a room is 320x240."},
     }};
 }();
 
