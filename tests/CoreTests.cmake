@@ -17,6 +17,7 @@ set(VELMORA_CORE_TESTS
   test_picture_fit_dither
   test_paint_tools
   test_paint_room
+  test_paint_loop
 )
 
 # Makes every test of the list. The caller has found GoogleTest and set
