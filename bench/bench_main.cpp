@@ -68,6 +68,9 @@ public:
             {"BM_FloodFill320x240", nullptr, 300},
             {"BM_CanvasRepaint32x4K", nullptr, 8000},
             {"BM_CanvasDabRepaint", nullptr, 1000},
+            {"BM_RoundDab16BothAxesToComposedRoom", nullptr, 40},
+            {"BM_ShadeInk96x76", nullptr, 200},
+            {"BM_Rotate90Selection320x240", nullptr, 300},
         };
         auto timeOf = [this](const std::string& name) {
             for (const auto& [n, ns] : results_)

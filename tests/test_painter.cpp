@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
@@ -45,6 +46,7 @@ private slots:
     void escapeCancelsADragAndLeavesNoStep();
     void toolsComeFromTheToolBarAndTheirKeys();
     void ctrlSInThePainterSavesTheRoom();
+    void aRoundBrushUnderSymmetryAndAFlipAreOneStepEach();
     void anOpenDuringAStrokeDropsTheStroke();
     void aDragWithSpaceHeldPansAndPaintsNothing();
     void aSelectionMovesCopiesAndPastesIntoAnotherPart();
@@ -378,6 +380,37 @@ void PainterTest::ctrlSInThePainterSavesTheRoom()
     reopened->openRoomFile(path);
     QCOMPARE(reopened->document().picture(slot::BedImage).index(10, 10), uint8_t{35});
     QCOMPARE(reopened->document().picture(slot::BedImage).index(12, 10), uint8_t{35});
+}
+
+void PainterTest::aRoundBrushUnderSymmetryAndAFlipAreOneStepEach()
+{
+    Painter painter(slot::TableImage);  // 77 wide: the middle is column 38
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    painter.window.findChild<QComboBox*>(QStringLiteral("BrushShape"))->setCurrentIndex(1);
+    auto* size = painter.window.findChild<QSpinBox*>(QStringLiteral("BrushSize"));
+    size->setValue(4);
+    QTest::keyClick(&painter.window, Qt::Key_Period);
+    QCOMPARE(size->value(), 5);
+    painter.action(QStringLiteral("&Vertical symmetry"))->setChecked(true);
+
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(10, 10));
+    QCOMPARE(painter.document.history().count(), 1);
+    for (int x : {8, 10, 12, 64, 66, 68})
+        QCOMPARE(painter.roomIndex(slot::TableImage, x, 10), uint8_t{35});
+    QCOMPARE(painter.roomIndex(slot::TableImage, 8, 8), uint8_t{0});  // a round's corner
+    QCOMPARE(painter.roomIndex(slot::TableImage, 38, 10), uint8_t{0});
+
+    // Columns 6..16 flipped: the dab, columns 8..12, goes to 10..14.
+    painter.window.setTool(PaintTool::Select);
+    painter.drag({6, 6}, {{16, 14}});
+    painter.action(QStringLiteral("Flip &horizontally"))->trigger();
+    QCOMPARE(painter.document.history().count(), 2);
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Flip horizontally"));
+    QCOMPARE(painter.window.session().selection(), (PixelRect{6, 6, 11, 9}));
+    QCOMPARE(painter.roomIndex(slot::TableImage, 14, 10), uint8_t{35});
+    QCOMPARE(painter.roomIndex(slot::TableImage, 8, 10), uint8_t{0});
+    QVERIFY(painter.prompts.shown().empty());
 }
 
 void PainterTest::anOpenDuringAStrokeDropsTheStroke()

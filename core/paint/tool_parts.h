@@ -8,7 +8,11 @@
 
 namespace velmora {
 
-enum class PaintTool { Pencil, Eraser, Line, Rectangle, FilledRectangle, Ellipse, FilledEllipse, Fill, Picker, Select };
+// Names the tools; what a tool does is its row (ui/painter/tool_table.h).
+enum class PaintTool {
+    Pencil, Eraser, Line, Rectangle, FilledRectangle, Ellipse, FilledEllipse, Fill, Picker, Select,
+    ReplaceBrush, Shade,
+};
 
 // How points come from press, move and release.
 enum class Controller {

@@ -5,6 +5,7 @@
 #include "core/image/palette.h"
 #include "core/paint/paint_slots.h"
 #include "core/paint/selection.h"
+#include "core/paint/transform.h"
 #include "core/room/slot_table.h"
 
 #include <QScopedValueRollback>
@@ -254,6 +255,29 @@ void PaintSession::paste(const QString& stepName)
     const PixelRect placed = PlaceBlock(picture_, block, at);
     apply(placed);
     setSelection(placed);
+    commit(stepName);
+    emit settled();
+}
+
+void PaintSession::transformSelection(const std::function<PaintPicture(const PaintPicture&)>& transform,
+                                      const QString& stepName)
+{
+    release();
+    const PixelRect area = selection().empty() ? picture_.bounds() : selection();
+    const PaintPicture block = transform(CopyArea(picture_, area));
+    const PixelRect cleared = ClearArea(picture_, area);
+    const PixelRect placed = PlaceBlock(picture_, block, PixelPoint{area.x, area.y});
+    apply(United(cleared, placed));
+    if (!selection().empty())
+        setSelection(placed);
+    commit(stepName);
+    emit settled();
+}
+
+void PaintSession::outlineSelection(PaintValue value, bool eightWay, const QString& stepName)
+{
+    release();
+    apply(Outline(picture_, selection().empty() ? picture_.bounds() : selection(), paintValue(value), eightWay));
     commit(stepName);
     emit settled();
 }

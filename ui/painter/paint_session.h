@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <bitset>
+#include <functional>
 #include <set>
 
 namespace velmora {
@@ -61,6 +62,12 @@ public:
     // one) and selects it.
     void paste(const QString& stepName);
     bool canPaste() const { return clipboard_.width > 0; }
+    // The selection (the whole picture without one) made into `transform`
+    // of itself, placed at its corner and selected: one step.
+    void transformSelection(const std::function<PaintPicture(const PaintPicture&)>& transform,
+                            const QString& stepName);
+    // An outline of `value` round the opaque pixels of the selection (the whole picture without one).
+    void outlineSelection(PaintValue value, bool eightWay, const QString& stepName);
 
 signals:
     // Pixels of the picture changed inside `area`.

@@ -5,6 +5,7 @@
 #include "ui/services/language_texts.h"
 
 #include "core/image/palette.h"
+#include "core/paint/shade_ramps.h"
 
 #include <QAction>
 
@@ -13,6 +14,12 @@ namespace velmora {
 void PainterWindow::canvasPressed(QPoint pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     run([&] {
+        if (placingAxes_) {
+            placingAxes_ = false;
+            axesAt_ = pixel;
+            refreshAxes();
+            return;
+        }
         const ToolEntry& entry = EntryOf(tool_);
         if (entry.parts.controller == Controller::Pick || (modifiers & Qt::AltModifier)) {
             picking_ = button;
@@ -27,6 +34,9 @@ void PainterWindow::canvasPressed(QPoint pixel, Qt::MouseButton button, Qt::Keyb
         input.value = right ? back : front;
         input.other = right ? front : back;
         input.pixelPerfect = actions_[size_t(Text::PixelPerfect)]->isChecked();
+        input.brush = brush_;
+        input.symmetry = symmetry();
+        input.shadeSteps = right ? &DarkerSteps() : &LighterSteps();
         input.shift = modifiers & Qt::ShiftModifier;
         input.control = modifiers & Qt::ControlModifier;
         session_->press(input, PixelPoint{pixel.x(), pixel.y()}, stepName(entry, input));

@@ -79,8 +79,9 @@ void PainterWindow::createMenus()
     connect(large, &QAction::toggled, this, [this](bool on) { roomView_->setScale(on ? 2 : 1); });
 
     createToolsMenu(menu(3));
+    createTransformMenu(menu(4));
 
-    QMenu* colours = menu(4);
+    QMenu* colours = menu(5);
     bind(makeAction(colours, Text::SwapColours, QKeySequence(Qt::Key_X)),
          [this] { setColours(background_, foreground_); });
     bind(makeAction(colours, Text::PreviousColour, QKeySequence(Qt::Key_BracketLeft)),
@@ -133,6 +134,7 @@ void PainterWindow::createToolsMenu(QMenu* tools)
             setTool(at == round.end() || at + 1 == round.end() ? round.front() : *(at + 1));
         });
     }
+    createBrushActions(tools);
 }
 
 void PainterWindow::createTools()

@@ -73,6 +73,7 @@ PainterWindow::PainterWindow(RoomDocument& document, EditorContext& editor, QWid
 
     createMenus();
     createTools();
+    createBrushBar();
     connectSession();
 
     connect(canvas_, &PaintCanvas::pressed, this, &PainterWindow::canvasPressed);
@@ -146,8 +147,8 @@ void PainterWindow::connectSession()
 void PainterWindow::applyTexts()
 {
     SetFace(this, TextOrEnglish(texts_, Text::FontFace));
-    const std::array<Text, 5> menus = {Text::FileMenu, Text::EditMenu, Text::ViewMenu, Text::ToolsMenu,
-                                       Text::ColoursMenu};
+    const std::array<Text, 6> menus = {Text::FileMenu,  Text::EditMenu,      Text::ViewMenu,
+                                       Text::ToolsMenu, Text::TransformMenu, Text::ColoursMenu};
     for (size_t i = 0; i < menus.size(); ++i)
         menus_[i]->setTitle(TextOrEnglish(texts_, menus[i]));
     for (size_t i = 0; i < actions_.size(); ++i)
@@ -160,6 +161,7 @@ void PainterWindow::applyTexts()
     }
     actions_[size_t(Text::PixelPerfect)]->setIconText(StepName(TextOrEnglish(texts_, Text::PixelPerfect)));
     actions_[size_t(Text::PixelPerfect)]->setToolTip(TextOrEnglish(texts_, Text::PixelPerfectTip));
+    applyBrushTexts();
     setColours(foreground_, background_);  // the palette's tool tip names them
     roomView_->setToolTip(TextOrEnglish(texts_, Text::RoomViewTip));
     roomTitle_->setText(TextOrEnglish(texts_, Text::RoomView));
@@ -208,6 +210,7 @@ void PainterWindow::setTool(PaintTool tool)
 {
     tool_ = tool;
     actions_[size_t(EntryOf(tool).caption)]->setChecked(true);
+    refreshFootprint();
 }
 
 void PainterWindow::setColours(uint8_t foreground, uint8_t background)
@@ -227,8 +230,11 @@ void PainterWindow::pictureReplaced()
     const int part = PartSlotTable::PartOf(slot);
     const Placement place = PartSlotTable::PlacementOf(part);
     canvas_->showPicture(session_->picture(), session_->maskAlone(), QPoint(place.left, place.top));
-    if (another)
+    if (another) {
         canvas_->fitToWindow();
+        axesAt_.reset();  // a column of another picture means nothing here
+    }
+    refreshAxes();
     canvas_->setSelection(session_->selection());
     roomView_->setFramed(part == slot::RoomImage ? std::nullopt : std::optional<Placement>(place));
     palette_->setEnabled(!session_->maskAlone());

@@ -21,6 +21,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QSpinBox;
 class QLabel;
 class QMenu;
 
@@ -69,6 +70,16 @@ private:
     void createFileMenu(QMenu* file);
     void createToolsMenu(QMenu* tools);
     void createTools();
+    // painter_brush.cpp: the brush bar, the brush and symmetry actions of the Tools menu.
+    void createBrushBar();
+    void createBrushActions(QMenu* tools);
+    void setBrushSize(int size);
+    Symmetry symmetry() const;
+    void refreshFootprint();
+    void refreshAxes();
+    void applyBrushTexts();
+    // painter_transform.cpp
+    void createTransformMenu(QMenu* transform);
     // painter_side_panel.cpp
     QWidget* createSidePanel();
     QWidget* createRoomChoices();
@@ -114,11 +125,16 @@ private:
     QLabel* zoomShown_ = nullptr;
     QLabel* maskShown_ = nullptr;
 
-    std::array<QMenu*, 5> menus_{};
+    std::array<QMenu*, 6> menus_{};
     // The captioned actions, by their text.
     std::array<QAction*, kTextLines.size()> actions_{};
 
     PaintTool tool_ = PaintTool::Pencil;
+    Brush brush_;
+    QComboBox* brushShape_ = nullptr;
+    QSpinBox* brushSize_ = nullptr;
+    std::optional<QPoint> axesAt_;  // set by a click; the picture's middle without one
+    bool placingAxes_ = false;
     uint8_t foreground_ = 255;
     uint8_t background_ = 0;
     // The button picking colours while it is held (the picker, or Alt).

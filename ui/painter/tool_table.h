@@ -31,6 +31,8 @@ constexpr ToolParts Solid(Figure figure)
 {
     return ToolParts{Controller::TwoPoints, Joining::Line, Trace::Redraw, figure, InkKind::Colour, false};
 }
+constexpr ToolParts kReplaceBrush{Controller::Freehand, Joining::Line, Trace::Accumulate, Figure::None, InkKind::ReplaceColour, true};
+constexpr ToolParts kShade{Controller::Freehand, Joining::Line, Trace::Accumulate, Figure::None, InkKind::Shade, true};
 constexpr ToolParts kFill{Controller::OnePoint, Joining::None, Trace::Accumulate, Figure::Fill, InkKind::Colour, false};
 constexpr ToolParts kPicker{Controller::Pick, Joining::None, Trace::Accumulate, Figure::None, InkKind::Colour, false};
 constexpr ToolParts kSelect{Controller::Selection, Joining::None, Trace::Redraw, Figure::None, InkKind::Colour, false};
@@ -51,6 +53,8 @@ inline constexpr std::array kTools = {
     ToolEntry{PaintTool::Fill, Text::Fill, Text::FillTip, "G", "fill", tool_parts::kFill},
     ToolEntry{PaintTool::Picker, Text::Picker, Text::PickerTip, "I", "picker", tool_parts::kPicker},
     ToolEntry{PaintTool::Select, Text::Select, Text::SelectTip, "M", "select", tool_parts::kSelect},
+    ToolEntry{PaintTool::ReplaceBrush, Text::ReplaceBrush, Text::ReplaceBrushTip, "R", "replace", tool_parts::kReplaceBrush},
+    ToolEntry{PaintTool::Shade, Text::Shade, Text::ShadeTip, "D", "shade", tool_parts::kShade},
 };
 
 // The entry of `tool`; every tool has one.
