@@ -70,6 +70,7 @@ public:
             {"BM_CanvasDabRepaint", nullptr, 1000},
             {"BM_RoundDab16BothAxesToComposedRoom", nullptr, 40},
             {"BM_ShadeInk96x76", nullptr, 200},
+            {"BM_GradientFill320x240", nullptr, 2000},
             {"BM_Rotate90Selection320x240", nullptr, 300},
         };
         auto timeOf = [this](const std::string& name) {

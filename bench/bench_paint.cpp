@@ -2,6 +2,7 @@
 #include "bench_rooms.h"
 
 #include "core/paint/fill.h"
+#include "core/paint/gradient.h"
 #include "core/paint/paint_slots.h"
 #include "core/paint/shade_ramps.h"
 #include "core/paint/stroke.h"
@@ -117,6 +118,18 @@ void BM_ShadeInk96x76(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ShadeInk96x76);
+
+// A dithered gradient over the whole of a 320x240 picture of one colour.
+void BM_GradientFill320x240(benchmark::State& state)
+{
+    PaintPicture picture = PaintPicture::Make(320, 240, 0);
+    const PaintPicture blank = picture;
+    for (auto _ : state) {
+        picture.pixels = blank.pixels;
+        benchmark::DoNotOptimize(DrawGradient(picture, {10, 10}, {300, 200}, 1, 2));
+    }
+}
+BENCHMARK(BM_GradientFill320x240);
 
 // A quarter turn of a 320x240 selection.
 void BM_Rotate90Selection320x240(benchmark::State& state)

@@ -3,6 +3,7 @@
 #include "paint_grid.h"
 
 #include "core/image/palette.h"
+#include "core/paint/gradient.h"
 #include "core/paint/shade_ramps.h"
 #include "core/paint/tool_loop.h"
 #include "core/paint/transform.h"
@@ -86,4 +87,20 @@ TEST(PaintTransform, ShadeStepsOncePerPassAlongTheRamps)
     loop.move({2, 0});
     loop.release();
     EXPECT_EQ(Rows(p), (Rows_{"c.c", "..."}));
+}
+
+TEST(PaintTransform, AGradientFillsTheAreaUnderThePressWithAnOrderedDither)
+{
+    // Along the row the share of b grows in sixteenths: 0, 2, 5, 7, 9, 11, 14, 16;
+    // the row's thresholds are 0, 8, 2, 10. The other colour below is not filled.
+    PaintPicture p = Grid({"........",
+                           "########"});
+    EXPECT_EQ(DrawGradient(p, {0, 0}, {7, 0}, 1, 2), (PixelRect{0, 0, 8, 1}));
+    EXPECT_EQ(Rows(p), (Rows_{"aababbbb",
+                              "########"}));
+    // A drag of no length fills with the first colour; one off the picture fills nothing.
+    p = Blank(3, 2);
+    DrawGradient(p, {1, 1}, {1, 1}, 1, 2);
+    EXPECT_EQ(Rows(p), (Rows_{"aaa", "aaa"}));
+    EXPECT_TRUE(DrawGradient(p, {-1, 0}, {2, 0}, 3, 4).empty());
 }

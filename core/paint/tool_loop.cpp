@@ -1,6 +1,7 @@
 #include "core/paint/tool_loop.h"
 
 #include "core/paint/fill.h"
+#include "core/paint/gradient.h"
 #include "core/paint/shapes.h"
 
 namespace velmora {
@@ -105,7 +106,7 @@ PixelRect ToolLoop::drawFigure(PaintPicture& picture, PixelPoint at)
 {
     const ToolParts& parts = input_.parts;
     const Figure figure = parts.figure;
-    const bool square = input_.shift && figure != Figure::Line && figure != Figure::Fill;
+    const bool square = input_.shift && figure != Figure::Line && figure != Figure::Fill && figure != Figure::Gradient;
     const PixelPoint end = square ? ConstrainToSquare(start_, at) : at;
     const std::vector<FootprintRow> footprint = Footprint(parts.brushed ? input_.brush : Brush{});
     const bool outline = figure == Figure::Line || figure == Figure::Rectangle || figure == Figure::Ellipse;
@@ -125,6 +126,7 @@ PixelRect ToolLoop::drawFigure(PaintPicture& picture, PixelPoint at)
             filled = United(filled, input_.shift ? ReplaceEverywhere(picture, b, input_.value)
                                                  : FloodFill(picture, b, input_.value));
             break;
+        case Figure::Gradient: filled = United(filled, DrawGradient(picture, a, b, input_.value, input_.other)); break;
         }
     }
     return United(plot.drawn(), filled);

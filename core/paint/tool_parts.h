@@ -11,7 +11,7 @@ namespace velmora {
 // Names the tools; what a tool does is its row (ui/painter/tool_table.h).
 enum class PaintTool {
     Pencil, Eraser, Line, Rectangle, FilledRectangle, Ellipse, FilledEllipse, Fill, Picker, Select,
-    ReplaceBrush, Shade,
+    ReplaceBrush, Shade, Gradient,
 };
 
 // How points come from press, move and release.
@@ -36,7 +36,7 @@ enum class Trace {
 };
 
 // What a two-point or one-point tool draws.
-enum class Figure { None, Line, Rectangle, FilledRectangle, Ellipse, FilledEllipse, Fill };
+enum class Figure { None, Line, Rectangle, FilledRectangle, Ellipse, FilledEllipse, Fill, Gradient };
 
 struct ToolParts {
     Controller controller = Controller::Freehand;

@@ -33,6 +33,7 @@ constexpr ToolParts Solid(Figure figure)
 }
 constexpr ToolParts kReplaceBrush{Controller::Freehand, Joining::Line, Trace::Accumulate, Figure::None, InkKind::ReplaceColour, true};
 constexpr ToolParts kShade{Controller::Freehand, Joining::Line, Trace::Accumulate, Figure::None, InkKind::Shade, true};
+constexpr ToolParts kGradient{Controller::TwoPoints, Joining::None, Trace::Redraw, Figure::Gradient, InkKind::Colour, false};
 constexpr ToolParts kFill{Controller::OnePoint, Joining::None, Trace::Accumulate, Figure::Fill, InkKind::Colour, false};
 constexpr ToolParts kPicker{Controller::Pick, Joining::None, Trace::Accumulate, Figure::None, InkKind::Colour, false};
 constexpr ToolParts kSelect{Controller::Selection, Joining::None, Trace::Redraw, Figure::None, InkKind::Colour, false};
@@ -55,6 +56,7 @@ inline constexpr std::array kTools = {
     ToolEntry{PaintTool::Select, Text::Select, Text::SelectTip, "M", "select", tool_parts::kSelect},
     ToolEntry{PaintTool::ReplaceBrush, Text::ReplaceBrush, Text::ReplaceBrushTip, "R", "replace", tool_parts::kReplaceBrush},
     ToolEntry{PaintTool::Shade, Text::Shade, Text::ShadeTip, "D", "shade", tool_parts::kShade},
+    ToolEntry{PaintTool::Gradient, Text::Gradient, Text::GradientTip, "H", "gradient", tool_parts::kGradient},
 };
 
 // The entry of `tool`; every tool has one.

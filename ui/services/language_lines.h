@@ -35,7 +35,7 @@ enum class Text {
     DoubleClickSet,
     SquareBrush, RoundBrush, LargerBrush, SmallerBrush, VerticalSymmetry, HorizontalSymmetry, CentredAxes,
     PlaceAxes, TransformMenu, FlipHorizontally, FlipVertically, RotateClockwise, RotateAnticlockwise,
-    RotateHalf, ScaleSelection, OutlineFour, OutlineEight, ReplaceBrush, Shade,
+    RotateHalf, ScaleSelection, OutlineFour, OutlineEight, ReplaceBrush, Shade, Gradient,
     // labels.*
     FontFace, Title, WindowViewsCaption, DoorViewsCaption, DoorsCaption, BedsCaption, TreasureBoxesCaption,
     TableCaption, MailboxCaption, BubbleCaption, BathTubCaption, LettersCaption, RoomView, NameCaption,
@@ -49,7 +49,7 @@ enum class Text {
     FilledRectangleTip, EllipseTip, FilledEllipseTip, FillTip, PickerTip, SelectTip, PaletteTip, RoomViewTip,
     ColoursShown, PixelShown, IndexShown, SeeThroughShown, ZoomShown, DrawnThroughShown, MaskAloneShown,
     MoveStep, CopyStep, ReplaceColourStep, PaletteName,
-    BrushSizeTip, BrushShapeTip, ReplaceBrushTip, ShadeTip, ScaleBy,
+    BrushSizeTip, BrushShapeTip, ReplaceBrushTip, ShadeTip, ScaleBy, GradientTip,
     // messages.*
     NoImageEditor, TempBitmapUnreadable, Os2Header, Not8Bit, Compressed, NoStandardPalette, PaletteDiffers,
     BadMaskDepth, CannotOpen, RoomTooShort, OutOfMemory, WrongSize, UnsavedChanges, RestoreRecovery,
@@ -163,6 +163,7 @@ inline constexpr std::array<TextLine, size_t(Text::Count)> kTextLines = [] {
         TextLine{Text::OutlineEight, kMenu, 74, "Outline (&eight ways)"},
         TextLine{Text::ReplaceBrush, kMenu, 75, "Replace co&lour brush"},
         TextLine{Text::Shade, kMenu, 76, "S&hade"},
+        TextLine{Text::Gradient, kMenu, 77, "&Gradient fill"},
         TextLine{Text::FontFace, kLabel, 0, "DejaVu Sans"},
         TextLine{Text::Title, kLabel, 1, "Velmora"},
         TextLine{Text::WindowViewsCaption, kLabel, 2, "Window view (day, night, connecting)"},
@@ -271,6 +272,7 @@ inline constexpr std::array<TextLine, size_t(Text::Count)> kTextLines = [] {
         TextLine{Text::ReplaceBrushTip, kLabel, 105, "Replace colour brush (R): paints the foreground colour only over the background colour; the right button the other way round"},
         TextLine{Text::ShadeTip, kLabel, 106, "Shade (D): each pass makes a pixel one step lighter along its ramp of the room palette; the right button one step darker"},
         TextLine{Text::ScaleBy, kLabel, 107, "Scale by"},
+        TextLine{Text::GradientTip, kLabel, 108, "Gradient fill (H): drag across an area of one colour to fill it with a dithered run from the foreground to the background colour"},
         TextLine{Text::NoImageEditor, kMessage, message::kNoImageEditor, "No image editor is set. Choose one under Settings > Image editor."},
         TextLine{Text::TempBitmapUnreadable, kMessage, message::kTempBitmapUnreadable, "The temporary bitmap file cannot be opened."},
         TextLine{Text::Os2Header, kMessage, message::kOs2Header, "This bitmap has an old-style (OS/2) header and cannot be used. Save it as a Windows BMP."},
