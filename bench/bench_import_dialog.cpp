@@ -36,6 +36,9 @@ public:
     const QString& programFolder() const override { return folderName_; }
     void runCommand(const std::function<void()>& command) override { command(); }
     void showFailure(Attempt, const Failure&) override {}
+    void saveRoom() override {}
+    void saveRoomAs() override {}
+    void checkRoom() override {}
 
 private:
     QTemporaryDir folder_;

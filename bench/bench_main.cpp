@@ -80,6 +80,10 @@ public:
             {"BM_Zlib_OraInflate", "BM_ImportOra_Default", 1},
             {"BM_ExportAse_Default", nullptr, 10000},
             {"BM_ImportAse_Default", nullptr, 10000},
+            {"BM_RoundDab16BothAxesToComposedRoom", nullptr, 40},
+            {"BM_ShadeInk96x76", nullptr, 200},
+            {"BM_GradientFill320x240", nullptr, 2000},
+            {"BM_Rotate90Selection320x240", nullptr, 300},
         };
         auto timeOf = [this](const std::string& name) {
             for (const auto& [n, ns] : results_)

@@ -18,6 +18,8 @@ set(VELMORA_CORE_TESTS
   test_paint_tools
   test_paint_room
   test_room_scene
+  test_paint_loop
+  test_paint_transform
 )
 
 # Makes every test of the list. The caller has found GoogleTest and set

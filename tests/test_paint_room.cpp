@@ -161,6 +161,57 @@ TEST(PaintRoom, PicturesKeepTheirFormsUnlessTheyCannotHoldWhatIsPainted)
     EXPECT_EQ(ReadPaintPicture(room, slot::PostImage), p);
 }
 
+TEST(PaintRoom, AMaskInAnyFormKeepsItsMeaningWhenThePartIsPainted)
+{
+    const RgbQuad black{0, 0, 0, 0}, nearBlack{2, 1, 2, 0}, grey{128, 128, 128, 0}, nearWhite{250, 250, 250, 0};
+    struct Form {
+        const char* name;
+        int32_t width, height;
+        uint16_t bits;
+        std::vector<RgbQuad> colours;
+        uint8_t drawn, hidden;  // the entries that draw and that do not
+    };
+    const std::vector<Form> forms = {
+        {"1-bit white first", 96, 76, 1, MaskColoursWhiteFirst(), 1, 0},
+        {"1-bit black first", 96, 76, 1, MaskColoursBlackFirst(), 0, 1},
+        {"1-bit near colours", 96, 76, 1, {nearWhite, nearBlack}, 1, 0},
+        {"4-bit white first", 96, 76, 4, {kWhite, grey, black}, 2, 0},
+        {"4-bit black first", 96, 76, 4, {black, grey, kWhite}, 0, 2},
+        {"8-bit white first", 96, 76, 8, {kWhite, black}, 1, 0},
+        {"8-bit black first", 96, 76, 8, {black, kWhite}, 0, 1},
+        {"too small", 60, 40, 1, MaskColoursBlackFirst(), 0, 1},
+        {"too large", 120, 90, 8, {nearBlack, nearWhite}, 0, 1},
+    };
+    for (const Form& form : forms) {
+        SCOPED_TRACE(form.name);
+        RoomPictures room = DefaultRoomPictures();
+        std::vector<RgbQuad> colours = form.colours;
+        colours.resize(size_t(1) << form.bits, kWhite);
+        Bitmap mask = Bitmap::Make(form.width, form.height, form.bits, colours);
+        auto draws = [](int32_t x, int32_t y) { return (x + 2 * y) % 3 != 0; };
+        for (int32_t y = 0; y < form.height; ++y)
+            for (int32_t x = 0; x < form.width; ++x)
+                mask.setIndex(x, y, draws(x, y) ? form.drawn : form.hidden);
+        room[slot::BedMask] = mask;
+        room[slot::BedImage] = Filled(96, 76, 9);
+
+        PaintPicture p = ReadPaintPicture(room, slot::BedImage);
+        EXPECT_EQ(p.at({1, 0}), 9);
+        EXPECT_EQ(p.at({0, 0}), kSeeThrough);
+        p.set({0, 0}, 7);            // hidden, painted
+        p.set({1, 0}, kSeeThrough);  // drawn, erased
+        WritePaintPicture(room, slot::BedImage, p, {0, 0, 2, 1});
+        for (int32_t y = 0; y < 76; ++y)
+            for (int32_t x = 0; x < 96; ++x) {
+                const bool expected = x == 0 && y == 0   ? true
+                                      : x == 1 && y == 0 ? false
+                                                         : x < form.width && y < form.height && draws(x, y);
+                ASSERT_EQ(MaskDrawsAt(room[slot::BedMask], x, y), expected) << x << "," << y;
+            }
+        EXPECT_EQ(ReadPaintPicture(room, slot::BedImage), p);
+    }
+}
+
 TEST(PaintRoom, AClickInTheRoomMeansTheTopmostPartDrawnThere)
 {
     RoomPictures room = OpaqueRoom();

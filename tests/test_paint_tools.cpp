@@ -159,6 +159,28 @@ TEST(PaintTools, FloodFillIsFourWayAndStopsAtSeeThrough)
                               "abbba."}));
 }
 
+TEST(PaintTools, FloodFillKeepsToSidesAndReachesTheLastColumn)
+{
+    // Two areas of one colour that meet only at a corner stay apart.
+    PaintPicture p = Grid({"..a.",
+                           "..a.",
+                           "aa..",
+                           "aa.."});
+    EXPECT_EQ(FloodFill(p, {0, 0}, 2), (PixelRect{0, 0, 2, 2}));
+    EXPECT_EQ(Rows(p), (Rows_{"bba.",
+                              "bba.",
+                              "aa..",
+                              "aa.."}));
+    // A run up to the right edge, and a run below that lies in the last column alone.
+    p = Grid({"a...",
+              "aaa.",
+              "a..a"});
+    EXPECT_EQ(FloodFill(p, {1, 0}, 3), (PixelRect{1, 0, 3, 2}));
+    EXPECT_EQ(Rows(p), (Rows_{"accc",
+                              "aaac",
+                              "a..a"}));
+}
+
 TEST(PaintTools, SelectionsMoveAndCopyClippedAtTheEdges)
 {
     const PaintPicture start = Grid({"ab..",
@@ -180,6 +202,12 @@ TEST(PaintTools, SelectionsMoveAndCopyClippedAtTheEdges)
     EXPECT_EQ(Rows(p), (Rows_{"-b..",
                               "ca..",
                               "...."}));
+    // Moved by less than its size, the overlap holds the moved pixels.
+    p = start;
+    EXPECT_EQ(MoveArea(p, {0, 0, 2, 2}, 1, 1, false), (PixelRect{0, 0, 3, 3}));
+    EXPECT_EQ(Rows(p), (Rows_{"--..",
+                              "-ab.",
+                              ".cd."}));
     p = start;
     EXPECT_EQ(ClearArea(p, {1, 1, 9, 9}), (PixelRect{1, 1, 3, 2}));
     EXPECT_EQ(Rows(p), (Rows_{"ab..",

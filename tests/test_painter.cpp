@@ -4,7 +4,9 @@
 // takes back, a click in the room view switches to the part drawn there,
 // and every caption has its line in the language files.
 #include "support/scripted_prompts.h"
+#include "support/ui_fixture.h"
 
+#include "ui/mainform.h"
 #include "ui/painter/paint_canvas.h"
 #include "ui/services/language_lines.h"
 #include "ui/painter/painter_window.h"
@@ -21,11 +23,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QScrollBar>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
 #include <QUndoStack>
 #include <QtTest>
 
 using namespace velmora;
 using velmora::test::ScriptedPrompts;
+using velmora::test::UiFixture;
 
 class PainterTest : public QObject {
     Q_OBJECT
@@ -36,6 +42,11 @@ private slots:
     void aStrokeIsOneStepThatUndoInThePainterTakesBack();
     void aClickInTheRoomViewPaintsThePartDrawnThere();
     void aShapeDragLeavesOnlyItsLastShape();
+    void aFillIsAStepOfItsOwn();
+    void escapeCancelsADragAndLeavesNoStep();
+    void toolsComeFromTheToolBarAndTheirKeys();
+    void ctrlSInThePainterSavesTheRoom();
+    void aRoundBrushUnderSymmetryAndAFlipAreOneStepEach();
     void anOpenDuringAStrokeDropsTheStroke();
     void aDragWithSpaceHeldPansAndPaintsNothing();
     void aSelectionMovesCopiesAndPastesIntoAnotherPart();
@@ -55,14 +66,22 @@ LanguageTexts Texts(const char* code)
     return texts;
 }
 
-// A painter on its own document, shown.
-struct Painter {
-    RoomDocument document;
-    LanguageTexts texts = Texts("en");
-    ScriptedPrompts prompts;
-    PainterWindow window{document, texts, prompts};
+// The painter of an editor in a world of its own, shown on `slot`.
+PainterWindow& OpenPainter(TMainForm& form, int slot)
+{
+    form.WinDayImageMouseDown(slot);
+    form.PaintClick();
+    return *form.painter();
+}
 
-    explicit Painter(int slot)
+struct Painter {
+    UiFixture fixture;
+    std::unique_ptr<TMainForm> form = fixture.makeForm();
+    RoomDocument& document = form->document();
+    ScriptedPrompts& prompts = fixture.prompts;
+    PainterWindow& window;
+
+    explicit Painter(int slot) : window(OpenPainter(*form, slot))
     {
         window.resize(900, 600);
         window.showSlot(slot);
@@ -261,6 +280,139 @@ void PainterTest::aShapeDragLeavesOnlyItsLastShape()
     QCOMPARE(painter.roomIndex(slot::TableImage, 40, 2), uint8_t{0});
 }
 
+void PainterTest::aFillIsAStepOfItsOwn()
+{
+    Painter painter(slot::TableImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(2, 2));
+    painter.window.setTool(PaintTool::Fill);
+    painter.window.setColours(36, 0);
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(20, 20));
+    painter.window.setTool(PaintTool::Pencil);
+    painter.window.setColours(37, 0);
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(4, 2));
+    QCOMPARE(painter.document.history().count(), 3);
+
+    // Each undo takes back one of them, the fill alone in the middle.
+    painter.document.undo();
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Fill"));
+    QCOMPARE(painter.roomIndex(slot::TableImage, 4, 2), uint8_t{36});
+    QCOMPARE(painter.roomIndex(slot::TableImage, 2, 2), uint8_t{35});
+    painter.document.undo();
+    QCOMPARE(painter.roomIndex(slot::TableImage, 20, 20), uint8_t{0});
+    QCOMPARE(painter.roomIndex(slot::TableImage, 2, 2), uint8_t{35});
+}
+
+void PainterTest::escapeCancelsADragAndLeavesNoStep()
+{
+    Painter painter(slot::TableImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    const Placement table = PartSlotTable::PlacementOf(slot::TableImage);
+    for (PaintTool tool : {PaintTool::Pencil, PaintTool::Rectangle}) {
+        painter.window.setTool(tool);
+        QTest::mousePress(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(2, 2));
+        QTest::mouseMove(painter.viewport(), painter.centreOf(20, 12));
+        QCOMPARE(painter.window.session().composedRoom().index(table.left + 20, table.top + 12), uint8_t{35});
+        QTest::keyClick(&painter.window, Qt::Key_Escape);
+        // Gone from the picture and the room at once, and the release adds nothing.
+        QCOMPARE(painter.window.session().picture().at({20, 12}), PaintValue{0});
+        QCOMPARE(painter.window.session().composedRoom().index(table.left + 20, table.top + 12), uint8_t{0});
+        QTest::mouseMove(painter.viewport(), painter.centreOf(30, 20));
+        QTest::mouseRelease(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(30, 20));
+        QCOMPARE(painter.document.history().count(), 0);
+        QVERIFY(!painter.document.hasUnsavedChanges());
+        QCOMPARE(painter.window.session().picture().at({30, 20}), PaintValue{0});
+    }
+}
+
+void PainterTest::toolsComeFromTheToolBarAndTheirKeys()
+{
+    Painter painter(slot::TableImage);
+    auto* bar = painter.window.findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    QAction* fill = painter.action(QStringLiteral("&Fill"));
+    QVERIFY(!fill->icon().isNull());
+    QVERIFY(fill->toolTip().contains(QStringLiteral("(G)")));
+    QTest::mouseClick(bar->widgetForAction(fill), Qt::LeftButton);
+    QCOMPARE(painter.window.tool(), PaintTool::Fill);
+    QVERIFY(qobject_cast<QToolButton*>(bar->widgetForAction(fill))->isChecked());
+
+    QTest::keyClick(&painter.window, Qt::Key_B);
+    QCOMPARE(painter.window.tool(), PaintTool::Pencil);
+    QVERIFY(!fill->isChecked());
+    // U goes round the rectangles, Shift+U the ellipses.
+    QTest::keyClick(&painter.window, Qt::Key_U);
+    QCOMPARE(painter.window.tool(), PaintTool::Rectangle);
+    QTest::keyClick(&painter.window, Qt::Key_U);
+    QCOMPARE(painter.window.tool(), PaintTool::FilledRectangle);
+    QTest::keyClick(&painter.window, Qt::Key_U);
+    QCOMPARE(painter.window.tool(), PaintTool::Rectangle);
+    QTest::keyClick(&painter.window, Qt::Key_U, Qt::ShiftModifier);
+    QCOMPARE(painter.window.tool(), PaintTool::Ellipse);
+    QVERIFY(painter.prompts.shown().empty());
+}
+
+void PainterTest::ctrlSInThePainterSavesTheRoom()
+{
+    Painter painter(slot::BedImage);
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(10, 10));
+    QCOMPARE(painter.window.windowTitle(), QStringLiteral("BedImage* - Painter"));
+
+    // A room never saved: the main window's Save As dialog.
+    const QString path = painter.fixture.tempFolder() + "/../painted.pac";
+    painter.prompts.saveAnswers.push_back(SaveFileChoice{path, 0});
+    QTest::keyClick(&painter.window, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(painter.prompts.shown().size(), size_t(1));
+    QCOMPARE(painter.prompts.shown()[0].dialog, painter.form->saveDialog());
+    QVERIFY(!painter.document.hasUnsavedChanges());
+    QCOMPARE(painter.window.windowTitle(), QStringLiteral("BedImage - painted.pac - Painter"));
+
+    // Then to its file without a question, a stroke still held included.
+    QTest::mousePress(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(12, 10));
+    QTest::keyClick(&painter.window, Qt::Key_S, Qt::ControlModifier);
+    QTest::mouseRelease(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(12, 10));
+    QCOMPARE(painter.prompts.shown().size(), size_t(1));
+    QVERIFY(!painter.document.hasUnsavedChanges());
+    auto reopened = painter.fixture.makeForm();
+    reopened->openRoomFile(path);
+    QCOMPARE(reopened->document().picture(slot::BedImage).index(10, 10), uint8_t{35});
+    QCOMPARE(reopened->document().picture(slot::BedImage).index(12, 10), uint8_t{35});
+}
+
+void PainterTest::aRoundBrushUnderSymmetryAndAFlipAreOneStepEach()
+{
+    Painter painter(slot::TableImage);  // 77 wide: the middle is column 38
+    painter.canvas().setZoom(4);
+    painter.window.setColours(35, 0);
+    painter.window.findChild<QComboBox*>(QStringLiteral("BrushShape"))->setCurrentIndex(1);
+    auto* size = painter.window.findChild<QSpinBox*>(QStringLiteral("BrushSize"));
+    size->setValue(4);
+    QTest::keyClick(&painter.window, Qt::Key_Period);
+    QCOMPARE(size->value(), 5);
+    painter.action(QStringLiteral("&Vertical symmetry"))->setChecked(true);
+
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(10, 10));
+    QCOMPARE(painter.document.history().count(), 1);
+    for (int x : {8, 10, 12, 64, 66, 68})
+        QCOMPARE(painter.roomIndex(slot::TableImage, x, 10), uint8_t{35});
+    QCOMPARE(painter.roomIndex(slot::TableImage, 8, 8), uint8_t{0});  // a round's corner
+    QCOMPARE(painter.roomIndex(slot::TableImage, 38, 10), uint8_t{0});
+
+    // Columns 6..16 flipped: the dab, columns 8..12, goes to 10..14.
+    painter.window.setTool(PaintTool::Select);
+    painter.drag({6, 6}, {{16, 14}});
+    painter.action(QStringLiteral("Flip &horizontally"))->trigger();
+    QCOMPARE(painter.document.history().count(), 2);
+    QCOMPARE(painter.document.history().undoText(), QStringLiteral("Flip horizontally"));
+    QCOMPARE(painter.window.session().selection(), (PixelRect{6, 6, 11, 9}));
+    QCOMPARE(painter.roomIndex(slot::TableImage, 14, 10), uint8_t{35});
+    QCOMPARE(painter.roomIndex(slot::TableImage, 8, 10), uint8_t{0});
+    QVERIFY(painter.prompts.shown().empty());
+}
+
 void PainterTest::anOpenDuringAStrokeDropsTheStroke()
 {
     Painter painter(slot::BedImage);
@@ -314,6 +466,7 @@ void PainterTest::aSelectionMovesCopiesAndPastesIntoAnotherPart()
     painter.drag({4, 4}, {{6, 4}});  // a pencil line of three pixels
     painter.window.setTool(PaintTool::Select);
     painter.drag({3, 3}, {{7, 5}});  // selects 3..7 x 3..5
+    QCOMPARE(painter.window.session().selection(), (PixelRect{3, 3, 5, 3}));  // both ends in it
 
     painter.drag({5, 4}, {{5, 10}}, Qt::ControlModifier);  // a copy 6 rows down
     QCOMPARE(painter.document.history().undoText(), QStringLiteral("Copy"));

@@ -102,6 +102,9 @@ public:
     void OpenRoomFileClick();
     void SaveClick();
     void SaveRoomFileClick();
+    void saveRoom() override { SaveClick(); }
+    void saveRoomAs() override { SaveRoomFileClick(); }
+    void checkRoom() override { ShowCheckClick(); }
     // The rooms of File > Recent rooms, newest first.
     QStringList recentRooms() const;
     void openRecentRoom(const QString& path);

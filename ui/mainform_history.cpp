@@ -3,6 +3,7 @@
 // menu follow its history.
 #include "ui/mainform.h"
 
+#include "ui/services/history_actions.h"
 #include "ui/widgets/bitmap_image.h"
 #include "ui/widgets/picture_box.h"
 
@@ -101,15 +102,7 @@ void TMainForm::RedoClick()
 
 void TMainForm::refreshHistoryActions()
 {
-    // The step's name follows the caption: "Undo Make mask".
-    auto caption = [](const QString& command, const QString& step) {
-        return step.isEmpty() ? command : command + QLatin1Char(' ') + step;
-    };
-    const QUndoStack& history = document_->history();
-    Undo->setText(caption(TextOf(texts_, Text::Undo), history.undoText()));
-    Redo->setText(caption(TextOf(texts_, Text::Redo), history.redoText()));
-    Undo->setEnabled(history.canUndo());
-    Redo->setEnabled(history.canRedo());
+    ShowHistoryOn(*Undo, *Redo, document_->history(), texts_);
 }
 
 void TMainForm::updateTitle()

@@ -13,7 +13,7 @@ void TMainForm::PaintClick()
 {
     const int slot = selectedSlot_;
     if (!painter_) {
-        painter_ = std::make_unique<PainterWindow>(*document_, texts_, *prompts_);
+        painter_ = std::make_unique<PainterWindow>(*document_, *this);
         // In the middle of the screen: a window manager that puts a new
         // window under the pointer would leave its status line off the edge.
         QRect frame(QPoint(), painter_->size());

@@ -13,7 +13,8 @@ PixelRect FloodFill(PaintPicture& picture, PixelPoint seed, PaintValue value)
     const PaintValue old = picture.at(seed);
     const int32_t w = picture.width;
     PaintValue* const pixels = picture.pixels.data();
-    Plotter plot(picture, value);
+    const Ink ink = ColourInk(value);
+    Plotter plot(picture, ink);
     // Scanlines: fill the run of old pixels through a seed, then seed each
     // run of old pixels above and below it once.
     std::vector<PixelPoint> seeds{seed};
@@ -46,7 +47,8 @@ PixelRect ReplaceEverywhere(PaintPicture& picture, PixelPoint seed, PaintValue v
     if (!picture.contains(seed) || picture.at(seed) == value)
         return PixelRect{};
     const PaintValue old = picture.at(seed);
-    Plotter plot(picture, value);
+    const Ink ink = ColourInk(value);
+    Plotter plot(picture, ink);
     for (PixelPoint p{0, 0}; p.y < picture.height; ++p.y)
         for (p.x = 0; p.x < picture.width; ++p.x)
             if (picture.at(p) == old)

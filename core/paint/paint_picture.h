@@ -46,6 +46,12 @@ inline std::optional<uint8_t> PickColour(const PaintPicture& picture, PixelPoint
     return uint8_t(picture.at(p));
 }
 
+// a / b rounded down, negatives included; b > 0.
+constexpr int64_t FloorDiv(int64_t a, int64_t b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
 // Coordinates the shapes take: a drag far off the picture is brought in to
 // this distance, which keeps the arithmetic of every shape inside 64 bits.
 constexpr int32_t kPaintCoordinateLimit = 8192;

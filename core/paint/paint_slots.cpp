@@ -180,8 +180,7 @@ private:
 
 bool MaskDrawsAt(const Bitmap& mask, int32_t x, int32_t y)
 {
-    return HasWholePixels(mask) && x >= 0 && y >= 0 && x < mask.width && y < mask.height &&
-           NearestRoomIndex(mask.colourAt(x, y)) == kBlackIndex;
+    return MaskReader(mask).at(x, y);
 }
 
 PaintPicture ReadPaintPicture(const RoomPictures& pictures, int slot)

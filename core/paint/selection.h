@@ -40,8 +40,6 @@ public:
         drawn_ = std::forward<Draw>(draw)(picture);
         return United(before, drawn_);
     }
-    // Where the picture differs from the press now.
-    const PixelRect& drawn() const { return drawn_; }
     const PaintPicture& atPress() const { return atPress_; }
 
 private:

@@ -10,11 +10,6 @@ namespace velmora {
 
 namespace {
 
-int64_t FloorDiv(int64_t a, int64_t b)  // b > 0
-{
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 // The half-width of an ellipse row in doubled coordinates: the largest d of
 // the parity of w - 1 with (d h)^2 + (dy w)^2 <= (w h)^2, or -1 when the row
 // lies outside. dy is the row's doubled distance from the centre.
@@ -40,9 +35,8 @@ struct Box {
 
 Box BoxOf(PixelPoint a, PixelPoint b)
 {
-    a = Limited(a);
-    b = Limited(b);
-    return Box{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    const PixelRect r = BoxBetween(a, b);
+    return Box{r.x, r.y, r.x + r.width - 1, r.y + r.height - 1};
 }
 
 }  // namespace
@@ -70,19 +64,19 @@ std::vector<PixelPoint> LinePoints(PixelPoint a, PixelPoint b)
     return points;
 }
 
-PixelRect DrawLine(PaintPicture& picture, PixelPoint a, PixelPoint b, PaintValue value)
+void DrawLine(Plotter& plot, PixelPoint a, PixelPoint b)
 {
-    Plotter plot(picture, value);
     for (PixelPoint p : LinePoints(a, b))
         plot.plot(p);
-    return plot.drawn();
 }
 
-PixelRect DrawRectangle(PaintPicture& picture, PixelPoint a, PixelPoint b, PaintValue value, bool filled)
+void DrawRectangle(Plotter& plot, PixelPoint a, PixelPoint b, bool filled)
 {
     const auto [left, top, right, bottom] = BoxOf(a, b);
-    Plotter plot(picture, value);
-    for (int32_t y = std::max(top, 0); y <= std::min(bottom, picture.height - 1); ++y) {
+    // Rows beyond the brush's reach of the picture draw nothing; the bound
+    // keeps a rectangle far off the picture quick.
+    const int32_t first = std::max(top, -kBrushMaxSize), last = std::min(bottom, plot.rows() + kBrushMaxSize);
+    for (int32_t y = first; y <= last; ++y) {
         if (filled || y == top || y == bottom) {
             plot.span(y, left, right);
         } else {
@@ -90,10 +84,9 @@ PixelRect DrawRectangle(PaintPicture& picture, PixelPoint a, PixelPoint b, Paint
             plot.plot({right, y});
         }
     }
-    return plot.drawn();
 }
 
-PixelRect DrawEllipse(PaintPicture& picture, PixelPoint a, PixelPoint b, PaintValue value, bool filled)
+void DrawEllipse(Plotter& plot, PixelPoint a, PixelPoint b, bool filled)
 {
     const Box box = BoxOf(a, b);  // named, not unpacked: the lambda below uses it
     const int32_t left = box.left, top = box.top, right = box.right, bottom = box.bottom;
@@ -102,8 +95,7 @@ PixelRect DrawEllipse(PaintPicture& picture, PixelPoint a, PixelPoint b, PaintVa
     auto halfOf = [&](int32_t y) {
         return y < top || y > bottom ? int64_t{-1} : HalfSpan(w, h, 2 * int64_t(y) - top - bottom);
     };
-    Plotter plot(picture, value);
-    const int32_t firstRow = std::max(top, 0), lastRow = std::min(bottom, picture.height - 1);
+    const int32_t firstRow = std::max(top, -kBrushMaxSize), lastRow = std::min(bottom, plot.rows() + kBrushMaxSize);
     for (int32_t y = firstRow; y <= lastRow; ++y) {
         const int64_t half = halfOf(y);
         if (half < 0)
@@ -124,7 +116,6 @@ PixelRect DrawEllipse(PaintPicture& picture, PixelPoint a, PixelPoint b, PaintVa
         plot.span(y, from, std::max(from, innerFrom - 1));
         plot.span(y, std::min(to, innerTo + 1), to);
     }
-    return plot.drawn();
 }
 
 PixelPoint ConstrainToSquare(PixelPoint start, PixelPoint end)

@@ -21,6 +21,13 @@ bool Diagonal(PixelPoint a, PixelPoint b)
 
 }  // namespace
 
+PencilStroke::PencilStroke(PaintPicture& picture, const Ink& ink, const Brush& brush, bool pixelPerfect,
+                           const PaintPicture* before)
+    : picture_(picture), ink_(ink), footprint_(Footprint(brush)), pixelPerfect_(pixelPerfect && brush.size <= 1),
+      before_(before)
+{
+}
+
 std::optional<PixelPoint> PencilStroke::last() const
 {
     if (!last_)
@@ -28,30 +35,22 @@ std::optional<PixelPoint> PencilStroke::last() const
     return last_->at;
 }
 
-void PencilStroke::put(PixelPoint p, PaintValue v, PixelRect& area)
-{
-    if (!picture_.contains(p))
-        return;
-    picture_.set(p, v);
-    area = United(area, PixelRect{p.x, p.y, 1, 1});
-}
-
 PixelRect PencilStroke::step(PixelPoint p)
 {
-    PixelRect area;
     const Visit visit{p, picture_.contains(p) ? picture_.at(p) : kSeeThrough};
-    put(p, value_, area);
+    Plotter plot(picture_, ink_, before_, footprint_.size() == 1 ? nullptr : &footprint_);
+    plot.plot(p);
     if (pixelPerfect_ && previous_ && last_ && Diagonal(previous_->at, p) && SideBySide(previous_->at, last_->at) &&
         SideBySide(last_->at, p)) {
         // An L: the corner goes back to what it was, and the path runs
         // diagonally from the point before it.
-        put(last_->at, last_->before, area);
+        plot.put(last_->at, last_->before);
         last_ = visit;
     } else {
         previous_ = last_;
         last_ = visit;
     }
-    return area;
+    return plot.drawn();
 }
 
 PixelRect PencilStroke::to(PixelPoint p)

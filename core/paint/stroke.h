@@ -1,20 +1,27 @@
-// The pencil and the eraser: a stroke of dabs that follows the mouse.
+// A freehand stroke: dabs of the brush that follow the mouse, joined by lines.
 #pragma once
 
+#include "core/paint/brush.h"
+#include "core/paint/ink.h"
 #include "core/paint/paint_picture.h"
 
 #include <optional>
+#include <vector>
 
 namespace velmora {
 
-// Paints `value` (kSeeThrough for the eraser) on the picture as the mouse
-// moves; each call changes the picture at once, so the room can follow it.
-// With pixelPerfect, the corner pixel of every L-shaped step (right then
-// down, say) is put back as it was, which leaves clean one-pixel diagonals.
+// Paints with `ink` on the picture as the mouse moves; each call changes
+// the picture at once, so the room can follow it. With pixelPerfect (a
+// one-pixel brush only), the corner pixel of every L-shaped step (right
+// then down, say) is put back as it was, which leaves clean one-pixel
+// diagonals. Inks that read a pixel read `before` (see Plotter).
 class PencilStroke {
 public:
+    PencilStroke(PaintPicture& picture, const Ink& ink, const Brush& brush, bool pixelPerfect,
+                 const PaintPicture* before = nullptr);
+    // A one-pixel stroke of one value (kSeeThrough for the eraser).
     PencilStroke(PaintPicture& picture, PaintValue value, bool pixelPerfect)
-        : picture_(picture), value_(value), pixelPerfect_(pixelPerfect)
+        : PencilStroke(picture, ColourInk(value), Brush{}, pixelPerfect)
     {
     }
 
@@ -32,11 +39,12 @@ private:
         PaintValue before;  // the pixel before this visit painted it
     };
     PixelRect step(PixelPoint p);
-    void put(PixelPoint p, PaintValue v, PixelRect& area);
 
     PaintPicture& picture_;
-    PaintValue value_;
+    Ink ink_;
+    std::vector<FootprintRow> footprint_;
     bool pixelPerfect_;
+    const PaintPicture* before_;
     std::optional<Visit> previous_, last_;
     PixelRect drawn_;
 };

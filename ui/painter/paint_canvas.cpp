@@ -19,12 +19,6 @@ namespace {
 constexpr std::array kZoomSteps = {1, 2, 4, 8, 16, 32};
 const QColor kGridColour(128, 128, 128, 110);
 
-// Rounds down, negatives included.
-int FloorDiv(int a, int b)
-{
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 }  // namespace
 
 PaintCanvas::PaintCanvas(QWidget* parent) : QAbstractScrollArea(parent)
@@ -131,7 +125,7 @@ PixelPoint PaintCanvas::pixelAt(QPointF viewportPos) const
 {
     const Geometry g = geometry();
     const int x = int(std::floor(viewportPos.x() * g.dpr)), y = int(std::floor(viewportPos.y() * g.dpr));
-    return PixelPoint{FloorDiv(x - g.origin.x(), g.cell), FloorDiv(y - g.origin.y(), g.cell)};
+    return PixelPoint{int32_t(FloorDiv(x - g.origin.x(), g.cell)), int32_t(FloorDiv(y - g.origin.y(), g.cell))};
 }
 
 QRect PaintCanvas::toDevice(const QRect& logical, qreal dpr) const
@@ -185,6 +179,7 @@ void PaintCanvas::paintEvent(QPaintEvent* event)
                           selection_.width * g.cell - 1, selection_.height * g.cell - 1);
         DrawDashedFrame(painter, frame);
     }
+    drawOverlay(painter, g);
 }
 
 void PaintCanvas::resizeEvent(QResizeEvent* event)
@@ -288,6 +283,7 @@ void PaintCanvas::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     const PixelPoint p = pixelAt(event->position());
+    setHovered(QPoint(p.x, p.y));
     emit hovered(QPoint(p.x, p.y));
     if (button_ != Qt::NoButton)
         emit dragged(QPoint(p.x, p.y), event->modifiers());
@@ -350,6 +346,7 @@ void PaintCanvas::keyReleaseEvent(QKeyEvent* event)
 
 void PaintCanvas::leaveEvent(QEvent* event)
 {
+    setHovered(std::nullopt);
     emit left();
     QAbstractScrollArea::leaveEvent(event);
 }

@@ -4,12 +4,16 @@
 // what happened there; it changes nothing itself.
 #pragma once
 
+#include "core/paint/brush.h"
 #include "core/paint/paint_picture.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
 
 #include <optional>
+#include <vector>
+
+class QPainter;
 
 namespace velmora {
 
@@ -33,6 +37,11 @@ public:
     void showSurroundings(bool shown);
     bool surroundingsShown() const { return surroundingsShown_; }
     void setSelection(const PixelRect& selection);
+    // The brush's footprint, outlined round the pixel under the mouse
+    // (paint_canvas_overlay.cpp); an empty one outlines nothing.
+    void setFootprint(std::vector<FootprintRow> footprint);
+    // The symmetry axes as lines, in doubled coordinates (Symmetry); none when off.
+    void setAxes(std::optional<int32_t> axisX2, std::optional<int32_t> axisY2);
 
     int zoom() const { return zoom_; }
     // Zooms to `zoom` (kept within 1-32), the pixel under `anchor` (viewport
@@ -89,6 +98,10 @@ private:
     // Space held turns a left drag into panning; true when `event` was Space.
     bool spaceKey(QKeyEvent* event, bool held);
     void setSpaceHeld(bool held);
+    void drawOverlay(QPainter& painter, const Geometry& g) const;
+    // The picture pixels the footprint covers round `at`.
+    QRect footprintBox(QPoint at) const;
+    void setHovered(std::optional<QPoint> pixel);
 
     const PaintPicture* picture_ = nullptr;
     bool maskAlone_ = false;
@@ -98,6 +111,9 @@ private:
     QImage surroundings_;
     bool surroundingsShown_ = false;
     PixelRect selection_;
+    std::vector<FootprintRow> footprint_;
+    std::optional<int32_t> axisX2_, axisY2_;
+    std::optional<QPoint> hovered_;
     int zoom_ = 8;
     bool gridShown_ = true;
 

@@ -3,9 +3,9 @@
 #include "document/room_document.h"
 
 #include "core/image/palette.h"
-#include "core/paint/fill.h"
 #include "core/paint/paint_slots.h"
-#include "core/paint/shapes.h"
+#include "core/paint/selection.h"
+#include "core/paint/transform.h"
 #include "core/room/slot_table.h"
 
 #include <QScopedValueRollback>
@@ -14,17 +14,6 @@
 #include <stdexcept>
 
 namespace velmora {
-
-namespace {
-
-// The pixels from a to b, both included, within `bounds`.
-PixelRect RectBetween(PixelPoint a, PixelPoint b, const PixelRect& bounds)
-{
-    const int32_t left = std::min(a.x, b.x), top = std::min(a.y, b.y);
-    return Intersected(PixelRect{left, top, std::max(a.x, b.x) - left + 1, std::max(a.y, b.y) - top + 1}, bounds);
-}
-
-}  // namespace
 
 PaintSession::PaintSession(RoomDocument& document, QObject* parent)
     : QObject(parent), document_(document), working_(document.pictures())
@@ -63,8 +52,8 @@ void PaintSession::setSlot(int slot)
     if (slot == slot_)
         return;
     slot_ = slot;
-    lastPoint_.reset();
-    selection_ = PixelRect{};
+    loop_.forgetLastPoint();
+    loop_.setSelection(PixelRect{});
     readPicture();
     emit pictureReplaced();
     emit selectionChanged();
@@ -117,112 +106,58 @@ void PaintSession::commit(const QString& stepName)
     document_.changeSlots(stepName, std::move(changes));
 }
 
-void PaintSession::press(const ToolPress& press, PixelPoint at)
+void PaintSession::press(const ToolInput& input, PixelPoint at, const QString& stepName)
 {
     release();
-    press_ = press;
-    press_.value = paintValue(press.value);
-    start_ = at;
-    switch (press.tool) {
-    case PaintTool::Pencil:
-    case PaintTool::Eraser: {
-        drag_ = Drag::Stroke;
-        const PaintValue value = press.tool == PaintTool::Eraser ? kSeeThrough : press_.value;
-        stroke_.emplace(picture_, value, press.pixelPerfect && press.tool == PaintTool::Pencil);
-        if (press.shift && lastPoint_) {
-            apply(DrawLine(picture_, *lastPoint_, at, value));
-            stroke_->to(at);  // the line painted it; the stroke goes on from here
-        } else {
-            apply(stroke_->to(at));
-        }
-        break;
-    }
-    case PaintTool::Line:
-    case PaintTool::Rectangle:
-    case PaintTool::FilledRectangle:
-    case PaintTool::Ellipse:
-    case PaintTool::FilledEllipse:
-        drag_ = Drag::Shape;
-        preview_.emplace(picture_);
-        drawShape(at);
-        break;
-    case PaintTool::Fill:
-        apply(press.shift ? ReplaceEverywhere(picture_, at, press_.value) : FloodFill(picture_, at, press_.value));
-        commit(press.stepName);
+    stepName_ = stepName;
+    ToolInput here = input;
+    here.value = paintValue(input.value);
+    here.other = paintValue(input.other);
+    const PixelRect selection = loop_.selection();
+    apply(loop_.press(here, at));
+    noteSelection(selection);
+    if (!loop_.active()) {  // a tool done at the press
+        commit(stepName_);
         emit settled();
-        break;
-    case PaintTool::Select:
-        if (selection_.contains(at.x, at.y)) {
-            drag_ = Drag::MovingSelection;
-            selectionAtPress_ = selection_;
-            preview_.emplace(picture_);
-        } else {
-            drag_ = Drag::Selecting;
-            setSelection(RectBetween(at, at, picture_.bounds()));
-        }
-        break;
-    case PaintTool::Picker:
-        break;  // the window picks; nothing changes here
     }
-}
-
-void PaintSession::drawShape(PixelPoint at)
-{
-    const PaintTool tool = press_.tool;
-    const PixelPoint end = press_.shift && tool != PaintTool::Line ? ConstrainToSquare(start_, at) : at;
-    const PaintValue value = press_.value;
-    const PixelPoint start = start_;
-    apply(preview_->update(picture_, [&](PaintPicture& picture) {
-        switch (tool) {
-        case PaintTool::Line: return DrawLine(picture, start, end, value);
-        case PaintTool::Rectangle:
-        case PaintTool::FilledRectangle:
-            return DrawRectangle(picture, start, end, value, tool == PaintTool::FilledRectangle);
-        default: return DrawEllipse(picture, start, end, value, tool == PaintTool::FilledEllipse);
-        }
-    }));
 }
 
 void PaintSession::move(PixelPoint at)
 {
-    switch (drag_) {
-    case Drag::None: break;
-    case Drag::Stroke: apply(stroke_->to(at)); break;
-    case Drag::Shape: drawShape(at); break;
-    case Drag::Selecting: setSelection(RectBetween(start_, at, picture_.bounds())); break;
-    case Drag::MovingSelection: {
-        const int32_t dx = at.x - start_.x, dy = at.y - start_.y;
-        const PixelRect from = selectionAtPress_;
-        const bool copy = press_.control;
-        apply(preview_->update(picture_,
-                               [&](PaintPicture& picture) { return MoveArea(picture, from, dx, dy, copy); }));
-        setSelection(Intersected(PixelRect{from.x + dx, from.y + dy, from.width, from.height}, picture_.bounds()));
-        break;
-    }
-    }
+    const PixelRect selection = loop_.selection();
+    apply(loop_.move(at));
+    noteSelection(selection);
 }
 
 void PaintSession::release()
 {
-    const Drag drag = drag_;
-    if (drag == Drag::None)
+    if (!loop_.active())
         return;
-    drag_ = Drag::None;
-    if (drag == Drag::Stroke)
-        lastPoint_ = stroke_->last();
-    stroke_.reset();
-    preview_.reset();
-    if (drag == Drag::Selecting && selection_.width == 1 && selection_.height == 1)
-        setSelection(PixelRect{});  // a click without a drag selects nothing
-    commit(press_.stepName);
+    const PixelRect selection = loop_.selection();
+    loop_.release();
+    noteSelection(selection);
+    commit(stepName_);
     emit settled();
+}
+
+bool PaintSession::cancel()
+{
+    if (!loop_.active())
+        return false;
+    const PixelRect selection = loop_.selection();
+    const PixelRect area = loop_.cancel();
+    abandonStroke();
+    readPicture();
+    compose();
+    noteSelection(selection);
+    emit pictureChanged(area);
+    emit settled();
+    return true;
 }
 
 void PaintSession::abandonStroke()
 {
-    drag_ = Drag::None;
-    stroke_.reset();
-    preview_.reset();
+    loop_.release();
     // What the stroke drew is dropped: those slots go back to the document's.
     for (int s : changedSlots_) {
         working_[size_t(s)] = document_.picture(s);
@@ -251,7 +186,7 @@ void PaintSession::documentReplaced()
     abandonStroke();
     working_ = document_.pictures();
     prepared_.prepare(working_);
-    lastPoint_.reset();
+    loop_.forgetLastPoint();
     compose();
     readPicture();
     setSelection(PixelRect{});
@@ -261,11 +196,15 @@ void PaintSession::documentReplaced()
 
 void PaintSession::setSelection(const PixelRect& area)
 {
-    const PixelRect next = area.empty() ? PixelRect{} : area;
-    if (next == selection_)
-        return;
-    selection_ = next;
-    emit selectionChanged();
+    const PixelRect before = loop_.selection();
+    loop_.setSelection(area);
+    noteSelection(before);
+}
+
+void PaintSession::noteSelection(const PixelRect& before)
+{
+    if (!(loop_.selection() == before))
+        emit selectionChanged();
 }
 
 void PaintSession::selectAll()
@@ -283,8 +222,8 @@ void PaintSession::clearSelection()
 void PaintSession::copySelection()
 {
     release();
-    if (!selection_.empty())
-        clipboard_ = CopyArea(picture_, selection_);
+    if (!selection().empty())
+        clipboard_ = CopyArea(picture_, selection());
 }
 
 void PaintSession::cutSelection(const QString& stepName)
@@ -296,9 +235,9 @@ void PaintSession::cutSelection(const QString& stepName)
 void PaintSession::deleteSelection(const QString& stepName)
 {
     release();
-    if (selection_.empty())
+    if (selection().empty())
         return;
-    apply(ClearArea(picture_, selection_));
+    apply(ClearArea(picture_, selection()));
     commit(stepName);
     emit settled();
 }
@@ -311,10 +250,34 @@ void PaintSession::paste(const QString& stepName)
     PaintPicture block = clipboard_;
     for (PaintValue& v : block.pixels)
         v = paintValue(v);
-    const PixelPoint at = selection_.empty() ? PixelPoint{0, 0} : PixelPoint{selection_.x, selection_.y};
+    const PixelRect& selected = selection();
+    const PixelPoint at = selected.empty() ? PixelPoint{0, 0} : PixelPoint{selected.x, selected.y};
     const PixelRect placed = PlaceBlock(picture_, block, at);
     apply(placed);
     setSelection(placed);
+    commit(stepName);
+    emit settled();
+}
+
+void PaintSession::transformSelection(const std::function<PaintPicture(const PaintPicture&)>& transform,
+                                      const QString& stepName)
+{
+    release();
+    const PixelRect area = selection().empty() ? picture_.bounds() : selection();
+    const PaintPicture block = transform(CopyArea(picture_, area));
+    const PixelRect cleared = ClearArea(picture_, area);
+    const PixelRect placed = PlaceBlock(picture_, block, PixelPoint{area.x, area.y});
+    apply(United(cleared, placed));
+    if (!selection().empty())
+        setSelection(placed);
+    commit(stepName);
+    emit settled();
+}
+
+void PaintSession::outlineSelection(PaintValue value, bool eightWay, const QString& stepName)
+{
+    release();
+    apply(Outline(picture_, selection().empty() ? picture_.bounds() : selection(), paintValue(value), eightWay));
     commit(stepName);
     emit settled();
 }

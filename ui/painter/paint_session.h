@@ -1,12 +1,11 @@
 // What the painter edits: one slot of the room document seen as a painter's
-// picture, and the room composed beside it. A stroke draws on a working copy
-// of the room's pictures, so the composed room follows every dab; the
-// document changes once, when the stroke ends, as one step of its history.
+// picture, and the room composed beside it. The tool loop draws on a working
+// copy of the room's pictures, so the composed room follows every dab; the
+// document changes once, when the drag ends, as one step of its history.
 #pragma once
 
 #include "core/paint/paint_picture.h"
-#include "core/paint/selection.h"
-#include "core/paint/stroke.h"
+#include "core/paint/tool_loop.h"
 #include "core/render/prepared_room.h"
 
 #include <QList>
@@ -14,24 +13,12 @@
 #include <QString>
 
 #include <bitset>
-#include <optional>
+#include <functional>
 #include <set>
 
 namespace velmora {
 
 class RoomDocument;
-
-enum class PaintTool { Pencil, Eraser, Line, Rectangle, FilledRectangle, Ellipse, FilledEllipse, Fill, Picker, Select };
-
-// A press of the mouse on the picture with a tool.
-struct ToolPress {
-    PaintTool tool = PaintTool::Pencil;
-    PaintValue value = 0;       // the colour the button paints with
-    bool pixelPerfect = false;  // the pencil's option
-    bool shift = false;         // constrain a shape; Shift+click lines and fills
-    bool control = false;       // a selection drag copies
-    QString stepName;           // the step the stroke becomes
-};
 
 class PaintSession : public QObject {
     Q_OBJECT
@@ -39,7 +26,7 @@ public:
     explicit PaintSession(RoomDocument& document, QObject* parent = nullptr);
 
     int slot() const { return slot_; }
-    // Edits `slot` (0-39) from now on; a stroke in progress ends first.
+    // Edits `slot` (0-39) from now on; a drag in progress ends first.
     void setSlot(int slot);
     // A mask slot opened alone: painted in two values, black and see-through.
     bool maskAlone() const;
@@ -49,19 +36,22 @@ public:
     // The value a colour paints with here: any colour is "opaque" on a mask alone.
     PaintValue paintValue(PaintValue colour) const;
 
-    // The room's pictures with the stroke so far, and the room composed from them.
+    // The room's pictures with the drag so far, and the room composed from them.
     const RoomPictures& pictures() const { return working_; }
     const PreviewState& look() const { return look_; }
     void setLook(const PreviewState& look);
     const Bitmap& composedRoom() const { return composed_; }
 
-    void press(const ToolPress& press, PixelPoint at);
+    // A press with a tool; the drag becomes the step `stepName` when it ends.
+    void press(const ToolInput& input, PixelPoint at, const QString& stepName);
     void move(PixelPoint at);
-    // Ends the stroke: what it changed becomes one step of the document.
+    // Ends the drag: what it changed becomes one step of the document.
     void release();
-    bool stroking() const { return drag_ != Drag::None; }
+    // Ends the drag leaving no step: the picture and the selection go back.
+    // False when no drag was going on.
+    bool cancel();
 
-    const PixelRect& selection() const { return selection_; }
+    const PixelRect& selection() const { return loop_.selection(); }
     void selectAll();
     void clearSelection();
     // The selection's pixels kept for pasting, in any slot.
@@ -72,6 +62,12 @@ public:
     // one) and selects it.
     void paste(const QString& stepName);
     bool canPaste() const { return clipboard_.width > 0; }
+    // The selection (the whole picture without one) made into `transform`
+    // of itself, placed at its corner and selected: one step.
+    void transformSelection(const std::function<PaintPicture(const PaintPicture&)>& transform,
+                            const QString& stepName);
+    // An outline of `value` round the opaque pixels of the selection (the whole picture without one).
+    void outlineSelection(PaintValue value, bool eightWay, const QString& stepName);
 
 signals:
     // Pixels of the picture changed inside `area`.
@@ -80,12 +76,10 @@ signals:
     void pictureReplaced();
     void roomComposed();
     void selectionChanged();
-    // A stroke ended or the document changed: the picture is settled.
+    // A drag ended or the document changed: the picture is settled.
     void settled();
 
 private:
-    enum class Drag { None, Stroke, Shape, Selecting, MovingSelection };
-
     void apply(const PixelRect& area);
     void commit(const QString& stepName);
     void abandonStroke();
@@ -94,7 +88,7 @@ private:
     void documentSlotsChanged(const QList<int>& changed);
     void documentReplaced();
     void setSelection(const PixelRect& area);
-    void drawShape(PixelPoint at);
+    void noteSelection(const PixelRect& before);
 
     RoomDocument& document_;
     RoomPictures working_;
@@ -103,18 +97,10 @@ private:
     Bitmap composed_;
     int slot_ = 4;
     PaintPicture picture_;
-
-    Drag drag_ = Drag::None;
-    ToolPress press_;
-    PixelPoint start_;
-    std::optional<PencilStroke> stroke_;
-    std::optional<DragPreview> preview_;
-    PixelRect selectionAtPress_;
-    std::optional<PixelPoint> lastPoint_;  // where the last pencil stroke ended
-    std::set<int> changedSlots_;           // by the stroke so far
+    ToolLoop loop_{picture_};
+    QString stepName_;
+    std::set<int> changedSlots_;  // by the drag so far
     bool committing_ = false;
-
-    PixelRect selection_;
     PaintPicture clipboard_;
 };
 

@@ -3,12 +3,14 @@
 // with, or a mask alone) on the canvas, with the palette and the composed
 // room beside it; every stroke is one step of the document's history.
 //
-// From the editor it takes the language texts (read again by applyTexts
-// after a change of language) and the prompts, for the error box. A line a
+// From the editor (EditorContext) it takes the language texts (read again
+// by applyTexts after a change of language), the error box of its commands,
+// and the room's Save, Save As and Check for its File menu. A line a
 // language file lacks shows its English (TextOrEnglish).
 #pragma once
 
 #include "ui/painter/paint_session.h"
+#include "ui/painter/tool_table.h"
 #include "ui/services/language_lines.h"
 
 #include <QMainWindow>
@@ -19,22 +21,23 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QSpinBox;
 class QLabel;
 class QMenu;
 
 namespace velmora {
 
+class EditorContext;
 class LanguageTexts;
 class PaintCanvas;
 class PaletteGrid;
-class Prompts;
 class RoomDocument;
 class RoomView;
 
 class PainterWindow : public QMainWindow {
     Q_OBJECT
 public:
-    PainterWindow(RoomDocument& document, const LanguageTexts& texts, Prompts& prompts, QWidget* parent = nullptr);
+    PainterWindow(RoomDocument& document, EditorContext& editor, QWidget* parent = nullptr);
     ~PainterWindow() override;
 
     // Paints `slot` (0-39) from now on, ending a stroke in progress, and
@@ -62,22 +65,40 @@ private:
     QAction* hiddenAction(const QKeySequence& key, const std::function<void()>& handler);
     // The action runs `handler`, an error in it shown in the error box.
     void bind(QAction* action, const std::function<void()>& handler);
+    // painter_menus.cpp
     void createMenus();
+    void createFileMenu(QMenu* file);
+    void createToolsMenu(QMenu* tools);
     void createTools();
+    // painter_brush.cpp: the brush bar, the brush and symmetry actions of the Tools menu.
+    void createBrushBar();
+    void createBrushActions(QMenu* tools);
+    void setBrushSize(int size);
+    Symmetry symmetry() const;
+    void refreshFootprint();
+    void refreshAxes();
+    void applyBrushTexts();
+    // painter_transform.cpp
+    void createTransformMenu(QMenu* transform);
+    // painter_side_panel.cpp
     QWidget* createSidePanel();
     QWidget* createRoomChoices();
+    void roomClicked(QPoint pixel);
+    void lookChosen();
     void connectSession();
     void run(const std::function<void()>& command);
 
+    // painter_input.cpp
     void canvasPressed(QPoint pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void canvasDragged(QPoint pixel);
     void canvasReleased();
     void pick(QPoint pixel, Qt::MouseButton button);
-    QString stepName(const ToolPress& press) const;
-    void roomClicked(QPoint pixel);
-    void lookChosen();
+    QString stepName(const ToolEntry& entry, const ToolInput& input) const;
+    // Escape: a drag is cancelled, else the selection dropped.
+    void escape();
 
     void pictureReplaced();
+    void updateTitle();
     void showHovered(std::optional<QPoint> pixel);
     void showZoom();
     void refreshHistory();
@@ -85,8 +106,8 @@ private:
     void refreshSurroundings();
 
     RoomDocument& document_;
+    EditorContext& editor_;
     const LanguageTexts& texts_;
-    Prompts& prompts_;
     PaintSession* session_;
 
     PaintCanvas* canvas_ = nullptr;
@@ -104,11 +125,16 @@ private:
     QLabel* zoomShown_ = nullptr;
     QLabel* maskShown_ = nullptr;
 
-    std::array<QMenu*, 4> menus_{};
+    std::array<QMenu*, 6> menus_{};
     // The captioned actions, by their text.
     std::array<QAction*, kTextLines.size()> actions_{};
 
     PaintTool tool_ = PaintTool::Pencil;
+    Brush brush_;
+    QComboBox* brushShape_ = nullptr;
+    QSpinBox* brushSize_ = nullptr;
+    std::optional<QPoint> axesAt_;  // set by a click; the picture's middle without one
+    bool placingAxes_ = false;
     uint8_t foreground_ = 255;
     uint8_t background_ = 0;
     // The button picking colours while it is held (the picker, or Alt).

@@ -1,5 +1,7 @@
 #include "ui/painter/pixel_view.h"
 
+#include "ui/widgets/bitmap_image.h"
+
 #include "core/image/palette.h"
 
 #include <QPainter>
@@ -24,10 +26,8 @@ const std::array<QRgb, 256>& RoomRgb()
 {
     static const std::array<QRgb, 256> table = [] {
         std::array<QRgb, 256> t{};
-        for (size_t i = 0; i < 256; ++i) {
-            const RgbQuad c = RoomPalette()[i];
-            t[i] = qRgb(c.red, c.green, c.blue);
-        }
+        for (size_t i = 0; i < 256; ++i)
+            t[i] = ToQRgb(RoomPalette()[i]);
         return t;
     }();
     return table;

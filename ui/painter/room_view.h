@@ -20,7 +20,6 @@ public:
     void setRoom(const Bitmap& composed);
     // The part's place in the room, framed; none for the room itself.
     void setFramed(std::optional<Placement> place);
-    int scale() const { return scale_; }
     void setScale(int scale);
     // The room pixel under a point of the widget; nothing outside the room.
     std::optional<QPoint> roomPixelAt(QPointF pos) const;

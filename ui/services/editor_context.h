@@ -45,6 +45,11 @@ public:
     // Tells the user of a failure at a boundary, in the message and box
     // MessageFor gives.
     virtual void showFailure(Attempt attempt, const Failure& failure) = 0;
+
+    // The room's File > Save, Save As and Check, with their questions and messages.
+    virtual void saveRoom() = 0;
+    virtual void saveRoomAs() = 0;
+    virtual void checkRoom() = 0;
 };
 
 }  // namespace velmora

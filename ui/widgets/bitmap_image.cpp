@@ -14,7 +14,7 @@ QImage ToQImage(const Bitmap& bitmap)
         QList<QRgb> table;
         table.reserve(static_cast<qsizetype>(bitmap.colours.size()));
         for (const RgbQuad& c : bitmap.colours)
-            table.push_back(qRgb(c.red, c.green, c.blue));
+            table.push_back(ToQRgb(c));
         // Indices beyond the table (a short table) show black rather than fail.
         while (table.size() < 256)
             table.push_back(qRgb(0, 0, 0));
