@@ -233,23 +233,29 @@ export WINEPATH
 WINEQT_QPA_FONTDIR=$(winepath -w "$fonts")
 export WINEQT_QPA_FONTDIR
 # Wine writes CRLF line ends.
+rm -f "$build"/tests/*.log
 set +e
 (cd "$build" && timeout 1500 ctest --verbose --timeout 600 -j "$jobs") 2>&1 | tr -d '\r' >"$out/ctest.log"
 status=${PIPESTATUS[0]}
 set -e
+# QtTest's logs, which do not reach CTest's pipe under wine.
+cat "$build"/tests/*.log 2>/dev/null | tr -d '\r' >"$out/qtest.log"
 grep -E '^ *[0-9]+/[0-9]+ Test' "$out/ctest.log"
 if [ "$status" -ne 0 ]; then
-  echo "Failed: the whole log is $out/ctest.log; the failures' lines:"
-  grep -E 'FAIL!|\[  FAILED  \]|Failure|Loc: ' "$out/ctest.log" | head -60
+  echo "Failed: the logs are $out/ctest.log and $build/tests/*.log; the failures' lines:"
+  grep -E -A1 '\[  FAILED  \]|Failure$' "$out/ctest.log" | head -60 || true
+  grep -E -A2 '^FAIL!' "$out/qtest.log" | head -80 || true
 fi
-sum() { sed -nE "s/$1/\1/p" "$out/ctest.log" | awk '{ n += $1 } END { print n + 0 }'; }
+sum() { sed -nE "s/$1/\1/p" "$2" | awk '{ n += $1 } END { print n + 0 }'; }
 echo "Windows (wine) test programs: $(grep -E 'tests passed' "$out/ctest.log" || echo "no CTest summary")"
-grep -E '^[0-9]+/[0-9]+ Test.*Skipped|Not Run' "$out/ctest.log" || true
-echo "Cases under wine: GoogleTest $(sum '.*\[  PASSED  \] ([0-9]+) tests?\..*') passed," \
-  "$(sum '.*\[  SKIPPED \] ([0-9]+) tests?,.*') skipped; QtTest $(sum '.*Totals: ([0-9]+) passed.*') passed," \
-  "$(sum '.*Totals: [0-9]+ passed, [0-9]+ failed, ([0-9]+) skipped.*') skipped"
+grep -E '^ *[0-9]+/[0-9]+ Test.*(Skipped|Not Run)' "$out/ctest.log" || true
+echo "Cases under wine: GoogleTest $(sum '.*\[  PASSED  \] ([0-9]+) tests?\..*' "$out/ctest.log") passed," \
+  "$(sum '.*\[  SKIPPED \] ([0-9]+) tests?,.*' "$out/ctest.log") skipped;" \
+  "QtTest $(sum '^Totals: ([0-9]+) passed.*' "$out/qtest.log") passed," \
+  "$(sum '^Totals: [0-9]+ passed, [0-9]+ failed, ([0-9]+) skipped.*' "$out/qtest.log") skipped"
 echo "Skipped cases and why:"
-grep -E '^[0-9]+: (SKIP   :|.*Skipped)' "$out/ctest.log" | grep -v 'SKIPPED \]' | sed 's/^[0-9]*: /  /' | sort -u || true
+{ grep -E -A1 '^[0-9]+: .*: Skipped$' "$out/ctest.log" | grep -vE 'Skipped$|^--' | sed -E 's/^[0-9]+: /  /'
+  grep -E '^SKIP   :' "$out/qtest.log" | sed 's/^/  /'; } | sort | uniq -c || true
 step_done "tests"
 
 # --- the ZIP ------------------------------------------------------------------------
