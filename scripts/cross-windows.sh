@@ -47,7 +47,7 @@ fi
 
 # --- Qt for MinGW ---------------------------------------------------------
 step "Qt for Windows"
-qt_tarball=$root/../shared/windows/qt6-base-6.4.2-win64-mingw.tar.xz
+qt_tarball=${VELMORA_QT_TARBALL:-$root/../shared/windows/qt6-base-6.4.2-win64-mingw.tar.xz}
 if [ -n "${VELMORA_QT_WINDOWS:-}" ]; then
   qt=$(cd "$VELMORA_QT_WINDOWS" && pwd)
 elif [ -f "$qt_tarball" ]; then
@@ -286,5 +286,15 @@ zipfile=$out/$name-win64.zip
 rm -f "$zipfile"
 (cd "$out/zip" && zip -qr -9 "$zipfile" "$name")
 echo "$zipfile: $(du -k "$zipfile" | cut -f1) KB"
+# The ZIP alone, unpacked into a folder with a space in its name, Qt's
+# folders off the path: velmora-pac loads its DLLs and data from the folder.
+check="$out/zip check"
+rm -rf "$check" && mkdir -p "$check" && unzip -q "$zipfile" -d "$check"
+if ! (cd "$check/$name" && WINEPATH= timeout 120 wine velmora-pac.exe default 'room check.pac' </dev/null &&
+      WINEPATH= timeout 120 wine velmora-pac.exe render 'room check.pac' 'room check.bmp' </dev/null) ||
+   [ ! -s "$check/$name/room check.bmp" ]; then
+  echo "velmora-pac.exe does not run from the unpacked ZIP"
+  status=1
+fi
 step_done "zip"
 exit "$status"
