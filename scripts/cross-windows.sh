@@ -171,8 +171,9 @@ step_done "libraries"
 # --- the build ----------------------------------------------------------------
 # The JPEG export is compared with the cross-built cjpeg, started by the test
 # through cmd.exe.
+# Wine's drive Z: is the root folder (a Windows path with forward slashes).
+cjpeg=Z:$sysroot/bin/cjpeg.exe
 export WINEPREFIX="$out/wine/prefix"
-cjpeg=$(WINEDEBUG=-all winepath -w "$sysroot/bin/cjpeg.exe" 2>/dev/null | tr '\\' / || true)
 
 step "Configure"
 build=$out/build
