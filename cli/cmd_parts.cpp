@@ -42,7 +42,11 @@ std::string NotBmpText(std::span<const uint8_t> bytes, int slot)
 // "(N): reason", N the line of the editor's messages that refuses or asks.
 std::string Reason(const CheckResult& r, std::span<const uint8_t> bytes, int slot)
 {
-    std::string reason = "(" + std::to_string(CheckMessageLine(r.kind)) + "): ";
+    // Appended, not "(" + ...: GCC 12 warns falsely of an overlap (-Wrestrict)
+    // inside operator+ on a temporary string.
+    std::string reason = "(";
+    reason += std::to_string(CheckMessageLine(r.kind));
+    reason += "): ";
     // The check reads fixed offsets, as the editor does: another format is
     // refused with the editor's number, but its fields say nothing.
     if (r.outcome == CheckOutcome::Refused && (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M'))

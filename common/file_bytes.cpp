@@ -11,6 +11,8 @@
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <io.h>
 #endif
 
 namespace velmora {
@@ -45,6 +47,10 @@ Result<void> SyncFileToDisk([[maybe_unused]] QFileDevice& file)
 #ifdef Q_OS_UNIX
     // A file system that allocates late says "no space" only here.
     if (::fsync(file.handle()) != 0)
+        return Failure{FailureKind::CannotWrite, QString::fromLocal8Bit(std::strerror(errno)), file.fileName()};
+#elif defined(Q_OS_WIN)
+    // _commit is FlushFileBuffers on the descriptor's handle.
+    if (::_commit(file.handle()) != 0)
         return Failure{FailureKind::CannotWrite, QString::fromLocal8Bit(std::strerror(errno)), file.fileName()};
 #endif
     return {};

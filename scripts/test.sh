@@ -2,8 +2,8 @@
 # Installs what is missing, builds everything with warnings as errors, and
 # runs the whole test suite: once in a normal build, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer; then runs the fuzz targets
-# over their seeds, and the core's tests built for Windows under wine
-# (scripts/cross-windows.sh). VELMORA_SKIP_SANITIZERS=1, VELMORA_SKIP_FUZZ=1
+# over their seeds, and the whole project built for Windows, every test
+# program under wine and the Windows ZIP (scripts/cross-windows.sh). VELMORA_SKIP_SANITIZERS=1, VELMORA_SKIP_FUZZ=1
 # and VELMORA_SKIP_WINDOWS=1 skip those steps while iterating.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -120,6 +120,14 @@ struct RoomState {
 };
 
 // The files in a folder, for checking that nothing was left behind.
+// The system's own reason for a file that cannot be opened or created, in
+// its own words ("No such file or directory"; Windows: "File not found.").
+inline QString ReasonOpening(const QString& path, QIODevice::OpenMode mode)
+{
+    QFile file(path);
+    return file.open(mode) ? QString() : file.errorString();
+}
+
 inline QStringList FilesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);

@@ -2,6 +2,7 @@
 // runs of typing, texts kept as bytes until typed, the clean state, and the
 // recovery data it is written to and restored from (the file's format is
 // tested in test_recovery_file).
+#include "support/shift_jis.h"
 #include "document/document_data.h"
 #include "document/room_document.h"
 
@@ -13,6 +14,7 @@
 #include <QtTest>
 
 using namespace velmora;
+using velmora::testing::ShiftJis;
 
 class DocumentTest : public QObject {
     Q_OBJECT
@@ -39,13 +41,6 @@ Bitmap Recoloured(Bitmap picture, uint8_t index)
 std::span<const uint8_t> Bytes(const QByteArray& bytes)
 {
     return {reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())};
-}
-
-std::string ShiftJis(const QString& text)
-{
-    QStringEncoder encoder("Shift_JIS");
-    const QByteArray bytes = encoder.encode(text);
-    return bytes.toStdString();
 }
 
 QList<int> SlotsOf(const QSignalSpy& spy, int emission)

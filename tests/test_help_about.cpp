@@ -175,7 +175,14 @@ void HelpAboutTest::aboutBoxIsAsDesigned()
     QCOMPARE(box.findChild<QLabel*>("Version")->text(), QStringLiteral("Version."));
     QCOMPARE(box.findChild<QLabel*>("Version")->pos(), QPoint(96, 48));
     QCOMPARE(box.findChild<QLabel*>("VersinNo")->text(), QStringLiteral("2.10"));
-    QCOMPARE(box.findChild<QLabel*>("VersinNo")->pos(), QPoint(144, 48));
+    // At 144, or after "Version." where the system's face makes it wider
+    // than its room (the offscreen fonts under wine).
+    const QRect version = box.findChild<QLabel*>("Version")->geometry();
+    const QPoint number = box.findChild<QLabel*>("VersinNo")->pos();
+    QCOMPARE(number.y(), 48);
+    QVERIFY(number.x() >= 144 && number.x() > version.right());
+    if (version.right() < 136)
+        QCOMPARE(number.x(), 144);
     auto* copyright = box.findChild<QLabel*>("Copyright");
     QCOMPARE(copyright->pos(), QPoint(64, 64));
     QVERIFY(copyright->text().startsWith(QStringLiteral("Copyright \u00a9")));

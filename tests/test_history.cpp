@@ -470,7 +470,7 @@ void HistoryTest::recentRoomsListTheLastEight()
     QCOMPARE(fixture.prompts.shown(Kind::Warning).size(), size_t(1));
     QCOMPARE(fixture.prompts.shown(Kind::Warning)[0].text, form->languageTexts().message(8) + "\n" +
                                                                QDir::toNativeSeparators(paths[3]) + "\n" +
-                                                               QString::fromLocal8Bit(std::strerror(ENOENT)));
+                                                               test::ReasonOpening(paths[3], QIODevice::ReadOnly));
     QVERIFY(!form->recentRooms().contains(paths[3]));
     QCOMPARE(form->document().filePath(), paths[1]);
 }

@@ -182,16 +182,17 @@ void OpenSaveTest::openFailuresLeaveTheRoom()
     const struct {
         const char* what;
         QString path;
-        int error;
+        QString reason;
     } cases[] = {
-        {"missing file", fixture.tempFolder() + "/none.pac", ENOENT},
-        {"a folder", fixture.tempFolder(), EISDIR},
+        {"missing file", fixture.tempFolder() + "/none.pac",
+         test::ReasonOpening(fixture.tempFolder() + "/none.pac", QIODevice::ReadOnly)},
+        {"a folder", fixture.tempFolder(), QString::fromLocal8Bit(std::strerror(EISDIR))},
     };
     for (const auto& c : cases) {
         fixture.prompts.clear();
         Open(*form, fixture, c.path);
-        QCOMPARE(OnlyWarning(fixture.prompts), Message(*form, 8) + "\n" + QDir::toNativeSeparators(c.path) + "\n" +
-                                                   QString::fromLocal8Bit(std::strerror(c.error)));
+        QCOMPARE(OnlyWarning(fixture.prompts),
+                 Message(*form, 8) + "\n" + QDir::toNativeSeparators(c.path) + "\n" + c.reason);
         QCOMPARE(fixture.prompts.shown(Kind::Warning)[0].caption, form->languageTexts().label(33));
         QVERIFY2(RoomState::Of(*form).differenceFrom(before).isEmpty(), c.what);
     }
@@ -486,7 +487,8 @@ void OpenSaveTest::failedSaveLeavesTheOldFile()
         QString reason;
     } uncreatable[] = {
         {fixture.tempFolder(), QString::fromLocal8Bit(std::strerror(EISDIR))},
-        {fixture.tempFolder() + "/no/such/folder/x.pac", QString::fromLocal8Bit(std::strerror(ENOENT))},
+        {fixture.tempFolder() + "/no/such/folder/x.pac",
+         test::ReasonOpening(fixture.tempFolder() + "/no/such/folder/x.pac", QIODevice::WriteOnly)},
     };
     for (const auto& c : uncreatable) {
         fixture.prompts.clear();

@@ -1,6 +1,7 @@
 // Room texts in another code page than the locale's: the Config menu's
 // text-encoding choice, its setting, and texts that round-trip through open,
 // edit and save in that encoding.
+#include "support/shift_jis.h"
 #include "gui_room_helpers.h"
 #include "picture_helpers.h"
 #include "support/typing.h"
@@ -21,6 +22,7 @@
 #include <QtTest>
 
 using namespace velmora;
+using velmora::testing::ShiftJis;
 using velmora::test::ReadBytes;
 using velmora::test::ScriptedPrompts;
 using velmora::test::UiFixture;
@@ -40,13 +42,6 @@ private slots:
 };
 
 namespace {
-
-std::string ShiftJis(const QString& text)
-{
-    QStringEncoder encoder("Shift_JIS");
-    const QByteArray bytes = encoder.encode(text);
-    return bytes.toStdString();
-}
 
 QString WriteRoom(const UiFixture& fixture, const QString& name, const RoomTexts& texts)
 {
