@@ -13,6 +13,7 @@
 #include <unistd.h>
 #elif defined(Q_OS_WIN)
 #include <io.h>
+#include <windows.h>
 #endif
 
 namespace velmora {
@@ -49,9 +50,15 @@ Result<void> SyncFileToDisk([[maybe_unused]] QFileDevice& file)
     if (::fsync(file.handle()) != 0)
         return Failure{FailureKind::CannotWrite, QString::fromLocal8Bit(std::strerror(errno)), file.fileName()};
 #elif defined(Q_OS_WIN)
-    // _commit is FlushFileBuffers on the descriptor's handle.
-    if (::_commit(file.handle()) != 0)
-        return Failure{FailureKind::CannotWrite, QString::fromLocal8Bit(std::strerror(errno)), file.fileName()};
+    // FlushFileBuffers on the descriptor's handle, its reason from the
+    // system: _commit does the same but leaves errno unset on some runtimes.
+    // A descriptor below zero would stop the C runtime itself.
+    const int descriptor = file.handle();
+    const intptr_t handle = descriptor < 0 ? -1 : ::_get_osfhandle(descriptor);
+    if (handle == -1)
+        return Failure{FailureKind::CannotWrite, QString::fromLocal8Bit(std::strerror(EBADF)), file.fileName()};
+    if (!::FlushFileBuffers(reinterpret_cast<HANDLE>(handle)))
+        return Failure{FailureKind::CannotWrite, qt_error_string(int(::GetLastError())), file.fileName()};
 #endif
     return {};
 }
