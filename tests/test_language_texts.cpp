@@ -145,8 +145,8 @@ void LanguageTextsTest::theProjectsLanguagesAreComplete()
     QCOMPARE(form->findChild<QAction*>("OpenRoomFile")->text(), openCaption);
     const LanguageTexts& texts = form->languageTexts();
     // Every line the program names, and no more than English has.
-    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(kTextLines[size_t(Text::Gradient)].index + 1));
-    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(kTextLines[size_t(Text::GradientTip)].index + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::MenuItems).size(), size_t(kTextLines[size_t(Text::OnionSkin)].index + 1));
+    QCOMPARE(texts.lines(LanguageTexts::List::Labels).size(), size_t(kTextLines[size_t(Text::OnionNone)].index + 1));
     QCOMPARE(texts.lines(LanguageTexts::List::Messages).size(), size_t(message::kLastLine + 1));
     for (const auto list : {LanguageTexts::List::MenuItems, LanguageTexts::List::Labels, LanguageTexts::List::Messages})
         for (const QString& line : texts.lines(list))

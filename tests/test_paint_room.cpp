@@ -99,6 +99,24 @@ TEST(PaintRoom, TheNightViewIsPaintedThroughTheDayMaskAndErasingBlackensBothView
     EXPECT_TRUE(LintRoom(room, RoomPalette()).empty());
 }
 
+TEST(PaintRoom, AStateSiblingsAreTheOtherStatesOfItsKindInTheSamePlace)
+{
+    EXPECT_EQ(PartSlotTable::SiblingsOf(slot::DoorHalfImage), (Slots{slot::DoorCloseImage, slot::DoorOpenImage}));
+    // The night door view sits at the end of the table, far from its day view.
+    EXPECT_EQ(PartSlotTable::SiblingsOf(slot::DoorNightImage), Slots{slot::DoorDayImage});
+    EXPECT_EQ(PartSlotTable::SiblingsOf(slot::TBoxOpenMask), Slots{slot::TBoxMask});
+    for (int s : {int(slot::RoomImage), int(slot::TableImage), int(slot::Letter2Mask), int(slot::BubbleImage)})
+        EXPECT_TRUE(PartSlotTable::SiblingsOf(s).empty()) << s;
+    // A sibling is laid under the slot pixel for pixel.
+    for (int s = 0; s < PartSlotTable::kSlotCount; ++s)
+        for (int sibling : PartSlotTable::SiblingsOf(s)) {
+            EXPECT_EQ(PartSlotTable::IsMask(sibling), PartSlotTable::IsMask(s)) << s;
+            EXPECT_EQ(PartSlotTable::PlacementOf(PartSlotTable::PartOf(sibling)),
+                      PartSlotTable::PlacementOf(PartSlotTable::PartOf(s))) << s;
+            EXPECT_EQ(PartSlotTable::SiblingsOf(sibling).size(), PartSlotTable::SiblingsOf(s).size()) << s;
+        }
+}
+
 TEST(PaintRoom, AMaskSlotIsPaintedInTwoValues)
 {
     RoomPictures room = DefaultRoomPictures();

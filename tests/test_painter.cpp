@@ -11,6 +11,7 @@
 #include "ui/services/language_lines.h"
 #include "ui/painter/painter_window.h"
 #include "ui/painter/palette_grid.h"
+#include "ui/painter/pixel_view.h"
 #include "ui/painter/room_view.h"
 #include "ui/services/paths.h"
 
@@ -22,6 +23,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QToolBar>
@@ -50,6 +52,7 @@ private slots:
     void anOpenDuringAStrokeDropsTheStroke();
     void aDragWithSpaceHeldPansAndPaintsNothing();
     void aSelectionMovesCopiesAndPastesIntoAnotherPart();
+    void anOnionSkinShowsAnotherStateAndChangesNoSlot();
     void everyCaptionHasItsLineInBothLanguages();
     void screenReadersNameTheCanvasThePaletteAndTheRoom();
 };
@@ -485,6 +488,63 @@ void PainterTest::aSelectionMovesCopiesAndPastesIntoAnotherPart()
     QCOMPARE(painter.document.history().undoText(), QStringLiteral("Paste"));
     QCOMPARE(painter.roomIndex(slot::BathImage, 2, 1), uint8_t{35});
     QCOMPARE(painter.roomIndex(slot::BathImage, 5, 1), uint8_t{0});
+    QVERIFY(painter.prompts.shown().empty());
+}
+
+void PainterTest::anOnionSkinShowsAnotherStateAndChangesNoSlot()
+{
+    Painter painter(slot::DoorHalfImage);
+    painter.canvas().setZoom(4);
+    // The half open door erased where the closed door is drawn, and a pixel it still paints.
+    std::optional<QPoint> under, over;
+    const PaintPicture closed = ReadPaintPicture(painter.document.pictures(), slot::DoorCloseImage);
+    for (int32_t y = 0; y < closed.height && !under; ++y)
+        for (int32_t x = 0; x < closed.width && !under; ++x)
+            if (closed.at(PixelPoint{x, y}) != kSeeThrough)
+                under = QPoint(x, y);
+    QVERIFY(under);
+    painter.window.setTool(PaintTool::Eraser);
+    QTest::mouseClick(painter.viewport(), Qt::LeftButton, {}, painter.centreOf(under->x(), under->y()));
+    const RoomPictures pictures = painter.document.pictures();
+    const PaintPicture half = ReadPaintPicture(pictures, slot::DoorHalfImage);
+    QCOMPARE(half.at(PixelPoint{under->x(), under->y()}), kSeeThrough);
+    for (int32_t y = 0; y < half.height && !over; ++y)
+        for (int32_t x = 0; x < half.width && !over; ++x)
+            if (half.at(PixelPoint{x, y}) != kSeeThrough)
+                over = QPoint(x, y);
+    QVERIFY(over);
+
+    auto* menu = painter.window.findChild<QMenu*>(QStringLiteral("OnionSkinMenu"));
+    QVERIFY(menu->menuAction()->isEnabled());
+    QStringList listed;
+    for (QAction* a : menu->actions())
+        listed << a->text();
+    QCOMPARE(listed, (QStringList{"None", "Door (closed)", "Door (open)"}));
+
+    const QImage before = painter.viewport()->grab().toImage();
+    menu->actions().at(1)->trigger();
+    const QImage after = painter.viewport()->grab().toImage();
+    const QPoint at = painter.centreOf(under->x(), under->y());
+    QVERIFY(after.pixel(at) != before.pixel(at));
+    // Faint: the checkerboard still shows through it.
+    QVERIFY(after.pixel(at) != QColor(RoomRgb()[closed.at(PixelPoint{under->x(), under->y()})]).rgb());
+    QCOMPARE(after.pixel(painter.centreOf(over->x(), over->y())), before.pixel(painter.centreOf(over->x(), over->y())));
+    QCOMPARE(painter.document.history().count(), 1);  // the erasing
+    for (int s = 0; s < PartSlotTable::kSlotCount; ++s)
+        QVERIFY(painter.document.picture(s).samePicture(pictures[size_t(s)]));
+
+    // The list follows the part: the closed door stays chosen on the open
+    // door, a part of one state has no list, and back on the half open door nothing is chosen.
+    painter.window.showSlot(slot::DoorOpenImage);
+    listed.clear();
+    for (QAction* a : menu->actions())
+        listed << a->text() + (a->isChecked() ? "*" : "");
+    QCOMPARE(listed, (QStringList{"None", "Door (closed)*", "Door (half open)"}));
+    painter.window.showSlot(slot::TableImage);
+    QVERIFY(!menu->menuAction()->isEnabled());
+    QCOMPARE(menu->actions().size(), 1);
+    painter.window.showSlot(slot::DoorHalfImage);
+    QVERIFY(menu->actions().at(0)->isChecked());
     QVERIFY(painter.prompts.shown().empty());
 }
 

@@ -1,5 +1,6 @@
 #include "core/room/slot_table.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -38,6 +39,15 @@ constexpr std::array<PartRow, PartSlotTable::kPartCount> kParts = {{
     {"DoorNightImage", "DoorNightMask", {80, 89}, {236, 35, 315, 123}},
 }};
 
+// The parts that are states of one thing, shown one at a time.
+constexpr std::array<std::array<int, 3>, 5> kStates = {{
+    {slot::WinDayImage, slot::WinNightImage, slot::WinIOImage},
+    {slot::DoorDayImage, slot::DoorNightImage, -1},
+    {slot::DoorCloseImage, slot::DoorHalfImage, slot::DoorOpenImage},
+    {slot::BedImage, slot::BedSleepingImage, -1},
+    {slot::TBoxImage, slot::TBoxOpenImage, -1},
+}};
+
 const PartRow& Row(int slot)
 {
     if (!PartSlotTable::IsValidSlot(slot))
@@ -57,6 +67,22 @@ Placement PartSlotTable::PlacementOf(int part)
     if (part < 0 || part >= kPartCount)
         throw std::out_of_range("part " + std::to_string(part) + " is not 0 to 19");
     return kParts[static_cast<size_t>(part)].placement;
+}
+
+std::vector<int> PartSlotTable::SiblingsOf(int slot)
+{
+    Row(slot);  // refuses a slot out of range
+    const int part = PartOf(slot);
+    std::vector<int> siblings;
+    for (const auto& states : kStates) {
+        if (std::find(states.begin(), states.end(), part) == states.end())
+            continue;
+        for (int state : states)
+            if (state >= 0 && state != part)
+                siblings.push_back(IsMask(slot) ? MaskOf(state) : state);
+    }
+    std::sort(siblings.begin(), siblings.end());
+    return siblings;
 }
 
 std::string_view PartSlotTable::BoxName(int slot)

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -87,6 +88,12 @@ public:
                : part == slot::DoorNightImage ? slot::DoorDayMask
                                               : MaskOf(part);
     }
+
+    // The slots of the other states of the part `slot` shows, of its kind
+    // (pictures for a picture, masks for a mask), in slot order: the door
+    // half open's are the door closed and open. Same size and placement as
+    // `slot`; none for a part of one state.
+    static std::vector<int> SiblingsOf(int slot);
 
     // Required width and height of any slot (a mask takes its part's size).
     static PartSize RequiredSize(int slot);

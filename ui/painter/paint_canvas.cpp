@@ -35,8 +35,17 @@ void PaintCanvas::showPicture(const PaintPicture& picture, bool maskAlone, QPoin
     picture_ = &picture;
     maskAlone_ = maskAlone;
     place_ = place;
-    image_ = PaintPictureImage(picture, maskAlone);
+    image_ = PaintPictureImage(picture, maskAlone, onion_ ? &*onion_ : nullptr);
     updateScrollBars();
+    viewport()->update();
+}
+
+void PaintCanvas::setOnionSkin(std::optional<PaintPicture> onion)
+{
+    onion_ = std::move(onion);
+    if (!picture_)
+        return;
+    image_ = PaintPictureImage(*picture_, maskAlone_, onion_ ? &*onion_ : nullptr);
     viewport()->update();
 }
 
@@ -44,7 +53,7 @@ void PaintCanvas::picturePixelsChanged(const PixelRect& area)
 {
     if (!picture_ || area.empty())
         return;
-    UpdatePaintPictureImage(image_, *picture_, area, maskAlone_);
+    UpdatePaintPictureImage(image_, *picture_, area, maskAlone_, onion_ ? &*onion_ : nullptr);
     updateCells(QRect(area.x, area.y, area.width, area.height));
 }
 

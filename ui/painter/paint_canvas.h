@@ -30,6 +30,9 @@ public:
     // Shows `picture`, which stays alive and is redrawn from on every change;
     // `place` is its corner in the room, where the surroundings put it.
     void showPicture(const PaintPicture& picture, bool maskAlone, QPoint place);
+    // Another state of the part shown faintly under the picture's see-through
+    // pixels; none without one. Only the view changes.
+    void setOnionSkin(std::optional<PaintPicture> onion);
     // Pixels of the picture inside `area` changed: only their cells are redrawn.
     void picturePixelsChanged(const PixelRect& area);
     // The composed room drawn dimmed around the part.
@@ -105,6 +108,7 @@ private:
 
     const PaintPicture* picture_ = nullptr;
     bool maskAlone_ = false;
+    std::optional<PaintPicture> onion_;
     QImage image_;
     QImage scratch_;  // the cells drawn, kept for the next repaint
     QPoint place_;

@@ -10,6 +10,8 @@
 
 #include "document/room_document.h"
 
+#include "core/paint/paint_slots.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -77,6 +79,7 @@ void PainterWindow::createMenus()
     QAction* large = makeAction(view, Text::LargeRoomView);
     large->setCheckable(true);
     connect(large, &QAction::toggled, this, [this](bool on) { roomView_->setScale(on ? 2 : 1); });
+    createOnionMenu(view);
 
     createToolsMenu(menu(3));
     createTransformMenu(menu(4));
@@ -104,6 +107,56 @@ void PainterWindow::createFileMenu(QMenu* file)
          room(&EditorContext::saveRoomAs));
     file->addSeparator();
     bind(makeAction(file, Text::ShowCheck), room(&EditorContext::checkRoom));
+}
+
+void PainterWindow::createOnionMenu(QMenu* view)
+{
+    onionMenu_ = view->addMenu(QString());
+    onionMenu_->setObjectName(QStringLiteral("OnionSkinMenu"));
+    actions_[size_t(Text::OnionSkin)] = onionMenu_->menuAction();
+    onionGroup_ = new QActionGroup(this);
+    QAction* none = makeAction(onionMenu_, Text::OnionNone);
+    none->setObjectName(QStringLiteral("OnionNone"));
+    none->setCheckable(true);
+    none->setChecked(true);
+    onionGroup_->addAction(none);
+    connect(none, &QAction::triggered, this, [this] {
+        onionSlot_ = -1;
+        refreshOnion();
+    });
+}
+
+void PainterWindow::refreshOnionMenu()
+{
+    const std::vector<int> siblings = PartSlotTable::SiblingsOf(session_->slot());
+    if (std::find(siblings.begin(), siblings.end(), onionSlot_) == siblings.end())
+        onionSlot_ = -1;
+    QAction* none = actions_[size_t(Text::OnionNone)];
+    for (QAction* action : onionGroup_->actions())
+        if (action != none)
+            delete action;
+    for (int sibling : siblings) {
+        QAction* action = onionMenu_->addAction(
+            TextOrEnglish(texts_, Nth(Text::FirstPartName, PartSlotTable::PartOf(sibling))));
+        action->setObjectName(QStringLiteral("Onion%1").arg(sibling));
+        action->setCheckable(true);
+        action->setChecked(sibling == onionSlot_);
+        onionGroup_->addAction(action);
+        connect(action, &QAction::triggered, this, [this, sibling] {
+            onionSlot_ = sibling;
+            refreshOnion();
+        });
+    }
+    none->setChecked(onionSlot_ < 0);
+    onionMenu_->menuAction()->setEnabled(!siblings.empty());
+    refreshOnion();
+}
+
+void PainterWindow::refreshOnion()
+{
+    // Read from the pictures the room shows, through the sibling's own mask; a copy, never painted on.
+    canvas_->setOnionSkin(onionSlot_ < 0 ? std::nullopt
+                                         : std::optional<PaintPicture>(ReadPaintPicture(session_->pictures(), onionSlot_)));
 }
 
 void PainterWindow::createToolsMenu(QMenu* tools)

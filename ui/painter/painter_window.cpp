@@ -141,6 +141,9 @@ void PainterWindow::connectSession()
         palette_->setUsed(session_->usedColours());
         refreshSelectionActions();
         showHovered(hovered_);
+        // Erasing a day view blackens the night view drawn through the same mask.
+        if (onionSlot_ >= 0)
+            refreshOnion();
     });
 }
 
@@ -235,6 +238,7 @@ void PainterWindow::pictureReplaced()
         axesAt_.reset();  // a column of another picture means nothing here
     }
     refreshAxes();
+    refreshOnionMenu();
     canvas_->setSelection(session_->selection());
     roomView_->setFramed(part == slot::RoomImage ? std::nullopt : std::optional<Placement>(place));
     palette_->setEnabled(!session_->maskAlone());

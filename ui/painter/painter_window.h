@@ -19,6 +19,7 @@
 #include <functional>
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QSpinBox;
@@ -69,6 +70,11 @@ private:
     void createMenus();
     void createFileMenu(QMenu* file);
     void createToolsMenu(QMenu* tools);
+    // The View menu's onion skin: None and the other states of the part.
+    void createOnionMenu(QMenu* view);
+    // The states listed for the part shown; the one chosen stays while it is one of them.
+    void refreshOnionMenu();
+    void refreshOnion();
     void createTools();
     // painter_brush.cpp: the brush bar, the brush and symmetry actions of the Tools menu.
     void createBrushBar();
@@ -126,6 +132,9 @@ private:
     QLabel* maskShown_ = nullptr;
 
     std::array<QMenu*, 6> menus_{};
+    QMenu* onionMenu_ = nullptr;
+    QActionGroup* onionGroup_ = nullptr;
+    int onionSlot_ = -1;  // the state shown under the picture; none when negative
     // The captioned actions, by their text.
     std::array<QAction*, kTextLines.size()> actions_{};
 

@@ -103,25 +103,37 @@ void DrawDashedFrame(QPainter& painter, const QRect& rect)
     painter.drawRect(rect);
 }
 
-QImage PaintPictureImage(const PaintPicture& picture, bool maskAlone)
+QImage PaintPictureImage(const PaintPicture& picture, bool maskAlone, const PaintPicture* onion)
 {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
-    UpdatePaintPictureImage(image, picture, picture.bounds(), maskAlone);
+    UpdatePaintPictureImage(image, picture, picture.bounds(), maskAlone, onion);
     return image;
 }
 
-void UpdatePaintPictureImage(QImage& image, const PaintPicture& picture, const PixelRect& area, bool maskAlone)
+void UpdatePaintPictureImage(QImage& image, const PaintPicture& picture, const PixelRect& area, bool maskAlone,
+                             const PaintPicture* onion)
 {
     const PixelRect a = Intersected(area, picture.bounds());
     const auto& rgb = RoomRgb();
+    if (onion && (onion->width != picture.width || onion->height != picture.height))
+        onion = nullptr;
+    auto faint = [](QRgb under, QRgb over) {
+        auto mix = [](int u, int o) { return (u * (255 - kOnionOpacity) + o * kOnionOpacity + 127) / 255; };
+        return qRgb(mix(qRed(under), qRed(over)), mix(qGreen(under), qGreen(over)), mix(qBlue(under), qBlue(over)));
+    };
     for (int32_t y = a.y; y < a.y + a.height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         const PaintValue* values = picture.pixels.data() + size_t(y) * size_t(picture.width);
+        const PaintValue* under = onion ? onion->pixels.data() + size_t(y) * size_t(onion->width) : nullptr;
         for (int32_t x = a.x; x < a.x + a.width; ++x) {
             const PaintValue v = values[x];
-            row[x] = v == kSeeThrough ? ((x + y) % 2 == 0 ? kCheckerLight : kCheckerDark)
-                     : maskAlone      ? rgb[kBlackIndex]
-                                      : rgb[v];
+            if (v != kSeeThrough) {
+                row[x] = maskAlone ? rgb[kBlackIndex] : rgb[v];
+                continue;
+            }
+            const QRgb checker = (x + y) % 2 == 0 ? kCheckerLight : kCheckerDark;
+            const PaintValue u = under ? under[x] : kSeeThrough;
+            row[x] = u == kSeeThrough ? checker : faint(checker, maskAlone ? rgb[kBlackIndex] : rgb[u]);
         }
     }
 }

@@ -42,9 +42,15 @@ void DrawDashedFrame(QPainter& painter, const QRect& rect);
 
 // A painter's picture as the canvas shows it: room colours, see-through as a
 // checkerboard of the pixels. On a mask alone every colour shows black.
-QImage PaintPictureImage(const PaintPicture& picture, bool maskAlone);
+// With an `onion` picture of the same size (another state of the part),
+// its opaque pixels show faintly (kOnionOpacity) over the checkerboard
+// where the picture is see-through.
+QImage PaintPictureImage(const PaintPicture& picture, bool maskAlone, const PaintPicture* onion = nullptr);
 // Redraws only `area` of such an image.
-void UpdatePaintPictureImage(QImage& image, const PaintPicture& picture, const PixelRect& area, bool maskAlone);
+void UpdatePaintPictureImage(QImage& image, const PaintPicture& picture, const PixelRect& area, bool maskAlone,
+                             const PaintPicture* onion = nullptr);
+// How much of an onion skin's colour shows, in 255ths.
+constexpr int kOnionOpacity = 89;
 
 // The composed room for the canvas's surroundings: its colours taken halfway
 // to `background`, so that the part stands out.

@@ -36,6 +36,7 @@ enum class Text {
     SquareBrush, RoundBrush, LargerBrush, SmallerBrush, VerticalSymmetry, HorizontalSymmetry, CentredAxes,
     PlaceAxes, TransformMenu, FlipHorizontally, FlipVertically, RotateClockwise, RotateAnticlockwise,
     RotateHalf, ScaleSelection, OutlineFour, OutlineEight, ReplaceBrush, Shade, Gradient,
+    OnionSkin,
     // labels.*
     FontFace, Title, WindowViewsCaption, DoorViewsCaption, DoorsCaption, BedsCaption, TreasureBoxesCaption,
     TableCaption, MailboxCaption, BubbleCaption, BathTubCaption, LettersCaption, RoomView, NameCaption,
@@ -54,6 +55,7 @@ enum class Text {
     WebpFileType, PngFileType, PlayCaption,
     ImportLayersTitle, LayerColumn, PartColumn, LayeredFileType, LayerWarnings,
     BrushSizeTip, BrushShapeTip, ReplaceBrushTip, ShadeTip, ScaleBy, GradientTip,
+    OnionNone,
     // messages.*
     NoImageEditor, TempBitmapUnreadable, Os2Header, Not8Bit, Compressed, NoStandardPalette, PaletteDiffers,
     BadMaskDepth, CannotOpen, RoomTooShort, OutOfMemory, WrongSize, UnsavedChanges, RestoreRecovery,
@@ -171,6 +173,7 @@ inline constexpr std::array<TextLine, size_t(Text::Count)> kTextLines = [] {
         TextLine{Text::ReplaceBrush, kMenu, 77, "Replace co&lour brush"},
         TextLine{Text::Shade, kMenu, 78, "S&hade"},
         TextLine{Text::Gradient, kMenu, 79, "&Gradient fill"},
+        TextLine{Text::OnionSkin, kMenu, 80, "&Onion skin"},
         TextLine{Text::FontFace, kLabel, 0, "DejaVu Sans"},
         TextLine{Text::Title, kLabel, 1, "Velmora"},
         TextLine{Text::WindowViewsCaption, kLabel, 2, "Window view (day, night, connecting)"},
@@ -302,6 +305,7 @@ inline constexpr std::array<TextLine, size_t(Text::Count)> kTextLines = [] {
         TextLine{Text::ShadeTip, kLabel, 128, "Shade (D): each pass makes a pixel one step lighter along its ramp of the room palette; the right button one step darker"},
         TextLine{Text::ScaleBy, kLabel, 129, "Scale by"},
         TextLine{Text::GradientTip, kLabel, 130, "Gradient fill (H): drag across an area of one colour to fill it with a dithered run from the foreground to the background colour"},
+        TextLine{Text::OnionNone, kLabel, 131, "None"},
         TextLine{Text::NoImageEditor, kMessage, message::kNoImageEditor, "No image editor is set. Choose one under Settings > Image editor."},
         TextLine{Text::TempBitmapUnreadable, kMessage, message::kTempBitmapUnreadable, "The temporary bitmap file cannot be opened."},
         TextLine{Text::Os2Header, kMessage, message::kOs2Header, "This bitmap has an old-style (OS/2) header and cannot be used. Save it as a Windows BMP."},
