@@ -8,22 +8,6 @@
 
 namespace velmora::pac {
 
-namespace {
-
-void WriteRoom(const QString& out, const Room& room)
-{
-    const std::vector<uint8_t> header = ReadHeaderTemplate();
-    std::vector<uint8_t> file;
-    try {
-        file = WriteRoomFile(header, room.texts, room.pictures);
-    } catch (const FormatError& e) {
-        Fail(out, e.what());
-    }
-    SaveWholeFile(out, file);
-}
-
-}  // namespace
-
 int RunExportLayers(const QStringList& args, const Options&)
 {
     if (!LayeredFormatOfName(args[1]))
@@ -57,7 +41,7 @@ int RunImportLayers(const QStringList& args, const Options& options)
     for (const SceneWarning& w : cut.warnings)
         Warn(args[1], WarningText(w));
     room.pictures = std::move(cut.pictures);
-    WriteRoom(out, room);
+    SaveRoom(out, room);
     return kSuccess;
 }
 

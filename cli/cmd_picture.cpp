@@ -53,14 +53,7 @@ int RunImport(const QStringList& args, const Options& options)
     room.pictures[static_cast<size_t>(slot)] = std::move(converted.picture);
     if (converted.mask)
         room.pictures[static_cast<size_t>(PartSlotTable::MaskOf(slot))] = std::move(*converted.mask);
-    const std::vector<uint8_t> header = ReadHeaderTemplate();
-    std::vector<uint8_t> file;
-    try {
-        file = WriteRoomFile(header, room.texts, room.pictures);
-    } catch (const FormatError& e) {
-        Fail(out, e.what());
-    }
-    SaveWholeFile(out, file);
+    SaveRoom(out, room);
     return kSuccess;
 }
 

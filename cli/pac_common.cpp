@@ -77,6 +77,18 @@ void SaveWholeFile(const QString& path, std::span<const uint8_t> bytes)
         Fail(written.failure());
 }
 
+void SaveRoom(const QString& path, const Room& room)
+{
+    const std::vector<uint8_t> header = ReadHeaderTemplate();
+    std::vector<uint8_t> file;
+    try {
+        file = WriteRoomFile(header, room.texts, room.pictures);
+    } catch (const FormatError& e) {
+        Fail(path, e.what());
+    }
+    SaveWholeFile(path, file);
+}
+
 QString ProgramFolder()
 {
     return QCoreApplication::applicationDirPath();

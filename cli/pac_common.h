@@ -50,6 +50,9 @@ std::vector<uint8_t> ReadWholeFile(const QString& path, int64_t maxBytes);
 // Writes all bytes or nothing: the old file stays as it was on failure.
 void SaveWholeFile(const QString& path, std::span<const uint8_t> bytes);
 
+// Writes the room with the header template, whole or not at all.
+void SaveRoom(const QString& path, const Room& room);
+
 // Largest single BMP file a command reads.
 constexpr int64_t kMaxBmpFileBytes = int64_t{256} * 1024 * 1024;
 
