@@ -3,7 +3,7 @@
 # comes from its sources when VELMORA_GTEST_SOURCE_DIR names them (Debian's
 # googletest package puts them in /usr/src/googletest), else from the system.
 # The JPEG export needs libjpeg: VELMORA_JPEG_EXPORT=OFF leaves it out.
-set(VELMORA_GTEST_SOURCE_DIR "" CACHE PATH "GoogleTest sources to build with the tests")
+include(cmake/GoogleTest.cmake)
 option(VELMORA_JPEG_EXPORT "Build the JPEG export (needs libjpeg)" ON)
 if(VELMORA_JPEG_EXPORT)
   find_package(JPEG REQUIRED)
@@ -15,14 +15,7 @@ velmora_add_levels_check()
 
 if(VELMORA_BUILD_TESTS)
   enable_testing()
-  if(VELMORA_GTEST_SOURCE_DIR)
-    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)  # MSVC: the same runtime as ours
-    add_subdirectory(${VELMORA_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  else()
-    find_package(GTest REQUIRED)
-  endif()
+  velmora_find_gtest()
   # A Windows path in the cross build, with forward slashes.
   set(VELMORA_CJPEG_PROGRAM "" CACHE STRING "cjpeg for the JPEG export test")
   include(tests/CoreTests.cmake)
